@@ -1,0 +1,26 @@
+#include "core/rom/Hex.h"
+
+namespace quarry {
+
+std::string hexDigits(std::uint32_t value, int digits)
+{
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text(static_cast<std::size_t>(digits), '0');
+    for (int i = digits - 1; i >= 0; --i) {
+        text[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
+        value >>= 4;
+    }
+    return text;
+}
+
+std::string cpuAddressText(std::uint32_t address)
+{
+    return "$" + hexDigits(address, 4);
+}
+
+std::string fileOffsetText(std::uint32_t offset)
+{
+    return "0x" + hexDigits(offset, 6);
+}
+
+} // namespace quarry

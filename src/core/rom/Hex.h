@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quarry {
+
+// Upper-case hexadecimal, padded with zeros and cut to its last `digits`
+// digits, the way every number is shown to the user.
+std::string hexDigits(std::uint32_t value, int digits);
+
+// "$1234": a CPU address as the user sees it.
+std::string cpuAddressText(std::uint32_t address);
+
+// "0x01F7BB": a file offset as the user sees it.
+std::string fileOffsetText(std::uint32_t offset);
+
+} // namespace quarry

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quarry::rom {
+
+// One iNES image in memory: the 16-byte header kept exactly as read, and the
+// body (everything after it). Body index 0 is the first byte of PRG-ROM.
+//
+// Every access is bounds-checked and throws RomError when it would leave the
+// body, so no caller can read or write outside the image. All writes go
+// through one door (writeBytes) so an observer can see each change.
+class RomImage {
+public:
+    static constexpr std::size_t kHeaderSize = 16;
+    using Header = std::array<std::uint8_t, kHeaderSize>;
+
+    // Called for each write with the body index, the bytes before and after.
+    using WriteObserver = std::function<void(std::size_t index, std::span<const std::uint8_t> before,
+                                             std::span<const std::uint8_t> after)>;
+
+    // The state before any image is opened: a zero header and a body of one
+    // zero byte.
+    RomImage();
+    RomImage(const Header& header, std::vector<std::uint8_t> body);
+
+    const Header& header() const { return header_; }
+    const std::vector<std::uint8_t>& body() const { return body_; }
+    std::size_t size() const { return body_.size(); }
+    bool contains(std::size_t index, std::size_t count = 1) const;
+
+    std::uint8_t read(std::size_t index) const;
+    // Little-endian 16-bit value, low byte first.
+    std::uint16_t readWord(std::size_t index) const;
+    std::span<const std::uint8_t> bytes(std::size_t index, std::size_t count) const;
+
+    void write(std::size_t index, std::uint8_t value);
+    void writeWord(std::size_t index, std::uint16_t value);
+    void writeBytes(std::size_t index, std::span<const std::uint8_t> data);
+
+    void setWriteObserver(WriteObserver observer) { observer_ = std::move(observer); }
+
+private:
+    void check(std::size_t index, std::size_t count, const char* what) const;
+
+    Header header_{};
+    std::vector<std::uint8_t> body_;
+    WriteObserver observer_;
+};
+
+// Result codes of opening and saving. The numbers are those the main window
+// turns into its messages.
+enum class OpenResult : std::uint16_t {
+    Loaded = 0,
+    ReadFailed = 1,  // missing, unreadable, or 16 bytes or less
+    NotInes = 2,     // the magic "NES" is missing
+    TooShort = 3,    // an iNES image too small to hold the game's data
+};
+
+enum class SaveResult : std::uint16_t {
+    Written = 0,
+    WriteFailed = 1,
+};
+
+// Reads the whole file. On success `image` is replaced; on any failure it is
+// left exactly as it was, so the image that was open stays usable.
+OpenResult openRomImage(const std::string& path, RomImage& image);
+
+// The steps of a save, named so tests can make any one of them fail.
+enum class SaveStep { CreateTemporary, Write, Flush, Rename };
+using SaveFault = std::function<bool(SaveStep)>;
+
+// Writes header and body to `path` atomically: a temporary file in the same
+// folder is written, flushed and renamed over the target, keeping the
+// target's permissions. Bytes of the old file beyond header + body are kept.
+// Any failure leaves the old file untouched.
+SaveResult saveRomImage(const std::string& path, const RomImage& image, const SaveFault& fault = {});
+
+} // namespace quarry::rom
