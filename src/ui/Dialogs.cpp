@@ -1,0 +1,41 @@
+#include "ui/Dialogs.h"
+
+#include "ui/Texts.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace quarry::ui {
+
+QString QtDialogs::chooseOpenFile(QWidget* parent, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+}
+
+QString QtDialogs::chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), folder, filter);
+}
+
+void QtDialogs::showMessage(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, texts::kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtDialogs::askYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, texts::kTitle, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& prompt, const QString& initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, texts::kTitle, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+} // namespace quarry::ui

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace quarry::ui {
+
+// Every modal box the program shows goes through this seam, so tests can
+// answer them from a script instead of blocking on a real dialog.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The chosen path, or an empty string when the user cancelled.
+    virtual QString chooseOpenFile(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    virtual QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    // A message with one OK button, titled with the program's name.
+    virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // The typed text, or nothing when the user cancelled.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) = 0;
+};
+
+// The real dialogs of the toolkit.
+class QtDialogs final : public Dialogs {
+public:
+    QString chooseOpenFile(QWidget* parent, const QString& folder, const QString& filter) override;
+    QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter) override;
+    void showMessage(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) override;
+};
+
+} // namespace quarry::ui

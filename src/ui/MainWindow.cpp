@@ -1,0 +1,256 @@
+#include "ui/MainWindow.h"
+
+#include "core/rom/Hex.h"
+#include "ui/ActionGuard.h"
+#include "ui/Dialogs.h"
+#include "ui/Icons.h"
+#include "ui/Texts.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace quarry::ui {
+
+namespace {
+
+constexpr std::size_t index(Command command)
+{
+    return static_cast<std::size_t>(command);
+}
+
+constexpr std::size_t index(EditMode mode)
+{
+    return static_cast<std::size_t>(mode);
+}
+
+} // namespace
+
+MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), datDir_(std::move(datDir))
+{
+    setWindowTitle(texts::kNoFileCaption);
+    buildToolBar();
+    buildViews();
+    buildStatusBar();
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut)
+{
+    QAction* action = toolBar_->addAction(commandIcon(static_cast<IconKind>(iconKind)), tip);
+    action->setToolTip(tip);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    commands_[index(command)] = action;
+    return action;
+}
+
+void MainWindow::buildToolBar()
+{
+    toolBar_ = addToolBar(QStringLiteral("Commands"));
+    toolBar_->setObjectName(QStringLiteral("frameMenubar"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(24, 24));
+
+    connect(addCommand(Command::Open, texts::kTipOpen, int(IconKind::Open), QKeySequence::Open),
+            &QAction::triggered, this, &MainWindow::openFile);
+    connect(addCommand(Command::Save, texts::kTipSave, int(IconKind::Save), QKeySequence::Save),
+            &QAction::triggered, this, &MainWindow::saveFile);
+    toolBar_->addSeparator();
+    addCommand(Command::TextEditor, texts::kTipTextEditor, int(IconKind::Text));
+    addCommand(Command::MetatileEditor, texts::kTipMetatileEditor, int(IconKind::Background));
+    addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette));
+    addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite));
+    addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global));
+    addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo));
+    toolBar_->addSeparator();
+    addCommand(Command::EraseMap, texts::kTipEraseMap, int(IconKind::Erase));
+    connect(addCommand(Command::Exit, texts::kTipExit, int(IconKind::Exit), QKeySequence(Qt::CTRL | Qt::Key_Q)),
+            &QAction::triggered, this, &MainWindow::exitProgram);
+    toolBar_->addSeparator();
+
+    modeGroup_ = new QActionGroup(this);
+    modeGroup_->setExclusive(true);
+    const struct {
+        EditMode mode;
+        const char* caption;
+        const char* tip;
+    } modes[] = {
+        {EditMode::Map, texts::kModeMap, texts::kTipModeMap},
+        {EditMode::Actor, texts::kModeActor, texts::kTipModeActor},
+        {EditMode::Stair, texts::kModeStair, texts::kTipModeStair},
+        {EditMode::Pointer, texts::kModePointer, texts::kTipModePointer},
+        {EditMode::Solidity, texts::kModeSolidity, texts::kTipModeSolidity},
+    };
+    for (const auto& entry : modes) {
+        QAction* action = toolBar_->addAction(QString::fromLatin1(entry.caption));
+        action->setToolTip(QString::fromLatin1(entry.tip));
+        action->setCheckable(true);
+        modeGroup_->addAction(action);
+        const EditMode mode = entry.mode;
+        connect(action, &QAction::triggered, this, [this, mode] { setEditMode(mode); });
+        modes_[index(mode)] = action;
+    }
+    modes_[index(EditMode::Map)]->setChecked(true);
+}
+
+void MainWindow::buildViews()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+
+    areaTree_ = new QTreeWidget(central);
+    areaTree_->setObjectName(QStringLiteral("areaTree"));
+    areaTree_->setToolTip(texts::kTipAreaList);
+    areaTree_->setHeaderHidden(true);
+    areaTree_->setMinimumWidth(200);
+    layout->addWidget(areaTree_);
+    views_.push_back(areaTree_);
+
+    // The map view: two screens by two at 1:1.
+    auto* mapHolder = new QFrame(central);
+    mapHolder->setObjectName(QStringLiteral("mapViewHolder"));
+    mapHolder->setFrameShape(QFrame::StyledPanel);
+    mapHolder->setMinimumSize(512, 448);
+    layout->addWidget(mapHolder, 1);
+    views_.push_back(mapHolder);
+
+    setCentralWidget(central);
+}
+
+void MainWindow::buildStatusBar()
+{
+    for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
+        statusPanels_[i] = new QLabel(this);
+        statusPanels_[i]->setObjectName(QStringLiteral("status%1").arg(i + 1));
+        statusBar()->addWidget(statusPanels_[i]);
+    }
+    statusBar()->setSizeGripEnabled(true);
+}
+
+void MainWindow::startUp()
+{
+    setWindowTitle(texts::kNoFileCaption);
+    if (!rom::loadCharTable(datDir_.toStdString(), sideData_.charTable))
+        dialogs_.showMessage(this, texts::kTblMissing);
+    if (!rom::loadNameLists(datDir_.toStdString(), sideData_.partNames, sideData_.weaponNames))
+        dialogs_.showMessage(this, texts::kDatMissing);
+    startFolder_ = QCoreApplication::applicationDirPath();
+    setCommandsEnabled(false);
+    setViewsEnabled(false);
+    statusPointers_ = {};
+    refreshStatusBar();
+}
+
+bool MainWindow::isAvailable(Command command) const
+{
+    switch (command) {
+    case Command::Open:
+    case Command::Save:
+    case Command::Exit:
+        return true;
+    default:
+        // The editor windows and map commands arrive with their own features.
+        return false;
+    }
+}
+
+void MainWindow::setCommandsEnabled(bool enabled)
+{
+    for (Command command : {Command::Save, Command::TextEditor, Command::MetatileEditor, Command::PaletteEditor,
+                            Command::SpriteEditor, Command::GlobalProperties, Command::MapInfo, Command::EraseMap})
+        commands_[index(command)]->setEnabled(enabled && isAvailable(command));
+    for (QAction* mode : modes_)
+        mode->setEnabled(enabled);
+}
+
+void MainWindow::setViewsEnabled(bool enabled)
+{
+    for (QWidget* view : views_)
+        view->setEnabled(enabled);
+}
+
+void MainWindow::refreshStatusBar()
+{
+    const char* labels[4] = {texts::kStatusMap, texts::kStatusActors, texts::kStatusStairs, texts::kStatusPalette};
+    for (std::size_t i = 0; i < statusPanels_.size(); ++i)
+        statusPanels_[i]->setText(QString::fromLatin1(labels[i])
+                                  + QString::fromStdString(hexDigits(statusPointers_[i], 4)));
+}
+
+void MainWindow::setEditMode(EditMode mode)
+{
+    editMode_ = mode;
+    modes_[index(mode)]->setChecked(true);
+}
+
+void MainWindow::openFile()
+{
+    runGuarded(dialogs_, this, [this] {
+        const QString path = dialogs_.chooseOpenFile(this, startFolder_, texts::kOpenFilter);
+        if (path.isEmpty()) {
+            document_.setRomLoaded(false);
+            return;
+        }
+        const rom::OpenResult result = document_.open(path.toStdString());
+        QString message;
+        switch (result) {
+        case rom::OpenResult::Loaded:
+            setWindowTitle(QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName()));
+            sideData_.actorTypes = rom::loadActorTypes(datDir_.toStdString());
+            setCommandsEnabled(true);
+            setViewsEnabled(true);
+            setEditMode(EditMode::Map);
+            message = texts::kLoaded;
+            break;
+        case rom::OpenResult::ReadFailed: message = texts::kErrorLoading; break;
+        case rom::OpenResult::NotInes: message = texts::kInvalidRom; break;
+        case rom::OpenResult::TooShort: message = texts::kTooShort; break;
+        default: message = texts::kUnknownError; break;
+        }
+        dialogs_.showMessage(this, message);
+    });
+}
+
+void MainWindow::saveFile()
+{
+    runGuarded(dialogs_, this, [this] {
+        if (!document_.romLoaded()) {
+            dialogs_.showMessage(this, texts::kLoadAFile);
+            return;
+        }
+        const rom::SaveResult result = document_.save();
+        dialogs_.showMessage(this, result == rom::SaveResult::Written ? texts::kSaved : texts::kSaveFailed);
+    });
+}
+
+void MainWindow::exitProgram()
+{
+    close();
+}
+
+QAction* MainWindow::commandAction(Command command) const
+{
+    return commands_[index(command)];
+}
+
+QAction* MainWindow::modeAction(EditMode mode) const
+{
+    return modes_[index(mode)];
+}
+
+QString MainWindow::statusText(int panel) const
+{
+    return statusPanels_.at(static_cast<std::size_t>(panel))->text();
+}
+
+} // namespace quarry::ui

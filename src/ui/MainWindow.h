@@ -1,0 +1,94 @@
+#pragma once
+
+#include "core/rom/DataFiles.h"
+#include "core/session/Document.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QToolBar;
+class QTreeWidget;
+
+namespace quarry::ui {
+
+class Dialogs;
+
+// The commands of the tool bar, in their order there.
+enum class Command {
+    Open,
+    Save,
+    TextEditor,
+    MetatileEditor,
+    PaletteEditor,
+    SpriteEditor,
+    GlobalProperties,
+    MapInfo,
+    EraseMap,
+    Exit,
+};
+
+// What a mouse action on the map does.
+enum class EditMode { Map = 0, Actor = 1, Stair = 2, Pointer = 3, Solidity = 4 };
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `datDir` is the side-data folder; the program passes the "dat" folder
+    // beside itself. Call startUp() once the window exists.
+    MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Loads the side data and reports files that are missing.
+    void startUp();
+
+    void openFile();
+    void saveFile();
+    void exitProgram();
+
+    void setCommandsEnabled(bool enabled);
+    void setViewsEnabled(bool enabled);
+    void refreshStatusBar();
+    void setEditMode(EditMode mode);
+
+    EditMode editMode() const { return editMode_; }
+    QAction* commandAction(Command command) const;
+    QAction* modeAction(EditMode mode) const;
+    QString statusText(int panel) const;
+    session::Document& document() { return document_; }
+    const rom::SideData& sideData() const { return sideData_; }
+    const QString& datDir() const { return datDir_; }
+
+private:
+    void buildToolBar();
+    void buildViews();
+    void buildStatusBar();
+    QAction* addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut = {});
+    // A launcher is usable only when its window exists.
+    bool isAvailable(Command command) const;
+
+    Dialogs& dialogs_;
+    QString datDir_;
+    QString startFolder_;
+    session::Document document_;
+    rom::SideData sideData_;
+    EditMode editMode_ = EditMode::Map;
+
+    std::array<QAction*, 10> commands_{};
+    std::array<QAction*, 5> modes_{};
+    QActionGroup* modeGroup_ = nullptr;
+    QToolBar* toolBar_ = nullptr;           // frameMenubar
+    QTreeWidget* areaTree_ = nullptr;       // tvAreaList
+    std::vector<QWidget*> views_;           // enabled with setViewsEnabled
+    std::array<QLabel*, 4> statusPanels_{}; // mainStatusBar
+    // The loaded area's map, actor, stair and palette addresses.
+    std::array<std::uint32_t, 4> statusPointers_{};
+};
+
+} // namespace quarry::ui

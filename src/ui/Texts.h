@@ -1,0 +1,56 @@
+#pragma once
+
+// The main window's own words, in one place so they are easy to check.
+namespace quarry::ui::texts {
+
+inline constexpr const char* kTitle = "Quarry v0.21.0";
+inline constexpr const char* kNoFileCaption = "Quarry v0.21.0 [...]";
+
+inline constexpr const char* kOpenFilter = "iNES rom image (*.nes)";
+
+inline constexpr const char* kTblMissing = "\"TBL.DAT\" not found!\nLoading default table.";
+inline constexpr const char* kDatMissing = "\"DAT\" files not found!\nLoading defaults.";
+
+inline constexpr const char* kErrorLoading = "Error loading file!";
+inline constexpr const char* kInvalidRom = "Invalid rom!";
+inline constexpr const char* kTooShort =
+    "Invalid rom! The file is too short to hold the game's data: it needs at least 262144 bytes after its 16-byte header.";
+inline constexpr const char* kUnknownError = "Unknown Error!";
+inline constexpr const char* kLoaded = "File successfully loaded!";
+inline constexpr const char* kLoadAFile = "Load a file!";
+inline constexpr const char* kSaveFailed = "Uknown Error!";
+inline constexpr const char* kSaved = "File successfully saved!";
+
+// Tool tips of the command buttons.
+inline constexpr const char* kTipOpen = "Open File";
+inline constexpr const char* kTipSave = "Save File";
+inline constexpr const char* kTipTextEditor = "Text Editor";
+inline constexpr const char* kTipMetatileEditor = "Background Editor";
+inline constexpr const char* kTipPaletteEditor = "Palette Editor";
+inline constexpr const char* kTipSpriteEditor = "Sprite Editor";
+inline constexpr const char* kTipGlobalProperties = "Global Editor";
+inline constexpr const char* kTipMapInfo = "Map Info";
+inline constexpr const char* kTipEraseMap = "Erase Map";
+inline constexpr const char* kTipExit = "Exit Program";
+
+// Mode buttons: caption and tool tip.
+inline constexpr const char* kModeMap = "M";
+inline constexpr const char* kModeActor = "A";
+inline constexpr const char* kModeStair = "S";
+inline constexpr const char* kModePointer = "P";
+inline constexpr const char* kModeSolidity = "T";
+inline constexpr const char* kTipModeMap = "Map Edit Mode";
+inline constexpr const char* kTipModeActor = "Actor Edit Mode";
+inline constexpr const char* kTipModeStair = "Stair Edit Mode";
+inline constexpr const char* kTipModePointer = "Pointer Edit Mode";
+inline constexpr const char* kTipModeSolidity = "Tile Solidity Mode";
+
+inline constexpr const char* kTipAreaList = "Area List";
+
+// Status bar panels, each followed by four hex digits.
+inline constexpr const char* kStatusMap = "Area Map: $";
+inline constexpr const char* kStatusActors = "Actors: $";
+inline constexpr const char* kStatusStairs = "Stairs: $";
+inline constexpr const char* kStatusPalette = "Palette: $";
+
+} // namespace quarry::ui::texts

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace quarry::test {
+
+// Answers the program's dialogs from a script and remembers every message,
+// so GUI tests never block on a modal box.
+class ScriptedDialogs final : public ui::Dialogs {
+public:
+    std::deque<QString> filesToOpen; // "" answers like a cancelled dialog
+    std::deque<QString> filesToSave;
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<QString>> textAnswers;
+    QStringList messages;
+    QString lastOpenFilter;
+
+    QString chooseOpenFile(QWidget*, const QString&, const QString& filter) override
+    {
+        lastOpenFilter = filter;
+        return take(filesToOpen, QString());
+    }
+    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return take(filesToSave, QString()); }
+    void showMessage(QWidget*, const QString& text) override { messages << text; }
+    bool askYesNo(QWidget*, const QString& text) override
+    {
+        messages << text;
+        return take(yesNoAnswers, false);
+    }
+    std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
+    {
+        messages << prompt;
+        return take(textAnswers, std::optional<QString>());
+    }
+
+    QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last(); }
+
+private:
+    template <typename T>
+    static T take(std::deque<T>& queue, T fallback)
+    {
+        if (queue.empty())
+            return fallback;
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+} // namespace quarry::test
