@@ -1,0 +1,32 @@
+#include "cli/RomAccess.h"
+
+#include "core/RomError.h"
+
+#include <QFileInfo>
+
+namespace quarry::cli {
+
+rom::RomImage openImage(const QString& path)
+{
+    rom::RomImage image;
+    switch (rom::openRomImage(path.toStdString(), image)) {
+    case rom::OpenResult::Loaded:
+        return image;
+    case rom::OpenResult::ReadFailed:
+        throw RomError("cannot read " + path.toStdString() + " (missing, unreadable or 16 bytes or less)");
+    case rom::OpenResult::NotInes:
+        throw RomError(path.toStdString() + " is not an iNES image (no \"NES\" magic)");
+    case rom::OpenResult::TooShort:
+        throw RomError(path.toStdString()
+                       + " is too short to hold the game's data (it needs at least 262144 bytes after the header)");
+    }
+    throw RomError("cannot open " + path.toStdString());
+}
+
+void writeImage(const QString& path, const rom::RomImage& image)
+{
+    if (rom::saveRomImage(path.toStdString(), image) != rom::SaveResult::Written)
+        throw RomError("cannot write " + path.toStdString());
+}
+
+} // namespace quarry::cli

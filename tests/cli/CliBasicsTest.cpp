@@ -1,0 +1,53 @@
+#include "RunCli.h"
+
+#include "core/rom/GameLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarry::test;
+
+TEST(CliBasics, HelpAndUsageErrors)
+{
+    const CliResult help = runCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("usage: quarry-cli [--dat DIR] COMMAND ARGS..."), std::string::npos);
+    EXPECT_NE(help.out.find("info"), std::string::npos);
+
+    const CliResult commandHelp = runCli({"info", "--help"});
+    EXPECT_EQ(commandHelp.exitCode, 0);
+    EXPECT_NE(commandHelp.out.find("info ROM"), std::string::npos);
+
+    EXPECT_EQ(runCli({}).exitCode, 2);
+    EXPECT_EQ(runCli({"no-such-command"}).exitCode, 2);
+    EXPECT_EQ(runCli({"info"}).exitCode, 2);
+    EXPECT_EQ(runCli({"info", "a", "b"}).exitCode, 2);
+    const CliResult badOption = runCli({"info", "x.nes", "--frobnicate"});
+    EXPECT_EQ(badOption.exitCode, 2);
+    EXPECT_NE(badOption.err.find("unknown option --frobnicate"), std::string::npos);
+}
+
+TEST(CliBasics, InfoOnGoodAndBrokenImages)
+{
+    TempDir dir;
+    SyntheticRom rom;
+    rom.put(0x1CCE9, {0x02, 0x13});
+    rom.writeFile(dir.file("game.nes"));
+    const CliResult info = runCli({"info", dir.file("game.nes")});
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("\"bodySize\": 262144"), std::string::npos);
+    EXPECT_NE(info.out.find("\"bgChrBase\": " + std::to_string(0x22000)), std::string::npos);
+    EXPECT_NE(info.out.find("\"sprChrBase\": " + std::to_string(0x33000)), std::string::npos);
+
+    SyntheticRom shortRom;
+    shortRom.resizeBody(0x1000);
+    shortRom.writeFile(dir.file("short.nes"));
+    const CliResult tooShort = runCli({"info", dir.file("short.nes")});
+    EXPECT_EQ(tooShort.exitCode, 1);
+    EXPECT_EQ(tooShort.err.rfind("quarry-cli: ", 0), 0u);
+    EXPECT_NE(tooShort.err.find("too short"), std::string::npos);
+    EXPECT_TRUE(tooShort.out.empty());
+
+    const CliResult missing = runCli({"info", dir.file("missing.nes")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+}
