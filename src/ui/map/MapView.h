@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ui/map/GridLines.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+class QScrollBar;
+class QPainter;
+
+namespace quarry::ui {
+
+// The map picture at 1:1 in a viewport two screens wide and two high, with
+// its scroll bars and grid. Only the exposed part of the picture is painted.
+class MapView : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kViewWidth = 512;
+    static constexpr int kViewHeight = 448;
+
+    explicit MapView(QWidget* parent = nullptr);
+
+    // The whole map picture (W x 256 by H x 224 pixels).
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+    // Back to the top-left corner, with ranges for a map of W x H screens.
+    void setupScrollBars(int screensWide, int screensHigh);
+    GridLines& grid() { return grid_; }
+    // Repaints after the grid lines changed.
+    void refreshGrid();
+    // Drawn over the picture, in map pixels, for the markers of other modes.
+    void setOverlay(std::function<void(QPainter&)> overlay);
+
+    QScrollBar* horizontalBar() const { return horizontal_; }
+    QScrollBar* verticalBar() const { return vertical_; }
+    QWidget* viewport() const;
+    // The map pixel shown at the viewport's top-left corner.
+    QPoint scrollOffset() const;
+
+signals:
+    // A press inside the map picture, in map pixels.
+    void mapPressed(QPoint mapPixel, Qt::MouseButton button);
+
+private:
+    class Viewport;
+
+    QImage picture_;
+    GridLines grid_;
+    std::function<void(QPainter&)> overlay_;
+    Viewport* viewport_ = nullptr;
+    QScrollBar* horizontal_ = nullptr;
+    QScrollBar* vertical_ = nullptr;
+};
+
+} // namespace quarry::ui

@@ -1,0 +1,101 @@
+#include "ui/map/MetatilePicker.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace quarry::ui {
+
+class MetatilePicker::Chooser final : public QWidget {
+public:
+    explicit Chooser(MetatilePicker& picker) : picker_(picker)
+    {
+        setFixedSize(256, 288);
+        setObjectName(QStringLiteral("picBkgNat"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), Qt::black);
+        const QRect source = event->rect().intersected(picker_.picture_.rect());
+        if (!source.isEmpty())
+            painter.drawImage(source.topLeft(), picker_.picture_, source);
+    }
+    void mousePressEvent(QMouseEvent* event) override { emit picker_.pressed(event->position().toPoint()); }
+
+private:
+    MetatilePicker& picker_;
+};
+
+class MetatilePicker::Selection final : public QWidget {
+public:
+    explicit Selection(MetatilePicker& picker) : picker_(picker)
+    {
+        setFixedSize(64, 64);
+        setObjectName(QStringLiteral("picSelectedMetatile"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        painter.drawImage(0, 0, picker_.selection_);
+    }
+
+private:
+    MetatilePicker& picker_;
+};
+
+MetatilePicker::MetatilePicker(QWidget* parent) : QWidget(parent)
+{
+    chooser_ = new Chooser(*this);
+    selectionView_ = new Selection(*this);
+    selectionLabel_ = new QLabel(QStringLiteral("00"), this);
+    selectionLabel_->setObjectName(QStringLiteral("lblSelMetatile"));
+    QFont mono(QStringLiteral("Monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setPointSize(14);
+    selectionLabel_->setFont(mono);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(chooser_, 0, 0, 2, 1);
+    layout->addWidget(selectionView_, 0, 1, Qt::AlignTop);
+    layout->addWidget(selectionLabel_, 1, 1, Qt::AlignTop | Qt::AlignHCenter);
+}
+
+void MetatilePicker::setPicture(const QImage& picture)
+{
+    picture_ = picture;
+    chooser_->update();
+}
+
+void MetatilePicker::showSelection(int number, QPoint block)
+{
+    selectionLabel_->setText(QStringLiteral("%1").arg(number & 0xFF, 2, 16, QLatin1Char('0')).toUpper());
+    // The chosen block at twice its size, pixel for pixel.
+    selection_ = picture_.copy(QRect(block, QSize(32, 32))).scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    selectionView_->update();
+}
+
+QString MetatilePicker::selectionText() const
+{
+    return selectionLabel_->text();
+}
+
+} // namespace quarry::ui
+
+namespace quarry::ui {
+
+QWidget* MetatilePicker::chooser() const
+{
+    return chooser_;
+}
+
+} // namespace quarry::ui

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+class QLabel;
+
+namespace quarry::ui {
+
+// The metatile chooser (picBkgNat): the object set's metatiles eight to a
+// row, 256 x 288 pixels, with the chosen one shown at twice its size and its
+// number beside it.
+class MetatilePicker : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MetatilePicker(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+    // Shows the block at `block` of the chooser as the chosen metatile `number`.
+    void showSelection(int number, QPoint block);
+
+    QWidget* chooser() const;
+    QString selectionText() const;
+    QImage selectionPicture() const { return selection_; }
+
+signals:
+    // A press of any button on the chooser, in chooser pixels.
+    void pressed(QPoint pixel);
+
+private:
+    class Chooser;
+    class Selection;
+
+    QImage picture_;
+    QImage selection_;
+    Chooser* chooser_ = nullptr;
+    Selection* selectionView_ = nullptr; // picSelectedMetatile
+    QLabel* selectionLabel_ = nullptr;   // lblSelMetatile
+};
+
+} // namespace quarry::ui
