@@ -36,9 +36,14 @@ std::size_t characterLength(std::string_view text, std::size_t pos)
     return length;
 }
 
+// True for a table entry that is exactly one well-formed character. A lone
+// byte that is not ASCII is none: next to another such byte in decoded text
+// it could read back as a different character.
 bool isOneCharacter(std::string_view text)
 {
-    return !text.empty() && characterLength(text, 0) == text.size();
+    if (text.size() == 1)
+        return static_cast<unsigned char>(text[0]) < 0x80;
+    return text.size() > 1 && characterLength(text, 0) == text.size();
 }
 
 int hexValue(char c)
