@@ -26,6 +26,17 @@ inline constexpr std::size_t kChrBankTable = 0x1CCE9; // CPU $CCE9
 // ---------------------------------------------------------------- world
 
 // ---------------------------------------------------------------- text
+// The game's 121 numbered strings live in bank 3: a table of 16-bit CPU
+// pointers, then the strings themselves, one byte per character.
+inline constexpr int kTextCount = 121;
+inline constexpr std::size_t kTextPointerTable = 0xCB82;   // CPU $8B82, bank 3
+inline constexpr std::size_t kTextBlockStart = 0xCC74;     // CPU $8C74, right after the pointers
+inline constexpr std::uint16_t kTextBlockStartCpu = 0x8C74;
+inline constexpr std::size_t kTextBankEnd = 0x10000;       // first index past bank 3
+inline constexpr std::size_t kTextScanLimit = 256;         // a string without terminator ends here
+inline constexpr std::uint8_t kTextLineBreak = 0xFE;       // shown as "/"
+inline constexpr std::uint8_t kTextTerminator = 0xFF;
+inline constexpr std::uint8_t kTextSpaceCode = 0x00;       // space, and any character the table lacks
 
 // ---------------------------------------------------------------- sprites
 
