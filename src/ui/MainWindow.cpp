@@ -140,9 +140,9 @@ void MainWindow::buildStatusBar()
 void MainWindow::startUp()
 {
     setWindowTitle(texts::kNoFileCaption);
-    if (!rom::loadCharTable(datDir_.toStdString(), sideData_.charTable))
+    if (!rom::loadCharTable(datDir_.toStdString(), document_.sideData().charTable))
         dialogs_.showMessage(this, texts::kTblMissing);
-    if (!rom::loadNameLists(datDir_.toStdString(), sideData_.partNames, sideData_.weaponNames))
+    if (!rom::loadNameLists(datDir_.toStdString(), document_.sideData().partNames, document_.sideData().weaponNames))
         dialogs_.showMessage(this, texts::kDatMissing);
     startFolder_ = QCoreApplication::applicationDirPath();
     setCommandsEnabled(false);
@@ -206,7 +206,7 @@ void MainWindow::openFile()
         switch (result) {
         case rom::OpenResult::Loaded:
             setWindowTitle(QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName()));
-            sideData_.actorTypes = rom::loadActorTypes(datDir_.toStdString());
+            document_.sideData().actorTypes = rom::loadActorTypes(datDir_.toStdString());
             setCommandsEnabled(true);
             setViewsEnabled(true);
             setEditMode(EditMode::Map);

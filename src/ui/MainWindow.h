@@ -62,7 +62,7 @@ public:
     QAction* modeAction(EditMode mode) const;
     QString statusText(int panel) const;
     session::Document& document() { return document_; }
-    const rom::SideData& sideData() const { return sideData_; }
+    const rom::SideData& sideData() const { return document_.sideData(); }
     const QString& datDir() const { return datDir_; }
 
 private:
@@ -77,7 +77,6 @@ private:
     QString datDir_;
     QString startFolder_;
     session::Document document_;
-    rom::SideData sideData_;
     EditMode editMode_ = EditMode::Map;
 
     std::array<QAction*, 10> commands_{};
