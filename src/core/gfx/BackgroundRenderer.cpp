@@ -4,6 +4,7 @@
 #include "core/gfx/Metatiles.h"
 #include "core/rom/RomImage.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 

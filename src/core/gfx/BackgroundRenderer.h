@@ -3,6 +3,7 @@
 #include "core/gfx/Canvas.h"
 #include "core/gfx/NesColor.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
