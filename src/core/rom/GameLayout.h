@@ -22,6 +22,41 @@ inline constexpr std::size_t kChrBankTable = 0x1CCE9; // CPU $CCE9
 // ---------------------------------------------------------------- area directory
 
 // ---------------------------------------------------------------- graphics
+// Metatile tables, one per object set, all in bank 4: a limit byte, one
+// attribute byte per metatile, then one 16-byte tile-number block per
+// metatile. The positions are fixed; the limit byte does not move them.
+struct MetatileTableLayout {
+    std::size_t limit;      // limit byte L: the set's metatiles are 0 to L - 2
+    std::size_t attributes; // attribute byte of metatile n at attributes + n
+    std::size_t tiles;      // tile-number block of metatile n at tiles + 16n
+};
+inline constexpr MetatileTableLayout kMetatileTables[6] = {
+    {0x1041D, 0x1041E, 0x10461}, // CPU $841D-$8460 with bank 4 switched in
+    {0x10891, 0x10892, 0x108D4}, // CPU $8891
+    {0x10CF4, 0x10CF5, 0x10D3A}, // CPU $8CF4
+    {0x1118A, 0x1118B, 0x111D0}, // CPU $918A
+    {0x11620, 0x11621, 0x1165F}, // CPU $9620
+    {0x11A3F, 0x11A40, 0x11A80}, // CPU $9A3F, table ends at $11E80
+};
+inline constexpr std::size_t kMetatileTileBlockSize = 16;
+
+// One 16-bit bank-4 address per palette set; background and sprite sets
+// share the table.
+inline constexpr std::size_t kPaletteSetTable = 0x1C895; // CPU $C895
+inline constexpr std::size_t kBackgroundPaletteSetSize = 16;
+inline constexpr std::size_t kSpritePaletteSetSize = 8;
+
+// The value the game writes to the PPU mask register: bit 0 greyscale,
+// bits 1-4 show background and sprites, bits 5-7 emphasis.
+inline constexpr std::size_t kPpuMaskByte = 0x1C0B0; // CPU $C0B0
+inline constexpr std::uint8_t kPpuMaskGreyscaleBit = 0x01;
+inline constexpr std::uint8_t kPpuMaskShowBits = 0x1E;
+inline constexpr std::uint8_t kPpuMaskEmphasisBits = 0xE0;
+
+// Sprite palettes 0 and 1 are not stored per area: the game always loads
+// these eight colours.
+inline constexpr std::uint8_t kFixedSpritePalette[8] = {0x0F, 0x0F, 0x16, 0x20, 0x0F, 0x27, 0x20, 0x16};
+
 
 // ---------------------------------------------------------------- world
 

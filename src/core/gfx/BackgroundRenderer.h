@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/gfx/Canvas.h"
+#include "core/gfx/NesColor.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace quarry::rom {
+class RomImage;
+}
+
+namespace quarry::gfx {
+
+// The metatile chooser: 8 metatiles per row, at most 9 rows.
+inline constexpr int kChooserColumns = 8;
+inline constexpr int kChooserRows = 9;
+inline constexpr int kChooserMaxMetatiles = kChooserColumns * kChooserRows; // 72
+inline constexpr int kChooserWidth = 256;
+inline constexpr int kChooserHeight = 288;
+
+// A screen of the map: 8 x 7 metatiles, 256 x 224 pixels, 56 grid bytes.
+inline constexpr int kScreenColumns = 8;
+inline constexpr int kScreenRows = 7;
+inline constexpr int kScreenCells = kScreenColumns * kScreenRows;
+inline constexpr int kScreenWidth = 256;
+inline constexpr int kScreenHeight = 224;
+
+// Where metatile m sits in the chooser: ((m AND 7) x 32, (m / 8) x 32).
+inline int chooserX(int metatile) { return (metatile & 7) * 32; }
+inline int chooserY(int metatile) { return (metatile / 8) * 32; }
+
+// Paints an object set's metatiles into a new 256 x 288 chooser picture with
+// the background tiles `tiles` (a decoded pattern table) and background
+// palettes 0-3 of `palette`, colours from `colors`. Draws the limit byte's
+// L - 1 metatiles, but always metatile 0 and never more than 72; cells not
+// drawn stay black.
+//
+// `colors` is the table built with nesColorTable from the current mask
+// settings; the caller rebuilds it right before each chooser redraw and keeps
+// it for every other tile painting, so all tiles follow the settings in force
+// at the last redraw. The chooser is the renderer's cache: the map picture is
+// composed from it.
+Canvas drawMetatilePicker(const rom::RomImage& rom, int objectSet, std::span<const std::uint8_t> tiles,
+                          std::span<const std::uint8_t> palette, const ColorTable& colors);
+
+// Composes the picture of a map of width x height screens (the grid holds
+// 56 bytes per screen, screen rows of screens) by copying, for each cell, the
+// 32 x 32 block of its metatile out of the chooser. Cells whose block lies
+// outside the chooser are black. Throws std::invalid_argument for a negative
+// size or a grid shorter than width x height x 56 cells.
+Canvas renderMap(std::span<const std::uint8_t> grid, int screensWide, int screensHigh, const Canvas& chooser);
+
+// Grid index of the cell at row r (0-6), column c (0-7) of screen (sx, sy).
+inline std::size_t gridIndex(int screensWide, int sx, int sy, int r, int c)
+{
+    return static_cast<std::size_t>(sy) * static_cast<std::size_t>(screensWide) * kScreenCells
+           + static_cast<std::size_t>(sx) * kScreenCells + static_cast<std::size_t>(r * kScreenColumns + c);
+}
+
+} // namespace quarry::gfx

@@ -1,0 +1,89 @@
+#include "core/gfx/Metatiles.h"
+
+#include "core/RomError.h"
+#include "core/rom/GameLayout.h"
+#include "core/rom/Hex.h"
+#include "core/rom/RomImage.h"
+
+#include <string>
+
+namespace quarry::gfx {
+namespace {
+
+const layout::MetatileTableLayout& tableOf(int objectSet)
+{
+    return layout::kMetatileTables[metatileTableOf(objectSet)];
+}
+
+// Metatile numbers are bytes in the map and the chooser.
+std::size_t metatileIndex(int metatile)
+{
+    return static_cast<std::size_t>(metatile & 0xFF);
+}
+
+void checkWritable(int objectSet, int metatile)
+{
+    const int capacity = metatileCapacity(objectSet);
+    if (metatile < 0 || metatile >= capacity)
+        throw RomError("metatile " + hexDigits(static_cast<std::uint32_t>(metatile), 2) + " of object set "
+                       + std::to_string(metatileTableOf(objectSet)) + " does not exist: the table holds "
+                       + std::to_string(capacity) + " metatiles");
+}
+
+} // namespace
+
+int metatileTableOf(int objectSet)
+{
+    return objectSet >= 1 && objectSet <= 5 ? objectSet : 0;
+}
+
+int metatileCapacity(int objectSet)
+{
+    const auto& table = tableOf(objectSet);
+    return static_cast<int>(table.tiles - table.attributes);
+}
+
+std::uint8_t getMetatileLimit(const rom::RomImage& rom, int objectSet)
+{
+    return rom.read(tableOf(objectSet).limit);
+}
+
+std::uint8_t getMetatileAttribute(const rom::RomImage& rom, int objectSet, int metatile)
+{
+    return rom.read(tableOf(objectSet).attributes + metatileIndex(metatile));
+}
+
+MetatileTiles getMetatileTiles(const rom::RomImage& rom, int objectSet, int metatile)
+{
+    const auto block = rom.bytes(tableOf(objectSet).tiles + layout::kMetatileTileBlockSize * metatileIndex(metatile),
+                                 layout::kMetatileTileBlockSize);
+    MetatileTiles tiles{};
+    std::copy(block.begin(), block.end(), tiles.begin());
+    return tiles;
+}
+
+void setMetatileAttribute(rom::RomImage& rom, int objectSet, int metatile, std::uint8_t value)
+{
+    checkWritable(objectSet, metatile);
+    rom.write(tableOf(objectSet).attributes + static_cast<std::size_t>(metatile), value);
+}
+
+void setMetatileTile(rom::RomImage& rom, int objectSet, int metatile, int position, std::uint8_t tile)
+{
+    checkWritable(objectSet, metatile);
+    if (position < 0 || position >= kMetatileTiles)
+        throw RomError("tile position " + std::to_string(position) + " is outside a metatile (0-15)");
+    rom.write(tableOf(objectSet).tiles + layout::kMetatileTileBlockSize * static_cast<std::size_t>(metatile)
+                  + static_cast<std::size_t>(position),
+              tile);
+}
+
+int quadrantPalette(int column, int row, std::uint8_t attribute)
+{
+    const bool bottom = !(row == 0 || row == 1);
+    const bool right = !(column == 0 || column == 1);
+    const int shift = (bottom ? 4 : 0) + (right ? 2 : 0);
+    return (attribute >> shift) & 3;
+}
+
+} // namespace quarry::gfx
