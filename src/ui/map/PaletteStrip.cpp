@@ -1,5 +1,7 @@
 #include "ui/map/PaletteStrip.h"
 
+#include "core/gfx/NesColor.h"
+
 #include <QGridLayout>
 #include <QLabel>
 
@@ -26,12 +28,6 @@ PaletteStrip::PaletteStrip(QWidget* parent) : QWidget(parent)
     }
 }
 
-bool PaletteStrip::isDarkColour(std::uint8_t v)
-{
-    return (v >= 0x01 && v <= 0x03) || (v >= 0x08 && v <= 0x0F) || (v >= 0x1D && v <= 0x1F) || v == 0x2E
-           || v == 0x2F || v == 0x3E || v == 0x3F;
-}
-
 void PaletteStrip::showPalette(const std::array<std::uint8_t, 32>& values, const std::array<std::uint32_t, 32>& colours)
 {
     for (std::size_t i = 0; i < labels_.size(); ++i) {
@@ -39,7 +35,7 @@ void PaletteStrip::showPalette(const std::array<std::uint8_t, 32>& values, const
         const std::uint32_t rgb = colours[i];
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF));
-        palette.setColor(QPalette::WindowText, isDarkColour(values[i]) ? this->palette().color(QPalette::Window)
+        palette.setColor(QPalette::WindowText, gfx::isDarkColor(values[i]) ? this->palette().color(QPalette::Window)
                                                                        : this->palette().color(QPalette::WindowText));
         label->setPalette(palette);
         label->setText(QString::number(values[i], 16).toUpper());

@@ -22,9 +22,6 @@ public:
     void showPalette(const std::array<std::uint8_t, 32>& values, const std::array<std::uint32_t, 32>& colours);
     QLabel* label(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
 
-    // Colours so dark that the caption is drawn in the window colour.
-    static bool isDarkColour(std::uint8_t value);
-
 private:
     std::array<QLabel*, 32> labels_{};
 };
