@@ -1,7 +1,10 @@
 #include "ui/MainWindow.h"
 
 #include "core/rom/Hex.h"
+#include "core/world/AreaCatalogue.h"
 #include "ui/ActionGuard.h"
+#include "ui/AreaTree.h"
+#include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
 #include "ui/Texts.h"
@@ -16,6 +19,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
+
+#include <optional>
 
 namespace quarry::ui {
 
@@ -73,7 +78,8 @@ void MainWindow::buildToolBar()
     addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global));
     addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo));
     toolBar_->addSeparator();
-    addCommand(Command::EraseMap, texts::kTipEraseMap, int(IconKind::Erase));
+    connect(addCommand(Command::EraseMap, texts::kTipEraseMap, int(IconKind::Erase)), &QAction::triggered, this,
+            &MainWindow::eraseMap);
     connect(addCommand(Command::Exit, texts::kTipExit, int(IconKind::Exit), QKeySequence(Qt::CTRL | Qt::Key_Q)),
             &QAction::triggered, this, &MainWindow::exitProgram);
     toolBar_->addSeparator();
@@ -108,21 +114,17 @@ void MainWindow::buildViews()
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
 
-    areaTree_ = new QTreeWidget(central);
-    areaTree_->setObjectName(QStringLiteral("areaTree"));
-    areaTree_->setToolTip(texts::kTipAreaList);
-    areaTree_->setHeaderHidden(true);
+    areaTree_ = new AreaTree(central);
     areaTree_->setMinimumWidth(200);
     layout->addWidget(areaTree_);
     views_.push_back(areaTree_);
+    connect(areaTree_, &AreaTree::nodeClicked, this, &MainWindow::loadArea);
 
-    // The map view: two screens by two at 1:1.
-    auto* mapHolder = new QFrame(central);
-    mapHolder->setObjectName(QStringLiteral("mapViewHolder"));
-    mapHolder->setFrameShape(QFrame::StyledPanel);
-    mapHolder->setMinimumSize(512, 448);
-    layout->addWidget(mapHolder, 1);
-    views_.push_back(mapHolder);
+    workspace_ = new AreaWorkspace(document_, dialogs_, central);
+    layout->addWidget(workspace_, 1);
+    views_.push_back(workspace_);
+    connect(workspace_, &AreaWorkspace::mapModeRequested, this, [this] { setEditMode(EditMode::Map); });
+    connect(workspace_, &AreaWorkspace::nightToggled, this, [this] { loadArea(currentNode_); });
 
     setCentralWidget(central);
 }
@@ -156,6 +158,7 @@ bool MainWindow::isAvailable(Command command) const
     switch (command) {
     case Command::Open:
     case Command::Save:
+    case Command::EraseMap:
     case Command::Exit:
         return true;
     default:
@@ -191,6 +194,62 @@ void MainWindow::setEditMode(EditMode mode)
 {
     editMode_ = mode;
     modes_[index(mode)]->setChecked(true);
+    switch (mode) {
+    case EditMode::Map: workspace_->setPressAction(AreaWorkspace::PressAction::Paint); break;
+    case EditMode::Pointer: workspace_->setPressAction(AreaWorkspace::PressAction::Pointer); break;
+    default: workspace_->setPressAction(AreaWorkspace::PressAction::Nothing); break;
+    }
+}
+
+void MainWindow::selectNode(const QString& key)
+{
+    if (QTreeWidgetItem* item = areaTree_->findNode(key))
+        areaTree_->setCurrentItem(item);
+}
+
+void MainWindow::loadArea(const QString& key)
+{
+    currentNode_ = key;
+    const std::optional<rom::AreaId> id = world::parseSubmapKey(key.toStdString());
+    if (!id)
+        return;
+    const bool loaded = runGuarded(dialogs_, this, [&] { document_.loadArea(*id, workspace_->nightChecked()); });
+    if (!loaded) {
+        // The previous submap stays loaded and stays the one the tree shows.
+        currentNode_ = loadedNode_;
+        selectNode(loadedNode_);
+        return;
+    }
+    loadedNode_ = key;
+    currentActor_ = 0;
+    currentStair_ = 0;
+    const rom::ResolvedArea& pointers = document_.area()->pointers;
+    statusPointers_ = {pointers.mapPointer, pointers.actorPointer, pointers.stairPointer, pointers.palettePointer};
+    workspace_->showArea();
+    refreshStatusBar();
+    setEditMode(EditMode::Map);
+}
+
+void MainWindow::refreshGraphicsEdits()
+{
+    if (!document_.area())
+        return;
+    if (runGuarded(dialogs_, this, [this] { document_.refreshGraphicsEdits(); }))
+        workspace_->showGraphicsEdits();
+}
+
+void MainWindow::eraseMap()
+{
+    if (currentNode_.contains(QStringLiteral("objset"))) {
+        dialogs_.showMessage(this, texts::kSelectAnArea);
+        return;
+    }
+    if (!document_.area() || !dialogs_.askYesNo(this, texts::kEraseConfirm))
+        return;
+    runGuarded(dialogs_, this, [this] { document_.eraseMap(); });
+    // The document reloaded the erased submap: show it whatever node is selected.
+    workspace_->showArea();
+    setEditMode(EditMode::Map);
 }
 
 void MainWindow::openFile()
@@ -209,7 +268,16 @@ void MainWindow::openFile()
             document_.sideData().actorTypes = rom::loadActorTypes(datDir_.toStdString());
             setCommandsEnabled(true);
             setViewsEnabled(true);
-            setEditMode(EditMode::Map);
+            areaTree_->fill();
+            loadedNode_.clear();
+            statusPointers_ = {};
+            refreshStatusBar();
+            workspace_->showArea();
+            if (const QList<QTreeWidgetItem*> nodes = areaTree_->nodesInOrder(); nodes.size() >= 3) {
+                areaTree_->setCurrentItem(nodes[2]);
+                setEditMode(EditMode::Map);
+                loadArea(AreaTree::keyOf(nodes[2]));
+            }
             message = texts::kLoaded;
             break;
         case rom::OpenResult::ReadFailed: message = texts::kErrorLoading; break;

@@ -13,10 +13,11 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QToolBar;
-class QTreeWidget;
 
 namespace quarry::ui {
 
+class AreaTree;
+class AreaWorkspace;
 class Dialogs;
 
 // The commands of the tool bar, in their order there.
@@ -52,6 +53,14 @@ public:
     void saveFile();
     void exitProgram();
 
+    // Loads the submap of a tree node's key; object set and area keys load
+    // nothing. A failed load is reported and the previous area stays.
+    void loadArea(const QString& key);
+    // For the graphics editors once they wrote the image: re-reads tiles,
+    // thresholds and palette and redraws chooser and map.
+    void refreshGraphicsEdits();
+    void eraseMap();
+
     void setCommandsEnabled(bool enabled);
     void setViewsEnabled(bool enabled);
     void refreshStatusBar();
@@ -61,6 +70,11 @@ public:
     QAction* commandAction(Command command) const;
     QAction* modeAction(EditMode mode) const;
     QString statusText(int panel) const;
+    AreaTree* areaTree() const { return areaTree_; }
+    AreaWorkspace* workspace() const { return workspace_; }
+    const QString& currentNode() const { return currentNode_; }
+    int currentActor() const { return currentActor_; }
+    int currentStair() const { return currentStair_; }
     session::Document& document() { return document_; }
     const rom::SideData& sideData() const { return document_.sideData(); }
     const QString& datDir() const { return datDir_; }
@@ -69,6 +83,7 @@ private:
     void buildToolBar();
     void buildViews();
     void buildStatusBar();
+    void selectNode(const QString& key);
     QAction* addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut = {});
     // A launcher is usable only when its window exists.
     bool isAvailable(Command command) const;
@@ -78,12 +93,17 @@ private:
     QString startFolder_;
     session::Document document_;
     EditMode editMode_ = EditMode::Map;
+    QString currentNode_; // the tree node last clicked
+    QString loadedNode_;  // the node of the loaded submap
+    int currentActor_ = 0;
+    int currentStair_ = 0;
 
     std::array<QAction*, 10> commands_{};
     std::array<QAction*, 5> modes_{};
     QActionGroup* modeGroup_ = nullptr;
     QToolBar* toolBar_ = nullptr;           // frameMenubar
-    QTreeWidget* areaTree_ = nullptr;       // tvAreaList
+    AreaTree* areaTree_ = nullptr;          // tvAreaList
+    AreaWorkspace* workspace_ = nullptr;
     std::vector<QWidget*> views_;           // enabled with setViewsEnabled
     std::array<QLabel*, 4> statusPanels_{}; // mainStatusBar
     // The loaded area's map, actor, stair and palette addresses.

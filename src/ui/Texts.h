@@ -21,6 +21,9 @@ inline constexpr const char* kLoadAFile = "Load a file!";
 inline constexpr const char* kSaveFailed = "Uknown Error!";
 inline constexpr const char* kSaved = "File successfully saved!";
 
+inline constexpr const char* kSelectAnArea = "Select an area from tree view list";
+inline constexpr const char* kEraseConfirm = "This will clear the current map.\nAre you sure?";
+
 // Tool tips of the command buttons.
 inline constexpr const char* kTipOpen = "Open File";
 inline constexpr const char* kTipSave = "Save File";

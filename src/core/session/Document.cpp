@@ -1,6 +1,12 @@
 #include "core/session/Document.h"
 
 #include "core/RomError.h"
+#include "core/gfx/BackgroundRenderer.h"
+#include "core/rom/Addressing.h"
+#include "core/rom/Hex.h"
+#include "core/world/AreaCommit.h"
+
+#include <algorithm>
 
 namespace quarry::session {
 
@@ -10,6 +16,7 @@ rom::OpenResult Document::open(const std::string& path)
     const rom::OpenResult result = rom::openRomImage(path, rom_);
     romLoaded_ = result == rom::OpenResult::Loaded;
     if (romLoaded_) {
+        area_.reset();
         textBlock_.reset();
         textBlockError_.clear();
         try {
@@ -45,6 +52,85 @@ text::Texts Document::decodeTexts() const
 void Document::commitTexts(const text::Texts& texts)
 {
     text::commitTexts(rom_, textBlock(), texts, sideData_.charTable);
+}
+
+LoadedArea& Document::requireArea()
+{
+    if (!area_)
+        throw RomError("no area is loaded");
+    return *area_;
+}
+
+void Document::loadArea(const rom::AreaId& id, bool night)
+{
+    area_ = readLoadedArea(rom_, id, night);
+}
+
+void Document::reloadMap()
+{
+    LoadedArea& area = requireArea();
+    area.map = rom::decodeAreaMap(rom_, area.pointers.mapPointer);
+    redrawMap(area);
+}
+
+namespace {
+
+struct ScreenCell {
+    int sx, sy, row, column;
+};
+
+std::optional<ScreenCell> cellAt(const rom::AreaMap& map, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= map.screensWide * gfx::kScreenWidth || y >= map.screensHigh * gfx::kScreenHeight)
+        return std::nullopt;
+    const int sx = x / gfx::kScreenWidth;
+    const int sy = y / gfx::kScreenHeight;
+    return ScreenCell{sx, sy, (y - sy * gfx::kScreenHeight) / 32, (x - sx * gfx::kScreenWidth) / 32};
+}
+
+} // namespace
+
+bool Document::paintCell(int x, int y, std::uint8_t metatile)
+{
+    LoadedArea& area = requireArea();
+    const auto cell = cellAt(area.map, x, y);
+    if (!cell)
+        return false;
+    rom::AreaMap edited = area.map;
+    edited.mapGrid[edited.cellIndex(cell->sx, cell->sy, cell->row, cell->column)] = metatile;
+    rom::writeScreenToRom(rom_, area.pointers.mapPointer, edited, cell->sx, cell->sy);
+    reloadMap();
+    return true;
+}
+
+bool Document::setScreenPointerAt(int x, int y, std::uint16_t pointer)
+{
+    LoadedArea& area = requireArea();
+    const auto cell = cellAt(area.map, x, y);
+    if (!cell)
+        return false;
+    // The screen's 56 bytes must be readable before the pointer may name them.
+    const std::size_t screen = rom::cpuToBody(pointer, rom::DataKind::AreaData);
+    if (!rom_.contains(screen, gfx::kScreenCells))
+        throw RomError("the screen at " + cpuAddressText(pointer) + " would lie outside the image");
+    rom::setScreenPointer(rom_, area.pointers.mapPointer, cell->sx, cell->sy, pointer);
+    reloadMap();
+    return true;
+}
+
+void Document::eraseMap()
+{
+    LoadedArea& area = requireArea();
+    rom::AreaMap erased = area.map;
+    std::fill(erased.mapGrid.begin(), erased.mapGrid.end(), 0);
+    world::commitArea(rom_, world::AreaCommit{area.pointers, erased, area.stairs, area.actors,
+                                              world::PpuMaskBits{area.mask.emphasis, area.mask.greyscale}});
+    loadArea(area.id, area.night);
+}
+
+void Document::refreshGraphicsEdits()
+{
+    rereadGraphics(rom_, requireArea());
 }
 
 } // namespace quarry::session

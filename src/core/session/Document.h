@@ -2,6 +2,7 @@
 
 #include "core/rom/DataFiles.h"
 #include "core/rom/RomImage.h"
+#include "core/session/LoadedArea.h"
 #include "core/text/TextBlock.h"
 
 #include <optional>
@@ -41,12 +42,42 @@ public:
     // writes nothing when the texts cannot be stored.
     void commitTexts(const text::Texts& texts);
 
+    // ------------------------------------------------------------ areas
+
+    // The loaded submap, or null before the first load.
+    const LoadedArea* area() const { return area_ ? &*area_ : nullptr; }
+    // Reads the submap completely and only then replaces the loaded one; a
+    // RomError leaves the loaded area and the image as they were.
+    void loadArea(const rom::AreaId& id, bool night);
+
+    // A press at map pixel (x, y) in Map Edit Mode: the cell becomes
+    // `metatile`, its screen is written back and the whole map re-read, so
+    // every position sharing that screen shows the change. Returns false
+    // (changing nothing) for a pixel outside the map.
+    bool paintCell(int x, int y, std::uint8_t metatile);
+    // A press at map pixel (x, y) in Pointer Edit Mode answered `pointer`.
+    // Returns false, writing nothing, for a pixel outside the map. A pointer
+    // the game could not read a screen from is refused with RomError before
+    // anything is written.
+    bool setScreenPointerAt(int x, int y, std::uint16_t pointer);
+    // Every cell of the map becomes metatile 0; the area is committed and
+    // loaded again.
+    void eraseMap();
+    // After a graphics editor wrote the image: re-reads tiles, thresholds
+    // and palette and redraws the chooser and the map.
+    void refreshGraphicsEdits();
+
 private:
+    LoadedArea& requireArea();
+    // Re-reads the map from the image and recomposes its picture.
+    void reloadMap();
+
     rom::RomImage rom_;
     std::string romPath_;
     bool romLoaded_ = false;
     rom::SideData sideData_;
     std::optional<text::TextBlock> textBlock_;
+    std::optional<LoadedArea> area_;
     std::string textBlockError_;
 };
 

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/gfx/AreaPalette.h"
+#include "core/gfx/Canvas.h"
+#include "core/gfx/Chr.h"
+#include "core/gfx/NesColor.h"
+#include "core/rom/AreaDirectory.h"
+#include "core/rom/AreaMap.h"
+#include "core/world/Actors.h"
+#include "core/world/Connections.h"
+#include "core/world/Stairs.h"
+
+#include <vector>
+
+namespace quarry::rom {
+class RomImage;
+}
+
+namespace quarry::session {
+
+// Everything the editor shows for one submap, read from the image in one go.
+struct LoadedArea {
+    rom::AreaId id;
+    bool night = false;
+    rom::ResolvedArea pointers;
+    rom::AreaMap map;
+    std::vector<world::StairRecord> stairs;
+    std::vector<world::ActorRecord> actors;
+    gfx::AreaPalette palette{};
+    gfx::PpuMaskSettings mask;
+    rom::SolidityThresholds thresholds{};
+    gfx::TilePixels backgroundTiles;
+    std::uint8_t metatileLimit = 0;
+    world::Doors doors;
+
+    // The colours the chooser was last drawn with; every tile painting of
+    // the area uses them until the chooser is drawn again.
+    gfx::ColorTable colors{};
+    gfx::Canvas chooser;    // 256 x 288, the cache the map is composed from
+    gfx::Canvas mapPicture; // W x 256 by H x 224
+};
+
+// Reads a submap in the order the game data is reached: map and stairs,
+// palette and mask, actors, then tiles, thresholds, doors, and draws the
+// chooser and the map. Throws RomError for any invalid address; nothing is
+// changed then.
+LoadedArea readLoadedArea(const rom::RomImage& rom, const rom::AreaId& id, bool night);
+
+// Re-reads the tiles, thresholds and palette the graphics editors may have
+// written, and redraws the chooser and the map picture.
+void rereadGraphics(const rom::RomImage& rom, LoadedArea& area);
+
+// Redraws the chooser (with a fresh colour table from the mask settings) and
+// then the map picture from it.
+void redrawPictures(const rom::RomImage& rom, LoadedArea& area);
+
+// Recomposes the map picture from the chooser.
+void redrawMap(LoadedArea& area);
+
+} // namespace quarry::session

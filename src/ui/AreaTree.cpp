@@ -1,0 +1,56 @@
+#include "ui/AreaTree.h"
+
+#include "core/world/AreaCatalogue.h"
+#include "ui/Texts.h"
+
+#include <QHash>
+
+namespace quarry::ui {
+
+AreaTree::AreaTree(QWidget* parent) : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("areaTree"));
+    setToolTip(texts::kTipAreaList);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    connect(this, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item, int) { emit nodeClicked(keyOf(item)); });
+}
+
+void AreaTree::fill()
+{
+    clear();
+    QHash<QString, QTreeWidgetItem*> byKey;
+    for (const world::CatalogueNode& node : world::catalogueNodes()) {
+        const QString key = QString::fromStdString(node.key);
+        QTreeWidgetItem* item = node.parentKey.empty()
+                                    ? new QTreeWidgetItem(this)
+                                    : new QTreeWidgetItem(byKey.value(QString::fromStdString(node.parentKey)));
+        item->setText(0, QString::fromStdString(node.caption));
+        item->setData(0, Qt::UserRole, key);
+        byKey.insert(key, item);
+    }
+}
+
+QString AreaTree::keyOf(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, Qt::UserRole).toString() : QString();
+}
+
+QTreeWidgetItem* AreaTree::findNode(const QString& key) const
+{
+    for (QTreeWidgetItem* item : nodesInOrder())
+        if (keyOf(item) == key)
+            return item;
+    return nullptr;
+}
+
+QList<QTreeWidgetItem*> AreaTree::nodesInOrder() const
+{
+    QList<QTreeWidgetItem*> nodes;
+    for (QTreeWidgetItemIterator it(const_cast<AreaTree*>(this)); *it; ++it)
+        nodes << *it;
+    return nodes;
+}
+
+} // namespace quarry::ui

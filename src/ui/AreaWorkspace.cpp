@@ -1,0 +1,182 @@
+#include "ui/AreaWorkspace.h"
+
+#include "core/gfx/NesColor.h"
+#include "core/session/Document.h"
+#include "core/session/PointerAnswer.h"
+#include "ui/ActionGuard.h"
+#include "ui/CanvasImage.h"
+#include "ui/Dialogs.h"
+#include "ui/map/MapView.h"
+#include "ui/map/MetatilePicker.h"
+#include "ui/map/PaletteStrip.h"
+#include "ui/panels/GridPanel.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace quarry::ui {
+
+namespace {
+constexpr const char* kPointerPrompt = "New pointer: ($0000-$FFFF)";
+}
+
+AreaWorkspace::AreaWorkspace(session::Document& document, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), document_(document), dialogs_(dialogs)
+{
+    mapView_ = new MapView(this);
+    picker_ = new MetatilePicker(this);
+    paletteStrip_ = new PaletteStrip(this);
+    gridPanel_ = new GridPanel(this);
+    nightCheck_ = new QCheckBox(QStringLiteral("Night"), this);
+    nightCheck_->setObjectName(QStringLiteral("chkUseNightPal"));
+    nightCheck_->setToolTip(QStringLiteral("Toggle day and night"));
+
+    auto* options = new QHBoxLayout;
+    options->addWidget(gridPanel_);
+    options->addWidget(nightCheck_);
+    options->addStretch();
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(mapView_);
+    left->addWidget(paletteStrip_);
+    left->addLayout(options);
+    left->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(picker_);
+    right->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(left);
+    layout->addLayout(right);
+
+    connect(picker_, &MetatilePicker::pressed, this, &AreaWorkspace::selectMetatileAt);
+    connect(mapView_, &MapView::mapPressed, this, [this](QPoint pixel, Qt::MouseButton) { pressMap(pixel); });
+    connect(nightCheck_, &QCheckBox::clicked, this, &AreaWorkspace::nightToggled);
+
+    GridLines& grid = mapView_->grid();
+    connect(gridPanel_, &GridPanel::noneClicked, this, [this, &grid] {
+        grid.showNone();
+        mapView_->refreshGrid();
+    });
+    connect(gridPanel_, &GridPanel::metatileClicked, this, [this, &grid](bool shown) {
+        grid.showMetatileGrid(shown);
+        mapView_->refreshGrid();
+    });
+    connect(gridPanel_, &GridPanel::screenClicked, this, [this, &grid](bool shown) {
+        grid.showScreenGrid(shown);
+        mapView_->refreshGrid();
+    });
+    connect(gridPanel_, &GridPanel::blueLevelChanged, this, [this, &grid](int value) {
+        grid.setBlueLevel(value);
+        mapView_->refreshGrid();
+    });
+}
+
+bool AreaWorkspace::nightChecked() const
+{
+    return nightCheck_->isChecked();
+}
+
+void AreaWorkspace::showPalette()
+{
+    const session::LoadedArea* area = document_.area();
+    if (!area)
+        return;
+    std::array<std::uint32_t, 32> colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = gfx::nesColorToRgb(area->palette[i], area->mask);
+    paletteStrip_->showPalette(area->palette, colours);
+}
+
+void AreaWorkspace::showPictures()
+{
+    const session::LoadedArea* area = document_.area();
+    picker_->setPicture(area ? toImage(area->chooser) : QImage());
+    mapView_->setPicture(area ? toImage(area->mapPicture) : QImage());
+}
+
+void AreaWorkspace::rebuildGrid()
+{
+    const session::LoadedArea* area = document_.area();
+    if (!area)
+        return;
+    mapView_->grid().build(area->map.screensWide, area->map.screensHigh, gridPanel_->showMetatile(),
+                           gridPanel_->showScreen());
+    mapView_->refreshGrid();
+}
+
+void AreaWorkspace::showArea()
+{
+    showPalette();
+    showPictures();
+    const session::LoadedArea* area = document_.area();
+    if (!area)
+        return;
+    mapView_->setupScrollBars(area->map.screensWide, area->map.screensHigh);
+    rebuildGrid();
+    selectMetatileAt(QPoint(0, 0));
+}
+
+void AreaWorkspace::showGraphicsEdits()
+{
+    showPalette();
+    showPictures();
+    // The selection keeps its number; its picture shows the new graphics.
+    picker_->showSelection(selectedMetatile_,
+                           QPoint((selectedMetatile_ & 7) * 32, (selectedMetatile_ / 8) * 32));
+}
+
+void AreaWorkspace::selectMetatileAt(QPoint pixel)
+{
+    emit mapModeRequested();
+    const session::LoadedArea* area = document_.area();
+    if (!area)
+        return;
+    int n = (pixel.y() / 32) * 8 + pixel.x() / 32;
+    QPoint block((pixel.x() / 32) * 32, (pixel.y() / 32) * 32);
+    const int limit = area->metatileLimit;
+    if (n >= limit - 1) {
+        // Past the object set's last metatile: the last one is chosen, and
+        // with no metatile to choose at all, metatile 0.
+        n = std::max(limit - 2, 0);
+        block = QPoint((n & 7) * 32, (n / 8) * 32);
+    }
+    selectedMetatile_ = n;
+    picker_->showSelection(n, block);
+}
+
+void AreaWorkspace::pressMap(QPoint mapPixel)
+{
+    if (!document_.area())
+        return;
+    runGuarded(dialogs_, this, [&] {
+        switch (pressAction_) {
+        case PressAction::Paint:
+            if (document_.paintCell(mapPixel.x(), mapPixel.y(), static_cast<std::uint8_t>(selectedMetatile_)))
+                mapView_->setPicture(toImage(document_.area()->mapPicture));
+            emit imageEdited();
+            break;
+        case PressAction::Pointer: {
+            const auto answer = dialogs_.askText(this, QString::fromLatin1(kPointerPrompt), QString());
+            if (!answer)
+                return;
+            const auto pointer = session::parsePointerAnswer(answer->toStdString());
+            if (!pointer)
+                return;
+            document_.setScreenPointerAt(mapPixel.x(), mapPixel.y(), *pointer);
+            mapView_->setPicture(toImage(document_.area()->mapPicture));
+            emit imageEdited();
+            break;
+        }
+        case PressAction::Nothing:
+            break;
+        }
+    });
+}
+
+} // namespace quarry::ui

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QCheckBox;
+
+namespace quarry::session {
+class Document;
+}
+
+namespace quarry::ui {
+
+class Dialogs;
+class GridPanel;
+class MapView;
+class MetatilePicker;
+class PaletteStrip;
+
+// The part of the main window that shows the loaded submap: the map view
+// with its grid, the palette strip, the metatile chooser and the "Night"
+// box, and the map gestures of Map Edit Mode and Pointer Edit Mode.
+class AreaWorkspace : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class PressAction { Paint, Pointer, Nothing };
+
+    AreaWorkspace(session::Document& document, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Shows the document's loaded area from scratch: palette, chooser, map,
+    // scroll bars at the top left, grid lines, metatile 0 selected.
+    void showArea();
+    // Redraws palette, chooser and map after a graphics edit, keeping the
+    // scroll position, the grid and the selection.
+    void showGraphicsEdits();
+    // What a press on the map does now.
+    void setPressAction(PressAction action) { pressAction_ = action; }
+
+    // A press on the chooser at (x, y): selects a metatile.
+    void selectMetatileAt(QPoint pixel);
+    int selectedMetatile() const { return selectedMetatile_; }
+    // A press on the map at map pixel (x, y).
+    void pressMap(QPoint mapPixel);
+
+    bool nightChecked() const;
+    MapView* mapView() const { return mapView_; }
+    MetatilePicker* picker() const { return picker_; }
+    PaletteStrip* paletteStrip() const { return paletteStrip_; }
+    GridPanel* gridPanel() const { return gridPanel_; }
+    QCheckBox* nightCheck() const { return nightCheck_; }
+
+signals:
+    // The chooser was pressed: the window enters Map Edit Mode.
+    void mapModeRequested();
+    void nightToggled();
+    // The image changed through a map edit.
+    void imageEdited();
+
+private:
+    void showPalette();
+    void showPictures();
+    void rebuildGrid();
+
+    session::Document& document_;
+    Dialogs& dialogs_;
+    PressAction pressAction_ = PressAction::Paint;
+    int selectedMetatile_ = 0;
+
+    MapView* mapView_ = nullptr;
+    MetatilePicker* picker_ = nullptr;
+    PaletteStrip* paletteStrip_ = nullptr;
+    GridPanel* gridPanel_ = nullptr;
+    QCheckBox* nightCheck_ = nullptr; // chkUseNightPal
+};
+
+} // namespace quarry::ui
