@@ -20,6 +20,45 @@ inline constexpr std::size_t kMinimumBodySize = 0x40000; // PRG + CHR, the whole
 inline constexpr std::size_t kChrBankTable = 0x1CCE9; // CPU $CCE9
 
 // ---------------------------------------------------------------- area directory
+// Object sets 0 to 5; the tables below hold one entry per object set.
+inline constexpr int kObjectSetCount = 6;
+
+// One word per object set: the area table (bank 2), one word per area.
+inline constexpr std::size_t kAreaTablePointers = 0x1F7AB; // CPU $F7AB
+// One word per object set: the palette table (bank 2), 4 bytes per area
+// holding the day and the night palette list.
+inline constexpr std::size_t kPaletteTablePointers = 0x1F7C5; // CPU $F7C5
+inline constexpr std::size_t kPaletteTableEntrySize = 4;
+// Four bytes per object set; word 1 is the bank-4 address of its three
+// solidity thresholds.
+inline constexpr std::size_t kObjectSetGraphicsRecords = 0x1F7D1; // CPU $F7D1
+inline constexpr std::size_t kObjectSetGraphicsRecordSize = 4;
+inline constexpr std::size_t kSolidityPointerOffset = 2;
+// One word per object set: the map table (bank 2), 4 bytes per map number
+// holding the map data and the stair list address.
+inline constexpr std::size_t kMapTablePointers = 0x1F7FB; // CPU $F7FB
+inline constexpr std::size_t kMapTableEntrySize = 4;
+// One word per object set: the actor area table (bank 1), one word per area
+// pointing at one word per submap, the actor lists.
+inline constexpr std::size_t kActorAreaTablePointers = 0x4192; // CPU $8192 with bank 1
+// The value the game writes to the PPU mask register.
+inline constexpr std::size_t kPpuMask = 0x1C0B0; // CPU $C0B0
+inline constexpr std::uint8_t kPpuMaskAlwaysOn = 0x1E; // background and sprites, leftmost 8 pixels too
+
+// Area record: the header, then one word per submap from byte 9.
+inline constexpr std::size_t kAreaRecordSubmapPointers = 9;
+// Submap record byte 0 values that move the map number into byte 1.
+inline constexpr std::uint8_t kSubmapMapInNextByteA = 0xFD;
+inline constexpr std::uint8_t kSubmapMapInNextByteB = 0xFE;
+
+// Map data: W, H, then W x H screen addresses; a screen is 7 rows of 8
+// metatile numbers.
+inline constexpr std::size_t kMapHeaderSize = 2;
+inline constexpr int kScreenColumns = 8;
+inline constexpr int kScreenRows = 7;
+inline constexpr std::size_t kScreenBytes = 56;
+// The grid of one map must stay below this many cells.
+inline constexpr std::size_t kMapCellLimit = 32768;
 
 // ---------------------------------------------------------------- graphics
 // Metatile tables, one per object set, all in bank 4: a limit byte, one
@@ -59,6 +98,26 @@ inline constexpr std::uint8_t kFixedSpritePalette[8] = {0x0F, 0x0F, 0x16, 0x20, 
 
 
 // ---------------------------------------------------------------- world
+// Actor and stair lists: records up to a terminator, scanned over 256 bytes.
+inline constexpr std::size_t kListScanBytes = 256;
+inline constexpr std::uint8_t kListTerminator = 0xFF;
+inline constexpr std::size_t kActorRecordSize = 4;
+inline constexpr std::size_t kStairRecordSize = 2;
+inline constexpr std::size_t kMaxActors = kListScanBytes / kActorRecordSize; // 64
+inline constexpr std::size_t kMaxStairs = kListScanBytes / kStairRecordSize; // 128
+
+// Area record header: a further address, the last submap, left and right exit.
+inline constexpr std::size_t kAreaRecordDataPointer = 0;
+inline constexpr std::size_t kAreaRecordLastSubmap = 2;
+inline constexpr std::size_t kAreaRecordLeftExit = 3;
+inline constexpr std::size_t kAreaRecordRightExit = 6;
+// Exit kinds: to another object set, or within this one with an entry byte.
+inline constexpr std::uint8_t kExitToObjectSet = 0xFF;
+inline constexpr std::uint8_t kExitToObjectSetAlt = 0xFC;
+inline constexpr std::uint8_t kExitWithEntry = 0xFB;
+// Entry bytes of a player leaving the current area to the left or right.
+inline constexpr std::uint8_t kLeaveLeftEntry = 0xFF;
+inline constexpr std::uint8_t kLeaveRightEntry = 0x7F;
 
 // ---------------------------------------------------------------- text
 // The game's 121 numbered strings live in bank 3: a table of 16-bit CPU
