@@ -279,7 +279,7 @@ void SyntheticGame::buildFixedTables()
         const rom::SolidityThresholds t = solidity(static_cast<int>(s));
         rom_.put(solidityIndex(static_cast<int>(s)), {t[0], t[1], t[2]});
     }
-    rom_.put(layout::kPpuMask, {kDefaultPpuMask});
+    rom_.put(layout::kPpuMaskByte, {kDefaultPpuMask});
 }
 
 const SyntheticSubmap& SyntheticGame::submap(const rom::AreaId& id) const

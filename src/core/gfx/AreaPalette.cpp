@@ -72,14 +72,18 @@ PpuMaskSettings readPpuMask(const rom::RomImage& rom)
                            static_cast<std::uint8_t>(mask & layout::kPpuMaskEmphasisBits)};
 }
 
-void writePpuMask(rom::RomImage& rom, const PpuMaskSettings& settings)
+std::uint8_t ppuMaskByte(const PpuMaskSettings& settings)
 {
     // Keep each setting to its own bits so a stray value cannot switch off
     // the show bits' neighbours or turn emphasis into greyscale.
-    const auto mask = static_cast<std::uint8_t>((settings.emphasis & layout::kPpuMaskEmphasisBits)
-                                                | (settings.greyscaleOn() ? layout::kPpuMaskGreyscaleBit : 0)
-                                                | layout::kPpuMaskShowBits);
-    rom.write(layout::kPpuMaskByte, mask);
+    return static_cast<std::uint8_t>((settings.emphasis & layout::kPpuMaskEmphasisBits)
+                                     | (settings.greyscaleOn() ? layout::kPpuMaskGreyscaleBit : 0)
+                                     | layout::kPpuMaskShowBits);
+}
+
+void writePpuMask(rom::RomImage& rom, const PpuMaskSettings& settings)
+{
+    rom.write(layout::kPpuMaskByte, ppuMaskByte(settings));
 }
 
 } // namespace quarry::gfx

@@ -52,7 +52,11 @@ void writeAreaPalette(rom::RomImage& rom, std::uint32_t palettePointer, const Ar
 // are not kept.
 PpuMaskSettings readPpuMask(const rom::RomImage& rom);
 
-// Stores emphasis OR greyscale OR $1E (the show bits the game always sets).
+// The mask byte for the settings: emphasis OR greyscale OR $1E (the show
+// bits the game always sets).
+std::uint8_t ppuMaskByte(const PpuMaskSettings& settings);
+
+// Stores ppuMaskByte(settings).
 void writePpuMask(rom::RomImage& rom, const PpuMaskSettings& settings);
 
 } // namespace quarry::gfx

@@ -41,9 +41,6 @@ inline constexpr std::size_t kMapTableEntrySize = 4;
 // One word per object set: the actor area table (bank 1), one word per area
 // pointing at one word per submap, the actor lists.
 inline constexpr std::size_t kActorAreaTablePointers = 0x4192; // CPU $8192 with bank 1
-// The value the game writes to the PPU mask register.
-inline constexpr std::size_t kPpuMask = 0x1C0B0; // CPU $C0B0
-inline constexpr std::uint8_t kPpuMaskAlwaysOn = 0x1E; // background and sprites, leftmost 8 pixels too
 
 // Area record: the header, then one word per submap from byte 9.
 inline constexpr std::size_t kAreaRecordSubmapPointers = 9;

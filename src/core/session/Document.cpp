@@ -124,7 +124,7 @@ void Document::eraseMap()
     rom::AreaMap erased = area.map;
     std::fill(erased.mapGrid.begin(), erased.mapGrid.end(), 0);
     world::commitArea(rom_, world::AreaCommit{area.pointers, erased, area.stairs, area.actors,
-                                              world::PpuMaskBits{area.mask.emphasis, area.mask.greyscale}});
+                                              area.mask});
     loadArea(area.id, area.night);
 }
 

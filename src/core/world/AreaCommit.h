@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/gfx/NesColor.h"
 #include "core/rom/AreaDirectory.h"
 #include "core/rom/AreaMap.h"
 #include "core/world/Actors.h"
@@ -14,15 +15,6 @@ class RomImage;
 
 namespace quarry::world {
 
-// The two game-wide display settings stored in the PPU mask byte.
-struct PpuMaskBits {
-    std::uint8_t emphasis = 0;  // emphasis bits in place (mask AND $E0)
-    std::uint8_t greyscale = 0; // 0 or 1
-};
-
-// The mask byte the game writes to the PPU: the settings plus the bits that
-// show background and sprites everywhere.
-std::uint8_t ppuMaskByte(const PpuMaskBits& bits);
 
 // Everything the area commit writes back for the loaded submap.
 struct AreaCommit {
@@ -30,7 +22,7 @@ struct AreaCommit {
     const rom::AreaMap& map;
     std::span<const StairRecord> stairs;
     std::span<const ActorRecord> actors;
-    PpuMaskBits mask;
+    gfx::PpuMaskSettings mask;
 };
 
 // Writes, in place and in this order, every screen of the map, the stair

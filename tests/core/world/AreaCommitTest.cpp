@@ -2,6 +2,7 @@
 #include "core/rom/AreaMap.h"
 #include "core/rom/GameLayout.h"
 #include "core/world/AreaCatalogue.h"
+#include "core/gfx/AreaPalette.h"
 #include "core/world/AreaCommit.h"
 #include "support/SyntheticGame.h"
 
@@ -19,15 +20,14 @@ struct Loaded {
     rom::AreaMap map;
     std::vector<world::StairRecord> stairs;
     std::vector<world::ActorRecord> actors;
-    world::PpuMaskBits mask;
+    gfx::PpuMaskSettings mask;
 
     Loaded(const rom::RomImage& image, const rom::AreaId& id)
         : pointers(rom::resolveArea(image, id, false)),
           map(rom::decodeAreaMap(image, pointers.mapPointer)),
           stairs(world::readStairList(image, pointers.stairPointer)),
           actors(world::readActorList(image, pointers.actorPointer)),
-          mask{static_cast<std::uint8_t>(image.read(layout::kPpuMask) & 0xE0),
-               static_cast<std::uint8_t>(image.read(layout::kPpuMask) & 1)}
+          mask(gfx::readPpuMask(image))
     {
     }
 
@@ -72,7 +72,7 @@ TEST(AreaCommit, WritesMapStairsMaskAndActorsInThatOrder)
     loaded.map.mapGrid[0] = 0x3C;
     loaded.stairs[0].x = 0x44;
     loaded.actors.back().type = 0x66;
-    loaded.mask = {0xE0, 1};
+    loaded.mask = {1, 0xE0};
 
     std::vector<std::size_t> writes;
     image.setWriteObserver([&](std::size_t index, auto, auto) { writes.push_back(index); });
@@ -84,12 +84,12 @@ TEST(AreaCommit, WritesMapStairsMaskAndActorsInThatOrder)
     for (std::size_t i = 0; i < screens; ++i)
         EXPECT_EQ(writes[i], map.screenTable[i]);
     EXPECT_EQ(writes[screens], map.stairPointer);
-    EXPECT_EQ(writes[screens + 1], layout::kPpuMask);
+    EXPECT_EQ(writes[screens + 1], layout::kPpuMaskByte);
     EXPECT_EQ(writes[screens + 2], game.submap(id).actorPointer - 0x4000u);
 
     EXPECT_EQ(image.read(map.screenTable[0]), 0x3C);
     EXPECT_EQ(image.read(map.stairPointer), (map.stairs[0].upDown << 7) | 0x44);
-    EXPECT_EQ(image.read(layout::kPpuMask), 0xFF);
+    EXPECT_EQ(image.read(layout::kPpuMaskByte), 0xFF);
     EXPECT_EQ(image.read(game.submap(id).actorPointer - 0x4000u + 4 * (loaded.actors.size() - 1) + 2), 0x66);
 }
 
@@ -102,19 +102,19 @@ TEST(AreaCommit, EmptyListsWriteNothingAndTheMaskKeepsItsFixedBits)
         if (game.mapOf(candidate).stairs.empty() && game.submap(candidate).actors.empty())
             id = candidate;
     ASSERT_TRUE(game.mapOf(id).stairs.empty());
-    rom.put(layout::kPpuMask, {0x00});
+    rom.put(layout::kPpuMaskByte, {0x00});
     rom::RomImage image = rom.image();
     Loaded loaded(image, id);
     EXPECT_EQ(loaded.mask.emphasis, 0);
     EXPECT_EQ(loaded.mask.greyscale, 0);
     loaded.commit(image);
     SyntheticRom expected = rom;
-    expected.put(layout::kPpuMask, {0x1E});
+    expected.put(layout::kPpuMaskByte, {0x1E});
     EXPECT_EQ(image.body(), expected.body());
 
-    EXPECT_EQ(world::ppuMaskByte({0xE0, 1}), 0xFF);
-    EXPECT_EQ(world::ppuMaskByte({0xFF, 0xFF}), 0xFF);
-    EXPECT_EQ(world::ppuMaskByte({0x20, 0}), 0x3E);
+    EXPECT_EQ(gfx::ppuMaskByte({1, 0xE0}), 0xFF);
+    EXPECT_EQ(gfx::ppuMaskByte({0xFF, 0xFF}), 0xFF);
+    EXPECT_EQ(gfx::ppuMaskByte({0, 0x20}), 0x3E);
 }
 
 TEST(AreaCommit, AnyRefusalLeavesTheWholeImageUntouched)
@@ -129,7 +129,7 @@ TEST(AreaCommit, AnyRefusalLeavesTheWholeImageUntouched)
     Loaded edited(original, id);
     for (auto& cell : edited.map.mapGrid)
         cell = 0x01;
-    edited.mask = {0x80, 1};
+    edited.mask = {1, 0x80};
 
     auto expectRefused = [&](const Loaded& loaded) {
         rom::RomImage image = original;
