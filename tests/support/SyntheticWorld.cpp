@@ -1,0 +1,14 @@
+#include "support/SyntheticWorld.h"
+
+#include "support/SyntheticGraphics.h"
+#include "support/SyntheticText.h"
+
+namespace quarry::test {
+
+SyntheticWorld::SyntheticWorld() : game(rom)
+{
+    fillGraphics(rom, SyntheticGame::kDefaultPpuMask);
+    putSampleTexts(rom);
+}
+
+} // namespace quarry::test
