@@ -1,17 +1,20 @@
 #include "cli/RomAccess.h"
 
 #include "core/RomError.h"
+#include "core/rom/DataFiles.h"
+#include "core/session/Document.h"
 
 #include <QFileInfo>
 
 namespace quarry::cli {
 
-rom::RomImage openImage(const QString& path)
+namespace {
+
+void explain(rom::OpenResult result, const QString& path)
 {
-    rom::RomImage image;
-    switch (rom::openRomImage(path.toStdString(), image)) {
+    switch (result) {
     case rom::OpenResult::Loaded:
-        return image;
+        return;
     case rom::OpenResult::ReadFailed:
         throw RomError("cannot read " + path.toStdString() + " (missing, unreadable or 16 bytes or less)");
     case rom::OpenResult::NotInes:
@@ -21,6 +24,21 @@ rom::RomImage openImage(const QString& path)
                        + " is too short to hold the game's data (it needs at least 262144 bytes after the header)");
     }
     throw RomError("cannot open " + path.toStdString());
+}
+
+} // namespace
+
+rom::RomImage openImage(const QString& path)
+{
+    rom::RomImage image;
+    explain(rom::openRomImage(path.toStdString(), image), path);
+    return image;
+}
+
+void openDocument(session::Document& document, const QString& path, const QString& datDir)
+{
+    explain(document.open(path.toStdString()), path);
+    rom::loadCharTable(datDir.toStdString(), document.sideData().charTable);
 }
 
 void writeImage(const QString& path, const rom::RomImage& image)

@@ -1,0 +1,209 @@
+// Commands about one submap: what it holds, its pictures and its map edits.
+#include "cli/Cli.h"
+#include "cli/RomAccess.h"
+
+#include "core/RomError.h"
+#include "core/rom/Addressing.h"
+#include "core/session/Document.h"
+#include "core/session/PointerAnswer.h"
+#include "core/world/AreaCatalogue.h"
+#include "cli/PngOutput.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+
+namespace quarry::cli {
+
+namespace {
+
+const QString kAreaUsage = QStringLiteral("ROM SET AREA SUBMAP");
+
+// The submap named by positional arguments 1-3, which must be listed in the
+// area catalogue.
+rom::AreaId areaIdOf(const Arguments& arguments)
+{
+    rom::AreaId id;
+    id.objectSet = static_cast<int>(parseNumber(arguments.positional[1], QStringLiteral("SET"), 0, 5));
+    id.area = static_cast<int>(parseNumber(arguments.positional[2], QStringLiteral("AREA"), 0, 23));
+    id.submap = static_cast<int>(parseNumber(arguments.positional[3], QStringLiteral("SUBMAP"), 0, 4));
+    if (!world::findSubmap(id))
+        throw UsageError(QStringLiteral("object set %1, area %2 has no submap %3 in the area catalogue")
+                             .arg(id.objectSet)
+                             .arg(id.area)
+                             .arg(id.submap)
+                             .toStdString());
+    return id;
+}
+
+// Opens the image and loads the submap the arguments name.
+void loadArea(session::Document& document, const Arguments& arguments)
+{
+    const rom::AreaId id = areaIdOf(arguments);
+    openDocument(document, arguments.positional[0], arguments.datDir);
+    document.loadArea(id, arguments.has(QStringLiteral("--night")));
+}
+
+template <typename Values>
+QJsonArray jsonArray(const Values& values)
+{
+    QJsonArray array;
+    for (const auto& value : values)
+        array.append(static_cast<qint64>(value));
+    return array;
+}
+
+QJsonArray doorsJson(const world::Doors& doors)
+{
+    QJsonArray values;
+    for (const auto& door : {doors.left, doors.right}) {
+        if (door) {
+            values.append(door->objectSet);
+            values.append(door->area);
+            values.append(door->entry);
+        } else {
+            // The exits lead round in a circle: there is nowhere to arrive.
+            for (int i = 0; i < 3; ++i)
+                values.append(QJsonValue::Null);
+        }
+    }
+    return values;
+}
+
+int runArea(const Arguments& arguments)
+{
+    session::Document document;
+    loadArea(document, arguments);
+    const session::LoadedArea& area = *document.area();
+
+    QJsonArray stairs;
+    for (const auto& stair : area.stairs)
+        stairs.append(QJsonObject{{"x", stair.x}, {"y", stair.y}, {"upDown", stair.upDown}, {"leftRight", stair.leftRight}});
+    QJsonArray actors;
+    for (const auto& actor : area.actors)
+        actors.append(QJsonObject{{"x", actor.x}, {"y", actor.y}, {"type", actor.type}, {"control", actor.control}});
+
+    printJson(QJsonDocument(QJsonObject{
+        {"objectSet", area.id.objectSet},
+        {"area", area.id.area},
+        {"submap", area.id.submap},
+        {"night", area.night},
+        {"mapNumber", area.pointers.mapNumber},
+        {"mapPointer", area.pointers.mapPointer},
+        {"stairPointer", area.pointers.stairPointer},
+        {"palettePointer", area.pointers.palettePointer},
+        {"actorPointer", area.pointers.actorPointer},
+        {"screensWide", area.map.screensWide},
+        {"screensHigh", area.map.screensHigh},
+        {"screenTable", jsonArray(area.map.screenTable)},
+        {"mapGrid", jsonArray(area.map.mapGrid)},
+        {"stairs", stairs},
+        {"actors", actors},
+        {"palette", jsonArray(area.palette)},
+        {"greyscale", area.mask.greyscale ? 1 : 0},
+        {"emphasis", area.mask.emphasis},
+        {"solidity", jsonArray(area.thresholds)},
+        {"bgChrBase", static_cast<qint64>(rom::bgChrBase(document.rom(), area.id.objectSet))},
+        {"sprChrBase", static_cast<qint64>(rom::sprChrBase(document.rom(), area.id.objectSet))},
+        {"metatileLimit", area.metatileLimit},
+        {"doors", doorsJson(area.doors)},
+    }));
+    return 0;
+}
+
+int runRender(const Arguments& arguments)
+{
+    const QString output = arguments.output();
+    session::Document document;
+    loadArea(document, arguments);
+    writePng(output, document.area()->mapPicture);
+    return 0;
+}
+
+int runPicker(const Arguments& arguments)
+{
+    const QString output = arguments.output();
+    session::Document document;
+    loadArea(document, arguments);
+    writePng(output, document.area()->chooser);
+    return 0;
+}
+
+int runPaint(const Arguments& arguments)
+{
+    const QString output = arguments.output();
+    const int x = static_cast<int>(parseNumber(arguments.positional[4], QStringLiteral("X"), 0, 0xFFFFFF));
+    const int y = static_cast<int>(parseNumber(arguments.positional[5], QStringLiteral("Y"), 0, 0xFFFFFF));
+    const int metatile = static_cast<int>(parseNumber(arguments.positional[6], QStringLiteral("METATILE"), 0, 255));
+    session::Document document;
+    loadArea(document, arguments);
+    // The chooser offers metatiles 0 to L - 2 (just 0 when L is below 2).
+    const int last = std::max(document.area()->metatileLimit - 2, 0);
+    if (metatile > last)
+        throw RomError("metatile " + std::to_string(metatile) + " is not in the chooser of object set "
+                       + std::to_string(document.area()->id.objectSet) + ", which offers 0 to " + std::to_string(last));
+    document.paintCell(x, y, static_cast<std::uint8_t>(metatile));
+    writeImage(output, document.rom());
+    return 0;
+}
+
+int runSetPointer(const Arguments& arguments)
+{
+    const QString output = arguments.output();
+    const int x = static_cast<int>(parseNumber(arguments.positional[4], QStringLiteral("X"), 0, 0xFFFFFF));
+    const int y = static_cast<int>(parseNumber(arguments.positional[5], QStringLiteral("Y"), 0, 0xFFFFFF));
+    session::Document document;
+    loadArea(document, arguments);
+    if (const auto pointer = session::parsePointerAnswer(arguments.positional[6].toStdString()))
+        document.setScreenPointerAt(x, y, *pointer);
+    writeImage(output, document.rom());
+    return 0;
+}
+
+int runEraseMap(const Arguments& arguments)
+{
+    const QString output = arguments.output();
+    session::Document document;
+    loadArea(document, arguments);
+    document.eraseMap();
+    writeImage(output, document.rom());
+    return 0;
+}
+
+} // namespace
+
+void addAreaCommands(std::vector<Command>& table)
+{
+    const QString areaHelp = QStringLiteral(
+        "SET is the object set (0-5), AREA and SUBMAP a submap of the area catalogue.\n"
+        "--night uses the area's night palette.");
+    table.push_back({QStringLiteral("area"), kAreaUsage + " [--night]",
+                     QStringLiteral("everything one submap holds, as JSON"),
+                     areaHelp + QStringLiteral("\nPrints the pointers, the map, stairs, actors, palette, mask "
+                                               "settings,\nsolidity thresholds, CHR banks, metatile limit and doors."),
+                     {}, {QStringLiteral("--night")}, 4, runArea});
+    table.push_back({QStringLiteral("render"), kAreaUsage + " [--night] -o FILE.png",
+                     QStringLiteral("the submap's map picture as PNG"), areaHelp, {QStringLiteral("-o")},
+                     {QStringLiteral("--night")}, 4, runRender});
+    table.push_back({QStringLiteral("picker"), kAreaUsage + " [--night] -o FILE.png",
+                     QStringLiteral("the submap's 256 x 288 metatile chooser as PNG"), areaHelp,
+                     {QStringLiteral("-o")}, {QStringLiteral("--night")}, 4, runPicker});
+    table.push_back({QStringLiteral("paint"), kAreaUsage + " X Y METATILE -o OUT",
+                     QStringLiteral("paint a metatile into the map cell at map pixel X, Y"),
+                     areaHelp + QStringLiteral("\nWrites the whole edited image to OUT; a pixel outside the map "
+                                               "changes nothing."),
+                     {QStringLiteral("-o")}, {QStringLiteral("--night")}, 7, runPaint});
+    table.push_back({QStringLiteral("set-pointer"), kAreaUsage + " X Y VALUE -o OUT",
+                     QStringLiteral("point the screen at map pixel X, Y at new data"),
+                     areaHelp + QStringLiteral("\nVALUE as typed in the editor: $9ABC is hexadecimal, 40000 decimal; "
+                                               "the low\n16 bits are kept. A value below $8000 is refused and nothing "
+                                               "is written.\nA pixel outside the map writes an unchanged image."),
+                     {QStringLiteral("-o")}, {QStringLiteral("--night")}, 7, runSetPointer});
+    table.push_back({QStringLiteral("erase-map"), kAreaUsage + " -o OUT",
+                     QStringLiteral("set every cell of the submap's map to metatile 0"), areaHelp,
+                     {QStringLiteral("-o")}, {QStringLiteral("--night")}, 4, runEraseMap});
+}
+
+} // namespace quarry::cli
