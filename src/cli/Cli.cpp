@@ -25,6 +25,7 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = [] {
         std::vector<Command> all;
         addRomCommands(all);
+        addTextCommands(all);
         return all;
     }();
     return table;
