@@ -127,7 +127,7 @@ std::optional<text::Texts> readTextList(const QString& path, const rom::CharTabl
             problem(i, QStringLiteral("one line too many: the file holds %1, one per line").arg(kTextCountRange));
             break;
         }
-        QStringDecoder decoder(QStringDecoder::Utf8);
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString decoded = decoder(line);
         if (decoder.hasError()) {
             problem(i, QStringLiteral("not valid UTF-8"));

@@ -20,7 +20,7 @@ namespace {
 // The text editor's own words, in one place so they are easy to check.
 namespace words {
 constexpr const char* kCaption = "Text Editor";
-// "%1 bytes used, %2 free" of the text block.
+// The bytes of the text block the edited texts use, and what is left.
 constexpr const char* kUsage = "Text block: %1 of %2 bytes used, %3 free";
 constexpr const char* kUsageOver = "Text block: %1 of %2 bytes used, %3 over";
 constexpr const char* kNotWritten =

@@ -36,7 +36,7 @@ public:
     // the strings cannot be read.
     bool setupEditor();
 
-    // The widgets, for the launcher's layout checks and for tests.
+    // The widgets, for tests.
     QListWidget* textList() const { return textList_; }   // lstTextList
     QLineEdit* textBox() const { return textBox_; }       // txtTextEditor
     QLabel* usageLabel() const { return usageLabel_; }     // bytes used and free
