@@ -41,6 +41,8 @@ rom::AreaId areaIdOf(const Arguments& arguments)
 // Opens the image and loads the submap the arguments name.
 void loadArea(session::Document& document, const Arguments& arguments)
 {
+    if (arguments.values.count(QStringLiteral("-o")))
+        checkOutputIsNotInput(arguments.positional[0], arguments.output());
     const rom::AreaId id = areaIdOf(arguments);
     openDocument(document, arguments.positional[0], arguments.datDir);
     document.loadArea(id, arguments.has(QStringLiteral("--night")));

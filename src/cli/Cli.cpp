@@ -26,6 +26,7 @@ const std::vector<Command>& commands()
         std::vector<Command> all;
         addRomCommands(all);
         addAreaCommands(all);
+        addTextCommands(all);
         return all;
     }();
     return table;

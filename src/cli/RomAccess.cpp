@@ -1,20 +1,21 @@
 #include "cli/RomAccess.h"
 
+#include "cli/Cli.h"
 #include "core/RomError.h"
-#include "core/rom/DataFiles.h"
-#include "core/session/Document.h"
 
 #include <QFileInfo>
+
+#include <cstdio>
 
 namespace quarry::cli {
 
 namespace {
 
-void explain(rom::OpenResult result, const QString& path)
+[[noreturn]] void throwOpenFailure(const QString& path, rom::OpenResult result)
 {
     switch (result) {
     case rom::OpenResult::Loaded:
-        return;
+        break;
     case rom::OpenResult::ReadFailed:
         throw RomError("cannot read " + path.toStdString() + " (missing, unreadable or 16 bytes or less)");
     case rom::OpenResult::NotInes:
@@ -31,14 +32,29 @@ void explain(rom::OpenResult result, const QString& path)
 rom::RomImage openImage(const QString& path)
 {
     rom::RomImage image;
-    explain(rom::openRomImage(path.toStdString(), image), path);
+    const rom::OpenResult result = rom::openRomImage(path.toStdString(), image);
+    if (result != rom::OpenResult::Loaded)
+        throwOpenFailure(path, result);
     return image;
 }
 
 void openDocument(session::Document& document, const QString& path, const QString& datDir)
 {
-    explain(document.open(path.toStdString()), path);
-    rom::loadCharTable(datDir.toStdString(), document.sideData().charTable);
+    if (!rom::loadCharTable(datDir.toStdString(), document.sideData().charTable))
+        std::fprintf(stderr, "quarry-cli: no TBL.DAT in %s, using the built-in character table\n", qPrintable(datDir));
+    const rom::OpenResult result = document.open(path.toStdString());
+    if (result != rom::OpenResult::Loaded)
+        throwOpenFailure(path, result);
+}
+
+void checkOutputIsNotInput(const QString& input, const QString& output)
+{
+    const QFileInfo in(input);
+    const QFileInfo out(output);
+    const bool same = out.exists() ? in.canonicalFilePath() == out.canonicalFilePath()
+                                   : in.absoluteFilePath() == out.absoluteFilePath();
+    if (same)
+        throw UsageError("-o must name another file than the input " + input.toStdString());
 }
 
 void writeImage(const QString& path, const rom::RomImage& image)

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -26,8 +27,11 @@ void printToolHelp()
                    "  --dat DIR   the side-data folder (default: the dat folder beside the tool)\n"
                    "  --help      this text; COMMAND --help tells about one command\n\n"
                    "Commands:\n";
+    qsizetype width = 0;
     for (const Command& command : commands())
-        text += QStringLiteral("  %1%2\n").arg(command.name.leftJustified(10), command.summary);
+        width = std::max(width, command.name.size());
+    for (const Command& command : commands())
+        text += QStringLiteral("  %1  %2\n").arg(command.name.leftJustified(width), command.summary);
     printLine(text.trimmed());
 }
 
