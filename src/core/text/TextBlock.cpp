@@ -71,7 +71,8 @@ void commitTexts(rom::RomImage& rom, const TextBlock& block, const Texts& texts,
     std::vector<std::uint8_t> pointers;
     std::vector<std::uint8_t> strings;
     pointers.reserve(kPointerTableSize);
-    for (const std::string& text : texts) {
+    for (std::size_t n = 0; n < texts.size(); ++n) {
+        const std::string& text = texts[n];
         // A block that fits ends within bank 3, so every address stays in
         // $8C74-$BFFF and the bytes lie contiguously from the block start
         // (a block that does not fit is refused below, pointers and all).
@@ -79,6 +80,12 @@ void commitTexts(rom::RomImage& rom, const TextBlock& block, const Texts& texts,
         pointers.push_back(static_cast<std::uint8_t>(address & 0xFF));
         pointers.push_back(static_cast<std::uint8_t>(address >> 8));
         const std::vector<std::uint8_t> bytes = encodeText(text, table);
+        // The game and the decoder read at most 256 bytes of a string: a
+        // longer one would come back cut short.
+        if (bytes.size() - 1 > layout::kTextScanLimit)
+            throw RomError("string " + hexDigits(static_cast<std::uint32_t>(n), 2) + " is "
+                           + std::to_string(bytes.size() - 1) + " bytes long, but at most "
+                           + std::to_string(layout::kTextScanLimit) + " bytes of a string are read; nothing was written");
         strings.insert(strings.end(), bytes.begin(), bytes.end());
     }
 

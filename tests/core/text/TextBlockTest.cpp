@@ -210,3 +210,24 @@ TEST(TextBlock, BlocksOutsideTheImageWriteNothing)
     EXPECT_THROW(commitTexts(image, TextBlock(0xD000), Texts{}, table), RomError);
     EXPECT_EQ(image.body(), rom.body());
 }
+
+TEST(TextBlock, StringsLongerThanTheGameReadsAreRefused)
+{
+    const rom::CharTable table = test::defaultTextTable();
+    test::SyntheticRom rom;
+    test::putSampleTexts(rom);
+    rom::RomImage image = rom.image();
+    Texts texts = decodeTexts(image, table);
+    const TextBlock roomy(layout::kTextBankEnd);
+
+    // 256 bytes still read back whole (the reader stops at 256 without a
+    // terminator); 257 would come back cut short.
+    texts[5] = std::string(256, 'A');
+    commitTexts(image, roomy, texts, table);
+    EXPECT_EQ(decodeTexts(image, table)[5], texts[5]);
+
+    const auto before = image.body();
+    texts[5] = std::string(257, 'A');
+    EXPECT_THROW(commitTexts(image, roomy, texts, table), RomError);
+    EXPECT_EQ(image.body(), before);
+}
