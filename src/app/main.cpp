@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStringList>
 
 int main(int argc, char** argv)
 {
@@ -14,5 +15,9 @@ int main(int argc, char** argv)
     quarry::ui::MainWindow window(dialogs, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dat")));
     window.show();
     window.startUp();
+    // "quarry game.nes" opens the image at once, as "Open File" would.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        window.openPath(arguments.at(1));
     return app.exec();
 }

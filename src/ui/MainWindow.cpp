@@ -8,9 +8,11 @@
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
 #include "ui/Texts.h"
+#include "ui/editors/TextEditor.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
@@ -71,7 +73,8 @@ void MainWindow::buildToolBar()
     connect(addCommand(Command::Save, texts::kTipSave, int(IconKind::Save), QKeySequence::Save),
             &QAction::triggered, this, &MainWindow::saveFile);
     toolBar_->addSeparator();
-    addCommand(Command::TextEditor, texts::kTipTextEditor, int(IconKind::Text));
+    connect(addCommand(Command::TextEditor, texts::kTipTextEditor, int(IconKind::Text)), &QAction::triggered, this,
+            &MainWindow::openTextEditor);
     addCommand(Command::MetatileEditor, texts::kTipMetatileEditor, int(IconKind::Background));
     addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette));
     addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite));
@@ -159,6 +162,7 @@ bool MainWindow::isAvailable(Command command) const
     case Command::Open:
     case Command::Save:
     case Command::EraseMap:
+    case Command::TextEditor:
     case Command::Exit:
         return true;
     default:
@@ -260,6 +264,13 @@ void MainWindow::openFile()
             document_.setRomLoaded(false);
             return;
         }
+        openPath(path);
+    });
+}
+
+void MainWindow::openPath(const QString& path)
+{
+    runGuarded(dialogs_, this, [&] {
         const rom::OpenResult result = document_.open(path.toStdString());
         QString message;
         switch (result) {
@@ -269,6 +280,9 @@ void MainWindow::openFile()
             setCommandsEnabled(true);
             setViewsEnabled(true);
             areaTree_->fill();
+            // An open text editor shows the new image's texts.
+            if (textEditor_ && textEditor_->isVisible())
+                textEditor_->setupEditor();
             loadedNode_.clear();
             statusPointers_ = {};
             refreshStatusBar();
@@ -304,6 +318,38 @@ void MainWindow::saveFile()
 void MainWindow::exitProgram()
 {
     close();
+}
+
+bool MainWindow::closeEditors()
+{
+    // The order in which the editors are closed; each may write the image.
+    for (QWidget* editor : std::initializer_list<QWidget*>{textEditor_}) {
+        if (editor && editor->isVisible() && !editor->close())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!closeEditors()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void MainWindow::openTextEditor()
+{
+    if (!textEditor_) {
+        textEditor_ = new TextEditor(document_, dialogs_, this);
+        textEditor_->setWindowFlag(Qt::Window);
+    }
+    if (textEditor_->setupEditor() || textEditor_->hasUnwrittenChanges()) {
+        textEditor_->show();
+        textEditor_->raise();
+        textEditor_->activateWindow();
+    }
 }
 
 QAction* MainWindow::commandAction(Command command) const

@@ -17,6 +17,7 @@ class QToolBar;
 namespace quarry::ui {
 
 class AreaTree;
+class TextEditor;
 class AreaWorkspace;
 class Dialogs;
 
@@ -50,8 +51,15 @@ public:
     void startUp();
 
     void openFile();
+    // The steps of "Open File" after the dialog, for a path given otherwise
+    // (the program's command line).
+    void openPath(const QString& path);
     void saveFile();
     void exitProgram();
+    void openTextEditor();
+    // Closes every editor window, each running its own closing code; false
+    // when one of them declined (the user chose to keep it open).
+    bool closeEditors();
 
     // Loads the submap of a tree node's key; object set and area keys load
     // nothing. A failed load is reported and the previous area stays.
@@ -79,6 +87,9 @@ public:
     const rom::SideData& sideData() const { return document_.sideData(); }
     const QString& datDir() const { return datDir_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildToolBar();
     void buildViews();
@@ -93,6 +104,7 @@ private:
     QString startFolder_;
     session::Document document_;
     EditMode editMode_ = EditMode::Map;
+    TextEditor* textEditor_ = nullptr; // frmTextEdit, created on first use
     QString currentNode_; // the tree node last clicked
     QString loadedNode_;  // the node of the loaded submap
     int currentActor_ = 0;
