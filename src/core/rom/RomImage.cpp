@@ -95,6 +95,11 @@ OpenResult openRomImage(const std::string& path, RomImage& image)
     } catch (const std::exception&) {
         return OpenResult::ReadFailed;
     }
+    return openRomBytes(std::move(file), image);
+}
+
+OpenResult openRomBytes(std::vector<std::uint8_t> file, RomImage& image)
+{
     if (file.size() <= RomImage::kHeaderSize)
         return OpenResult::ReadFailed;
     if (file[0] != 'N' || file[1] != 'E' || file[2] != 'S')

@@ -72,6 +72,9 @@ enum class SaveResult : std::uint16_t {
 // left exactly as it was, so the image that was open stays usable.
 OpenResult openRomImage(const std::string& path, RomImage& image);
 
+// The same checks for a whole file already in memory.
+OpenResult openRomBytes(std::vector<std::uint8_t> file, RomImage& image);
+
 // The steps of a save, named so tests can make any one of them fail.
 enum class SaveStep { CreateTemporary, Write, Flush, Rename };
 using SaveFault = std::function<bool(SaveStep)>;

@@ -1,0 +1,71 @@
+// Replays the fuzzers' seed corpora and every input that once broke a
+// target, so a fixed fault stays fixed without running a fuzzer.
+#include "support/FuzzTargets.h"
+#include "support/SyntheticRom.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+namespace {
+
+const std::map<std::string, std::function<void(const std::uint8_t*, std::size_t)>> kTargets = {
+    {"open_image", quarry::fuzz::openAndExercise},
+    {"patched_image", quarry::fuzz::patchAndExercise},
+    {"side_data", quarry::fuzz::parseSideData},
+    {"text_commit", quarry::fuzz::encodeAndCommitTexts},
+};
+
+int replayFolder(const std::filesystem::path& folder, const std::function<void(const std::uint8_t*, std::size_t)>& run)
+{
+    int count = 0;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec))
+        return 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file())
+            continue;
+        SCOPED_TRACE(entry.path().string());
+        const std::vector<std::uint8_t> input = quarry::test::readFileBytes(entry.path().string());
+        EXPECT_NO_THROW(run(input.data(), input.size()));
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+TEST(FuzzReplay, SeedsAndRegressionsEndInAResultOrACleanError)
+{
+    const std::filesystem::path source = QUARRY_SOURCE_DIR;
+    int replayed = 0;
+    for (const auto& [name, run] : kTargets) {
+        replayed += replayFolder(source / "fuzz" / "corpus" / name, run);
+        replayed += replayFolder(source / "tests" / "fuzz-regressions" / name, run);
+    }
+    EXPECT_GT(replayed, 0);
+}
+
+TEST(FuzzReplay, HostileInputsOfEachShape)
+{
+    // A few fixed shapes the fuzzers start from, so the targets themselves stay honest.
+    const std::vector<std::uint8_t> empty;
+    std::vector<std::uint8_t> allFF(0x40010, 0xFF);
+    allFF[0] = 'N';
+    allFF[1] = 'E';
+    allFF[2] = 'S';
+    std::vector<std::uint8_t> allZero(0x40010, 0x00);
+    allZero[0] = 'N';
+    allZero[1] = 'E';
+    allZero[2] = 'S';
+    for (const auto& input : {empty, allFF, allZero}) {
+        EXPECT_NO_THROW(quarry::fuzz::openAndExercise(input.data(), input.size()));
+    }
+    const std::vector<std::uint8_t> patches(400, 0xFF);
+    EXPECT_NO_THROW(quarry::fuzz::patchAndExercise(patches.data(), patches.size()));
+    const std::string text = "{FF}{fe}{\n/\n\xC3\xA9\xFF\xFE{00}" + std::string(300, 'A');
+    EXPECT_NO_THROW(quarry::fuzz::encodeAndCommitTexts(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    EXPECT_NO_THROW(quarry::fuzz::parseSideData(patches.data(), patches.size()));
+}

@@ -1,0 +1,161 @@
+#include "support/FuzzTargets.h"
+
+#include "core/RomError.h"
+#include "core/rom/Addressing.h"
+#include "core/rom/AreaDirectory.h"
+#include "core/rom/DataFiles.h"
+#include "core/rom/GameLayout.h"
+#include "core/rom/RomImage.h"
+#include "core/session/LoadedArea.h"
+#include "core/text/TextBlock.h"
+#include "core/text/TextCodec.h"
+#include "core/world/AreaCatalogue.h"
+#include "support/SyntheticRom.h"
+#include "support/SyntheticText.h"
+#include "support/SyntheticWorld.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quarry::fuzz {
+
+namespace {
+
+// Everything the editor reads when a user walks through the whole image.
+void exercise(const rom::RomImage& image)
+{
+    for (const rom::AreaId& id : world::catalogueSubmaps()) {
+        for (bool night : {false, true}) {
+            try {
+                const session::LoadedArea area = session::readLoadedArea(image, id, night);
+                (void)area;
+            } catch (const RomError&) {
+            }
+        }
+    }
+    rom::CharTable table;
+    rom::applyDefaultCharTable(table);
+    try {
+        (void)text::decodeTexts(image, table);
+        (void)text::TextBlock::measure(image);
+    } catch (const RomError&) {
+    }
+}
+
+// Body indexes worth changing in the synthetic image: the fixed tables and
+// every place their pointers lead to, so fuzzed bytes reach deep code.
+std::vector<std::size_t> interestingPlaces(const rom::RomImage& image)
+{
+    std::set<std::size_t> places = {layout::kPpuMaskByte, layout::kChrBankTable, layout::kTextPointerTable,
+                                    layout::kTextBlockStart, layout::kPaletteSetTable};
+    for (std::size_t i = 0; i < 0x80; i += 2)
+        places.insert(0x1F7AB + i);
+    places.insert(layout::kActorAreaTablePointers);
+    for (const auto& table : layout::kMetatileTables)
+        places.insert(table.limit);
+    for (const rom::AreaId& id : world::catalogueSubmaps()) {
+        for (bool night : {false, true}) {
+            const rom::ResolvedArea resolved = rom::resolveArea(image, id, night);
+            places.insert(rom::cpuToBody(resolved.palettePointer, rom::DataKind::AreaData));
+        }
+        const rom::ResolvedArea resolved = rom::resolveArea(image, id, false);
+        const std::size_t map = rom::cpuToBody(resolved.mapPointer, rom::DataKind::AreaData);
+        places.insert(map);
+        places.insert(map + 2);
+        places.insert(rom::cpuToBody(resolved.stairPointer, rom::DataKind::AreaData));
+        places.insert(rom::cpuToBody(resolved.actorPointer, rom::DataKind::Actors));
+        places.insert(rom::areaRecordIndex(image, id.objectSet, id.area));
+    }
+    return {places.begin(), places.end()};
+}
+
+const rom::RomImage& syntheticBase()
+{
+    static const rom::RomImage base = test::SyntheticWorld().rom.image();
+    return base;
+}
+
+} // namespace
+
+void openAndExercise(const std::uint8_t* data, std::size_t size)
+{
+    rom::RomImage image;
+    if (rom::openRomBytes(std::vector<std::uint8_t>(data, data + size), image) != rom::OpenResult::Loaded)
+        return;
+    exercise(image);
+}
+
+void patchAndExercise(const std::uint8_t* data, std::size_t size)
+{
+    static const std::vector<std::size_t> places = interestingPlaces(syntheticBase());
+    rom::RomImage image = syntheticBase();
+    // Records of four bytes: which place, how far past it, and two bytes.
+    for (std::size_t i = 0; i + 4 <= size; i += 4) {
+        const std::size_t place = places[data[i] % places.size()] + data[i + 1] % 64;
+        if (image.contains(place, 2)) {
+            image.write(place, data[i + 2]);
+            image.write(place + 1, data[i + 3]);
+        }
+    }
+    exercise(image);
+}
+
+void parseSideData(const std::uint8_t* data, std::size_t size)
+{
+    // The input holds the files one after another, split at each $00 byte.
+    static const char* const kNames[] = {"TBL.DAT", "PARTS.DAT", "WEAPON.DAT", "obj/obj00.TXT", "obj/obj7F.TXT",
+                                         "obj/objFF.TXT"};
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("obj"));
+    std::size_t start = 0;
+    for (const char* name : kNames) {
+        if (start > size)
+            break;
+        const auto* end = std::find(data + start, data + size, std::uint8_t{0});
+        std::ofstream(dir.file(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(data + start), end - (data + start));
+        start = static_cast<std::size_t>(end - data) + 1;
+    }
+    rom::SideData side;
+    rom::loadCharTable(dir.path(), side.charTable);
+    rom::loadNameLists(dir.path(), side.partNames, side.weaponNames);
+    side.actorTypes = rom::loadActorTypes(dir.path());
+}
+
+void encodeAndCommitTexts(const std::uint8_t* data, std::size_t size)
+{
+    static const test::SyntheticRom base = [] {
+        test::SyntheticRom rom;
+        test::putSampleTexts(rom);
+        return rom;
+    }();
+    rom::CharTable table = test::defaultTextTable();
+    rom::RomImage image = base.image();
+    text::Texts texts = text::decodeTexts(image, table);
+    // The input replaces strings: each $0A starts the next string.
+    std::size_t n = 0, start = 0;
+    for (std::size_t i = 0; i <= size && n < texts.size(); ++i) {
+        if (i == size || data[i] == '\n') {
+            texts[n++] = std::string(reinterpret_cast<const char*>(data + start), i - start);
+            start = i + 1;
+        }
+    }
+    try {
+        const text::TextBlock block = text::TextBlock::measure(image);
+        text::commitTexts(image, block, texts, table);
+    } catch (const RomError&) {
+        return;
+    }
+    // What was committed reads back as text that encodes to the same bytes.
+    const text::Texts reread = text::decodeTexts(image, table);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (text::encodeText(reread[i], table) != text::encodeText(texts[i], table))
+            throw std::logic_error("a committed text did not read back the same");
+}
+
+} // namespace quarry::fuzz

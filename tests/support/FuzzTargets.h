@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The fuzz targets' bodies, shared by the libFuzzer programs and the tests
+// that replay their corpora and the inputs that once broke them. Each ends in
+// a result or a RomError (which it swallows); anything else escapes.
+namespace quarry::fuzz {
+
+// Any bytes as a whole image file: open, load every submap day and night,
+// draw chooser and map, read doors and texts.
+void openAndExercise(const std::uint8_t* data, std::size_t size);
+// A valid synthetic image with bytes written at places its tables point to.
+void patchAndExercise(const std::uint8_t* data, std::size_t size);
+// The side-data file parsers on files made of the input.
+void parseSideData(const std::uint8_t* data, std::size_t size);
+// Arbitrary strings through the text encoder and the text commit.
+void encodeAndCommitTexts(const std::uint8_t* data, std::size_t size);
+
+} // namespace quarry::fuzz

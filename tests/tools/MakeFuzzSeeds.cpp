@@ -1,0 +1,46 @@
+// Writes the fuzzers' seed corpora from our own synthetic builder.
+// Usage: quarry-fuzz-seeds CORPUS_DIR
+#include "support/SyntheticRom.h"
+#include "support/SyntheticWorld.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+using quarry::test::writeFileBytes;
+
+namespace {
+
+void writeText(const std::filesystem::path& path, const std::string& text)
+{
+    writeFileBytes(path.string(), std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quarry-fuzz-seeds CORPUS_DIR\n");
+        return 2;
+    }
+    const std::filesystem::path root = argv[1];
+    for (const char* name : {"open_image", "patched_image", "side_data", "text_commit"})
+        std::filesystem::create_directories(root / name);
+
+    quarry::test::SyntheticWorld world;
+    world.writeFile((root / "open_image" / "synthetic-world.nes").string());
+    writeText(root / "open_image" / "header-only.nes", std::string("NES\x1A", 4) + std::string(13, '\0'));
+
+    // Patch records: place, distance past it, two bytes.
+    writeFileBytes((root / "patched_image" / "low-pointers").string(), {0, 0, 0x00, 0x10, 7, 2, 0x34, 0x12});
+    writeFileBytes((root / "patched_image" / "terminators").string(), {12, 0, 0xFF, 0xFF, 40, 1, 0xFE, 0xFD, 90, 9, 0xFB, 0x00});
+    writeFileBytes((root / "patched_image" / "big-map").string(), {30, 0, 0xFF, 0xFF, 31, 0, 0x80, 0x80});
+
+    writeText(root / "side_data" / "defaults",
+              std::string("00= \n01=A\n1F!\nzz\n") + '\0' + "None\nRib\n" + '\0' + "None\nDagger\n" + '\0'
+                  + "Lamp\n3\nT\nF\nT\nF\nT\nF\n" + '\0' + "Short\n2\n" + '\0' + "Wide\n99999\r\nT\r\n");
+
+    writeText(root / "text_commit" / "escapes", "HELLO/WORLD\n{7A}{fe}\n{G1}{1}{\n\n" + std::string(40, 'Z'));
+    return 0;
+}
