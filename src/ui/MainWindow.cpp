@@ -8,6 +8,8 @@
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
 #include "ui/Texts.h"
+#include "ui/editors/MetatileEditor.h"
+#include "ui/editors/PaletteEditor.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -72,8 +74,10 @@ void MainWindow::buildToolBar()
             &QAction::triggered, this, &MainWindow::saveFile);
     toolBar_->addSeparator();
     addCommand(Command::TextEditor, texts::kTipTextEditor, int(IconKind::Text));
-    addCommand(Command::MetatileEditor, texts::kTipMetatileEditor, int(IconKind::Background));
-    addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette));
+    connect(addCommand(Command::MetatileEditor, texts::kTipMetatileEditor, int(IconKind::Background)),
+            &QAction::triggered, this, &MainWindow::openMetatileEditor);
+    connect(addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette)),
+            &QAction::triggered, this, &MainWindow::openPaletteEditor);
     addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite));
     addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global));
     addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo));
@@ -160,6 +164,8 @@ bool MainWindow::isAvailable(Command command) const
     case Command::Save:
     case Command::EraseMap:
     case Command::Exit:
+    case Command::MetatileEditor:
+    case Command::PaletteEditor:
         return true;
     default:
         // The editor windows and map commands arrive with their own features.
@@ -260,6 +266,9 @@ void MainWindow::openFile()
             document_.setRomLoaded(false);
             return;
         }
+        // The editors hold the open image's graphics: they finish with it
+        // before another image can take its place.
+        closeEditors();
         const rom::OpenResult result = document_.open(path.toStdString());
         QString message;
         switch (result) {
@@ -301,8 +310,50 @@ void MainWindow::saveFile()
     });
 }
 
+void MainWindow::openPaletteEditor()
+{
+    if (!paletteEditor_)
+        paletteEditor_ = new PaletteEditor(document_, dialogs_, [this] { refreshGraphicsEdits(); }, this);
+    paletteEditor_->close();
+    const session::LoadedArea* area = document_.area();
+    if (!area) {
+        dialogs_.showMessage(this, texts::kSelectAnArea);
+        return;
+    }
+    paletteEditor_->initEditor(area->palette, area->pointers.palettePointer, area->mask);
+    paletteEditor_->show();
+    paletteEditor_->raise();
+}
+
+void MainWindow::openMetatileEditor()
+{
+    if (!metatileEditor_)
+        metatileEditor_ = new MetatileEditor(document_, dialogs_, [this] { refreshGraphicsEdits(); }, this);
+    metatileEditor_->close();
+    const session::LoadedArea* area = document_.area();
+    if (!area) {
+        dialogs_.showMessage(this, texts::kSelectAnArea);
+        return;
+    }
+    if (!runGuarded(dialogs_, this,
+                    [&] { metatileEditor_->setupEditor(area->id.objectSet, area->palette, area->mask); }))
+        return;
+    metatileEditor_->show();
+    metatileEditor_->raise();
+}
+
+void MainWindow::closeEditors()
+{
+    // Their closing code writes their edits into the image.
+    if (metatileEditor_)
+        metatileEditor_->close();
+    if (paletteEditor_)
+        paletteEditor_->close();
+}
+
 void MainWindow::exitProgram()
 {
+    closeEditors();
     close();
 }
 
