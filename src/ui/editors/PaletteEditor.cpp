@@ -10,6 +10,8 @@
 #include <QCloseEvent>
 #include <QFrame>
 
+#include <algorithm>
+
 namespace quarry::ui {
 
 namespace {
@@ -85,7 +87,6 @@ PaletteEditor::PaletteEditor(session::Document& document, Dialogs& dialogs, std:
 
     monochrome_ = new QCheckBox(QString::fromLatin1(texts::palette::kMonochrome), this);
     monochrome_->setObjectName(QStringLiteral("chkMonochrome"));
-    monochrome_->move(kMonochromeLeft, kCheckTop);
     blue_ = new QCheckBox(this);
     blue_->setObjectName(QStringLiteral("chkIntBlue"));
     blue_->setToolTip(QString::fromLatin1(texts::palette::kTipBlue));
@@ -96,13 +97,13 @@ PaletteEditor::PaletteEditor(session::Document& document, Dialogs& dialogs, std:
     red_ = new QCheckBox(QString::fromLatin1(texts::palette::kEmphasis), this);
     red_->setObjectName(QStringLiteral("chkIntRed"));
     red_->setToolTip(QString::fromLatin1(texts::palette::kTipRed));
-    QCheckBox* emphasis[3] = {blue_, green_, red_};
-    for (int i = 0; i < 3; ++i) {
-        emphasis[i]->adjustSize();
-        emphasis[i]->move(kEmphasisLefts[i], kCheckTop);
-    }
-    blue_->resize(kEmphasisLefts[1] - kEmphasisLefts[0], blue_->height());
-    green_->resize(kEmphasisLefts[2] - kEmphasisLefts[1], green_->height());
+    // The three boxes share one row height, so their squares line up.
+    red_->adjustSize();
+    const int rowHeight = std::max(red_->height(), monochrome_->sizeHint().height());
+    monochrome_->setGeometry(kMonochromeLeft, kCheckTop, monochrome_->sizeHint().width(), rowHeight);
+    red_->setGeometry(kEmphasisLefts[2], kCheckTop, red_->width(), rowHeight);
+    blue_->setGeometry(kEmphasisLefts[0], kCheckTop, kEmphasisLefts[1] - kEmphasisLefts[0], rowHeight);
+    green_->setGeometry(kEmphasisLefts[1], kCheckTop, kEmphasisLefts[2] - kEmphasisLefts[1], rowHeight);
     for (QCheckBox* box : {monochrome_, blue_, green_, red_})
         connect(box, &QCheckBox::clicked, this, [this] { refreshSwatches(); });
 
