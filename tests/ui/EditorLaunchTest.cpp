@@ -169,3 +169,22 @@ TEST(EditorLaunch, ExitClosesTheEditorsSoTheirEditsAreWritten)
     // The default mask had greyscale and green; now green and red.
     EXPECT_EQ(rom.read(layout::kPpuMaskByte), 0x7E);
 }
+
+TEST(EditorLaunch, OpeningAnotherImageFinishesTheEditorsWithTheOldOne)
+{
+    OpenProgram p;
+    p.window->commandAction(Command::PaletteEditor)->trigger();
+    p.window->commandAction(Command::MetatileEditor)->trigger();
+    // Another image with other graphics takes the place of the first.
+    SyntheticWorld other;
+    other.rom.body()[layout::kPpuMaskByte] = 0x1E;
+    other.writeFile(p.dir.file("other.nes"));
+    p.dialogs.filesToOpen.push_back(QString::fromStdString(p.dir.file("other.nes")));
+    p.window->commandAction(Command::Open)->trigger();
+
+    EXPECT_FALSE(p.window->paletteEditor()->isEditing());
+    EXPECT_FALSE(p.window->metatileEditor()->isEditing());
+    EXPECT_FALSE(p.window->paletteEditor()->isVisible());
+    // Nothing of the first image's editors reached the new one.
+    EXPECT_EQ(p.window->document().rom().body(), other.rom.body());
+}
