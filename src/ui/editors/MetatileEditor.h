@@ -70,9 +70,8 @@ public:
     QLineEdit* thresholdBox(int index) const { return thresholdBoxes_.at(static_cast<std::size_t>(index)); }
     QLabel* solidityLabel(int index) const { return solidityLabels_.at(static_cast<std::size_t>(index)); }
 
-    // What a threshold box holds, read as hexadecimal the way the game's
-    // tools read "&H" numbers: leading hex digits only (none gives 0), the
-    // value cut to a byte.
+    // What a threshold box holds, read as hexadecimal: blanks skipped, the
+    // leading hex digits only (none gives 0), the value cut to a byte.
     static std::uint8_t thresholdFromText(const QString& text);
 
 protected:
