@@ -8,6 +8,8 @@
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
 #include "ui/Texts.h"
+#include "ui/editors/MetatileEditor.h"
+#include "ui/editors/PaletteEditor.h"
 #include "ui/editors/TextEditor.h"
 
 #include <QAction>
@@ -75,8 +77,10 @@ void MainWindow::buildToolBar()
     toolBar_->addSeparator();
     connect(addCommand(Command::TextEditor, texts::kTipTextEditor, int(IconKind::Text)), &QAction::triggered, this,
             &MainWindow::openTextEditor);
-    addCommand(Command::MetatileEditor, texts::kTipMetatileEditor, int(IconKind::Background));
-    addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette));
+    connect(addCommand(Command::MetatileEditor, texts::kTipMetatileEditor, int(IconKind::Background)),
+            &QAction::triggered, this, &MainWindow::openMetatileEditor);
+    connect(addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette)),
+            &QAction::triggered, this, &MainWindow::openPaletteEditor);
     addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite));
     addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global));
     addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo));
@@ -164,6 +168,8 @@ bool MainWindow::isAvailable(Command command) const
     case Command::EraseMap:
     case Command::TextEditor:
     case Command::Exit:
+    case Command::MetatileEditor:
+    case Command::PaletteEditor:
         return true;
     default:
         // The editor windows and map commands arrive with their own features.
@@ -271,6 +277,11 @@ void MainWindow::openFile()
 void MainWindow::openPath(const QString& path)
 {
     runGuarded(dialogs_, this, [&] {
+        // The editors hold the open image's data: they finish with it before
+        // another image can take its place (the text editor may be kept open
+        // by the user, which cancels the open).
+        if (!closeEditors())
+            return;
         const rom::OpenResult result = document_.open(path.toStdString());
         QString message;
         switch (result) {
@@ -315,6 +326,38 @@ void MainWindow::saveFile()
     });
 }
 
+void MainWindow::openPaletteEditor()
+{
+    if (!paletteEditor_)
+        paletteEditor_ = new PaletteEditor(document_, dialogs_, [this] { refreshGraphicsEdits(); }, this);
+    paletteEditor_->close();
+    const session::LoadedArea* area = document_.area();
+    if (!area) {
+        dialogs_.showMessage(this, texts::kSelectAnArea);
+        return;
+    }
+    paletteEditor_->initEditor(area->palette, area->pointers.palettePointer, area->mask);
+    paletteEditor_->show();
+    paletteEditor_->raise();
+}
+
+void MainWindow::openMetatileEditor()
+{
+    if (!metatileEditor_)
+        metatileEditor_ = new MetatileEditor(document_, dialogs_, [this] { refreshGraphicsEdits(); }, this);
+    metatileEditor_->close();
+    const session::LoadedArea* area = document_.area();
+    if (!area) {
+        dialogs_.showMessage(this, texts::kSelectAnArea);
+        return;
+    }
+    if (!runGuarded(dialogs_, this,
+                    [&] { metatileEditor_->setupEditor(area->id.objectSet, area->palette, area->mask); }))
+        return;
+    metatileEditor_->show();
+    metatileEditor_->raise();
+}
+
 void MainWindow::exitProgram()
 {
     close();
@@ -323,7 +366,7 @@ void MainWindow::exitProgram()
 bool MainWindow::closeEditors()
 {
     // The order in which the editors are closed; each may write the image.
-    for (QWidget* editor : std::initializer_list<QWidget*>{textEditor_}) {
+    for (QWidget* editor : std::initializer_list<QWidget*>{metatileEditor_, paletteEditor_, textEditor_}) {
         if (editor && editor->isVisible() && !editor->close())
             return false;
     }

@@ -20,6 +20,8 @@ class AreaTree;
 class TextEditor;
 class AreaWorkspace;
 class Dialogs;
+class MetatileEditor;
+class PaletteEditor;
 
 // The commands of the tool bar, in their order there.
 enum class Command {
@@ -68,6 +70,11 @@ public:
     // thresholds and palette and redraws chooser and map.
     void refreshGraphicsEdits();
     void eraseMap();
+    // The launchers: each sets its window up afresh for the loaded area and
+    // shows it modeless. A window still open is closed first, so its edits
+    // are written before it is set up again.
+    void openPaletteEditor();
+    void openMetatileEditor();
 
     void setCommandsEnabled(bool enabled);
     void setViewsEnabled(bool enabled);
@@ -86,6 +93,9 @@ public:
     session::Document& document() { return document_; }
     const rom::SideData& sideData() const { return document_.sideData(); }
     const QString& datDir() const { return datDir_; }
+    // The editor windows, null until first opened.
+    PaletteEditor* paletteEditor() const { return paletteEditor_; }
+    MetatileEditor* metatileEditor() const { return metatileEditor_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,6 +130,8 @@ private:
     std::array<QLabel*, 4> statusPanels_{}; // mainStatusBar
     // The loaded area's map, actor, stair and palette addresses.
     std::array<std::uint32_t, 4> statusPointers_{};
+    PaletteEditor* paletteEditor_ = nullptr;   // frmPaletteEdit
+    MetatileEditor* metatileEditor_ = nullptr; // frmMetatileEdit
 };
 
 } // namespace quarry::ui

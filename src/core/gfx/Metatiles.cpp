@@ -30,6 +30,15 @@ void checkWritable(int objectSet, int metatile)
                        + std::to_string(capacity) + " metatiles");
 }
 
+// Position of a quarter's two bits: rows 0-1 are the top half and columns 0-1
+// the left half; any other value counts as bottom or right.
+int quadrantShift(int column, int row)
+{
+    const bool bottom = !(row == 0 || row == 1);
+    const bool right = !(column == 0 || column == 1);
+    return (bottom ? 4 : 0) + (right ? 2 : 0);
+}
+
 } // namespace
 
 int metatileTableOf(int objectSet)
@@ -80,10 +89,13 @@ void setMetatileTile(rom::RomImage& rom, int objectSet, int metatile, int positi
 
 int quadrantPalette(int column, int row, std::uint8_t attribute)
 {
-    const bool bottom = !(row == 0 || row == 1);
-    const bool right = !(column == 0 || column == 1);
-    const int shift = (bottom ? 4 : 0) + (right ? 2 : 0);
-    return (attribute >> shift) & 3;
+    return (attribute >> quadrantShift(column, row)) & 3;
+}
+
+std::uint8_t withQuadrantPalette(std::uint8_t attribute, int column, int row, int palette)
+{
+    const int shift = quadrantShift(column, row);
+    return static_cast<std::uint8_t>((attribute & ~(3 << shift)) | ((palette & 3) << shift));
 }
 
 } // namespace quarry::gfx

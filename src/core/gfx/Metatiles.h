@@ -46,4 +46,8 @@ void setMetatileTile(rom::RomImage& rom, int objectSet, int metatile, int positi
 // half; any other value counts as bottom or right.
 int quadrantPalette(int column, int row, std::uint8_t attribute);
 
+// The attribute byte with the quarter holding tile (column, row) set to
+// background palette `palette` (0-3) and the other three quarters kept.
+std::uint8_t withQuadrantPalette(std::uint8_t attribute, int column, int row, int palette);
+
 } // namespace quarry::gfx

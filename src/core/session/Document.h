@@ -67,6 +67,31 @@ public:
     // and palette and redraws the chooser and the map.
     void refreshGraphicsEdits();
 
+    // ---- graphics edits
+    // The graphics editors' writes. Each writes the image only; the loaded
+    // area shows them after refreshGraphicsEdits(), except where noted.
+
+    // Writes background entries 0-15 and sprite entries 24-31 of `palette`
+    // into the sets named by the palette record at `palettePointer` (bank 2),
+    // the record of the area the palette editor was opened for. The set
+    // numbers are read now, so areas sharing a set all change. Throws
+    // RomError, writing nothing, for an invalid address.
+    void writeAreaPalette(std::uint16_t palettePointer, const gfx::AreaPalette& palette);
+    // Stores the game-wide greyscale and emphasis in the PPU mask byte (the
+    // show bits always set); the loaded area takes the settings at once.
+    void writePpuMask(const gfx::PpuMaskSettings& settings);
+    // Encodes whole tiles (64 pixels each) at body index `start`.
+    void writeTiles(std::size_t start, std::span<const std::uint8_t> tiles);
+    // Encodes the 256 tiles of `tiles` into the object set's background bank.
+    void writeBackgroundTiles(int objectSet, std::span<const std::uint8_t> tiles);
+    // Metatile cells and attributes: written at once. Throw RomError,
+    // writing nothing, for a metatile the object set's table has no room for.
+    void setMetatileTile(int objectSet, int metatile, int position, std::uint8_t tile);
+    void setMetatileAttribute(int objectSet, int metatile, std::uint8_t value);
+    // Writes the object set's three thresholds; the loaded area re-reads its
+    // own at once (object sets may share the bytes).
+    void setSolidityThresholds(int objectSet, const rom::SolidityThresholds& thresholds);
+
 private:
     LoadedArea& requireArea();
     // Re-reads the map from the image and recomposes its picture.

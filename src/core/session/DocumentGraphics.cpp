@@ -1,0 +1,56 @@
+#include "core/session/Document.h"
+
+#include "core/gfx/Metatiles.h"
+#include "core/rom/Addressing.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace quarry::session {
+
+void Document::writeAreaPalette(std::uint16_t palettePointer, const gfx::AreaPalette& palette)
+{
+    gfx::writeAreaPalette(rom_, palettePointer, palette);
+}
+
+void Document::writePpuMask(const gfx::PpuMaskSettings& settings)
+{
+    gfx::writePpuMask(rom_, settings);
+    if (area_)
+        area_->mask = gfx::readPpuMask(rom_);
+}
+
+void Document::writeTiles(std::size_t start, std::span<const std::uint8_t> tiles)
+{
+    if (tiles.size() % gfx::kPixelsPerTile != 0)
+        throw std::invalid_argument("a tile array of " + std::to_string(tiles.size())
+                                    + " pixels does not hold whole tiles");
+    gfx::encodeTiles(tiles, static_cast<int>(tiles.size() / gfx::kPixelsPerTile), rom_, start);
+}
+
+void Document::writeBackgroundTiles(int objectSet, std::span<const std::uint8_t> tiles)
+{
+    if (tiles.size() != gfx::kPatternTableTiles * gfx::kPixelsPerTile)
+        throw std::invalid_argument("a background bank takes 256 tiles, not "
+                                    + std::to_string(tiles.size() / gfx::kPixelsPerTile));
+    writeTiles(rom::bgChrBase(rom_, objectSet), tiles);
+}
+
+void Document::setMetatileTile(int objectSet, int metatile, int position, std::uint8_t tile)
+{
+    gfx::setMetatileTile(rom_, objectSet, metatile, position, tile);
+}
+
+void Document::setMetatileAttribute(int objectSet, int metatile, std::uint8_t value)
+{
+    gfx::setMetatileAttribute(rom_, objectSet, metatile, value);
+}
+
+void Document::setSolidityThresholds(int objectSet, const rom::SolidityThresholds& thresholds)
+{
+    rom::writeSolidityThresholds(rom_, objectSet, thresholds);
+    if (area_)
+        area_->thresholds = rom::readSolidityThresholds(rom_, area_->id.objectSet);
+}
+
+} // namespace quarry::session

@@ -1,0 +1,40 @@
+#pragma once
+
+// The graphics editors' own words, one namespace per window, so they are
+// easy to check in one place.
+namespace quarry::ui::texts {
+
+namespace palette {
+inline constexpr const char* kCaption = "Palette Editor";
+inline constexpr const char* kEmphasis = "Emphasis";
+inline constexpr const char* kMonochrome = "Monochrome";
+inline constexpr const char* kTipBlue = "Intensify blues (and darken other colors)";
+inline constexpr const char* kTipGreen = "Intensify greens (and darken other colors)";
+inline constexpr const char* kTipRed = "Intensify reds (and darken other colors)";
+} // namespace palette
+
+namespace tilekit {
+inline constexpr const char* kTileEditor = "Tile Editor";
+inline constexpr const char* kCurrentColor = "Current Color";
+inline constexpr const char* kPrevPalette = "<";
+inline constexpr const char* kNextPalette = ">";
+inline constexpr const char* kShowGrid = "Show Grid";
+// Tool tips of the picture buttons, in the order of TileKit::Operation.
+inline constexpr const char* kOperationTips[] = {
+    "Shift left", "Shift right", "Shift up", "Shift down", "Flip top and bottom", "Flip left and right",
+    "Rotate anticlockwise",
+};
+} // namespace tilekit
+
+namespace metatile {
+inline constexpr const char* kCaption = "BKG Graphic Editor";
+inline constexpr const char* kMetatileEditor = "Metatile Editor";
+inline constexpr const char* kTileProperties = "Tile Properties";
+inline constexpr const char* kMetatilePrefix = "#";
+// lblSolid 0-3, around the three threshold boxes.
+inline constexpr const char* kBounds[] = {"# <", ">= # <", ">= # <", ">= #"};
+// lblSolid 4-7, the four ranges.
+inline constexpr const char* kRanges[] = {"non-solid", "non-solid (event)", "solid", "solid (breakable)"};
+} // namespace metatile
+
+} // namespace quarry::ui::texts

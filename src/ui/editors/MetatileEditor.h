@@ -1,0 +1,109 @@
+#pragma once
+
+#include "core/gfx/AreaPalette.h"
+#include "core/rom/AreaDirectory.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+namespace quarry::session {
+class Document;
+}
+
+namespace quarry::ui {
+
+class Dialogs;
+class PixelView;
+class Swatch;
+class TileKit;
+
+// The background editor window of one object set: its 256 background tiles
+// (with the tile kit), its metatiles (the tile in each of the 4 x 4 cells and
+// the palette of each quarter) and its three solidity thresholds.
+//
+// Metatile cells, attributes and thresholds are written into the image as
+// they are edited; the tiles when the window closes, after which the main
+// window redraws.
+class MetatileEditor : public QWidget {
+    Q_OBJECT
+
+public:
+    MetatileEditor(session::Document& document, Dialogs& dialogs, std::function<void()> refreshMain,
+                   QWidget* parent = nullptr);
+
+    // Sets the window up afresh for `objectSet` with the area palette and
+    // mask settings of the main window. Throws RomError when the object
+    // set's graphics cannot be read; the window is not open then.
+    void setupEditor(int objectSet, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask);
+    bool isEditing() const { return editing_; }
+
+    int objectSet() const { return objectSet_; }
+    int currentMetatile() const { return currentMetatile_; }
+    // The last metatile offered, or -1 when the object set offers none.
+    int lastMetatile() const { return lastMetatile_; }
+    int attributePalette() const { return attributePalette_; }
+    const rom::SolidityThresholds& thresholds() const { return thresholds_; }
+
+    // Gestures, in the views' logical coordinates.
+    void selectMetatile(int metatile);
+    void pressMetatile(QPoint position);
+    void pressAttribute(QPoint position);
+    void clickPaletteSwatch(int index);
+    void clickMarker(int index);
+    // Reads threshold box `index` as hexadecimal and stores it.
+    void commitThreshold(int index);
+
+    TileKit* tileKit() const { return tileKit_; }
+    PixelView* metatileView() const { return metatileView_; }
+    PixelView* attributeView() const { return attributeView_; }
+    QScrollBar* metatileBar() const { return metatileBar_; }
+    QLabel* metatileLabel() const { return metatileLabel_; }
+    Swatch* paletteSwatch(int index) const { return swatches_.at(static_cast<std::size_t>(index)); }
+    Swatch* marker(int index) const { return markers_.at(static_cast<std::size_t>(index)); }
+    QLineEdit* thresholdBox(int index) const { return thresholdBoxes_.at(static_cast<std::size_t>(index)); }
+    QLabel* solidityLabel(int index) const { return solidityLabels_.at(static_cast<std::size_t>(index)); }
+
+    // What a threshold box holds, read as hexadecimal: blanks skipped, the
+    // leading hex digits only (none gives 0), the value cut to a byte.
+    static std::uint8_t thresholdFromText(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildViews();
+    void drawMetatileViews();
+    void drawPaletteSwatches();
+    void showThreshold(int index);
+
+    session::Document& document_;
+    Dialogs& dialogs_;
+    std::function<void()> refreshMain_;
+    bool editing_ = false;
+    int objectSet_ = 0;
+    int currentMetatile_ = 0;
+    int lastMetatile_ = -1;
+    int attributePalette_ = 0;
+    gfx::AreaPalette palette_{};
+    gfx::PpuMaskSettings mask_;
+    rom::SolidityThresholds thresholds_{};
+
+    TileKit* tileKit_ = nullptr;
+    PixelView* metatileView_ = nullptr;  // picMetatile
+    PixelView* attributeView_ = nullptr; // picAttTableEdit
+    QScrollBar* metatileBar_ = nullptr;  // hscrollTileID
+    QLabel* metatileLabel_ = nullptr;    // lblSelMetatile
+    std::array<Swatch*, 16> swatches_{}; // lblnespal
+    std::array<Swatch*, 4> markers_{};   // picPalMarker
+    std::array<QLineEdit*, 3> thresholdBoxes_{}; // txtSolidityData
+    std::array<QLabel*, 8> solidityLabels_{};    // lblSolid
+};
+
+} // namespace quarry::ui

@@ -1,0 +1,197 @@
+#include "ui/editors/PaletteEditor.h"
+
+#include "core/gfx/NesColor.h"
+#include "core/session/Document.h"
+#include "ui/ActionGuard.h"
+#include "ui/editors/EditorTexts.h"
+#include "ui/editors/Swatch.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+
+#include <algorithm>
+
+namespace quarry::ui {
+
+namespace {
+
+// The window's geometry in pixels.
+constexpr int kCellSize = 17;
+constexpr int kMasterPitch = 24;
+constexpr int kMasterLeft = 8;
+constexpr int kMasterTop = 8;
+constexpr int kEntryPitch = 16;
+constexpr int kGroupLefts[4] = {32, 120, 208, 296};
+constexpr int kEntryRows[2] = {152, 184};
+constexpr int kSelectorSize = 21;
+constexpr int kCheckTop = 110;
+constexpr int kMonochromeLeft = 56;
+constexpr int kEmphasisLefts[3] = {230, 246, 262}; // blue, green, red
+constexpr QSize kWindowSize(400, 212);
+
+QRect masterRect(int index)
+{
+    return QRect(kMasterLeft + (index % 16) * kMasterPitch, kMasterTop + (index / 16) * kMasterPitch, kCellSize,
+                 kCellSize);
+}
+
+QRect entryRect(int index)
+{
+    const int column = index % 16;
+    return QRect(kGroupLefts[column / 4] + (column % 4) * kEntryPitch, kEntryRows[index / 16], kCellSize, kCellSize);
+}
+
+QString twoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+PaletteEditor::PaletteEditor(session::Document& document, Dialogs& dialogs, std::function<void()> refreshMain,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), dialogs_(dialogs), refreshMain_(std::move(refreshMain))
+{
+    setObjectName(QStringLiteral("frmPaletteEdit"));
+    setWindowTitle(QString::fromLatin1(texts::palette::kCaption));
+    setFixedSize(kWindowSize);
+
+    QFont cellFont = font();
+    cellFont.setPixelSize(9);
+
+    // The selector lies under the cells, so only its 2-pixel rim shows.
+    selector_ = new QFrame(this);
+    selector_->setObjectName(QStringLiteral("lblSelector"));
+    selector_->setAutoFillBackground(true);
+    QPalette selectorPalette = selector_->palette();
+    selectorPalette.setColor(QPalette::Window, palette().color(QPalette::WindowText));
+    selector_->setPalette(selectorPalette);
+
+    for (int i = 0; i < 64; ++i) {
+        auto* cell = new Swatch(this);
+        cell->setObjectName(QStringLiteral("lblnespal%1").arg(i));
+        cell->setGeometry(masterRect(i));
+        cell->setFont(cellFont);
+        connect(cell, &Swatch::pressed, this, [this, i] { clickMasterColor(i); });
+        master_[static_cast<std::size_t>(i)] = cell;
+    }
+    for (int i = 0; i < 32; ++i) {
+        auto* cell = new Swatch(this);
+        cell->setObjectName(QStringLiteral("lblPal%1").arg(i));
+        cell->setGeometry(entryRect(i));
+        cell->setFont(cellFont);
+        connect(cell, &Swatch::pressed, this, [this, i] { clickPaletteEntry(i); });
+        entries_[static_cast<std::size_t>(i)] = cell;
+    }
+
+    monochrome_ = new QCheckBox(QString::fromLatin1(texts::palette::kMonochrome), this);
+    monochrome_->setObjectName(QStringLiteral("chkMonochrome"));
+    blue_ = new QCheckBox(this);
+    blue_->setObjectName(QStringLiteral("chkIntBlue"));
+    blue_->setToolTip(QString::fromLatin1(texts::palette::kTipBlue));
+    green_ = new QCheckBox(this);
+    green_->setObjectName(QStringLiteral("chkIntGreen"));
+    green_->setToolTip(QString::fromLatin1(texts::palette::kTipGreen));
+    // Only the rightmost box has a caption; it names the group.
+    red_ = new QCheckBox(QString::fromLatin1(texts::palette::kEmphasis), this);
+    red_->setObjectName(QStringLiteral("chkIntRed"));
+    red_->setToolTip(QString::fromLatin1(texts::palette::kTipRed));
+    // The three boxes share one row height, so their squares line up.
+    red_->adjustSize();
+    const int rowHeight = std::max(red_->height(), monochrome_->sizeHint().height());
+    monochrome_->setGeometry(kMonochromeLeft, kCheckTop, monochrome_->sizeHint().width(), rowHeight);
+    red_->setGeometry(kEmphasisLefts[2], kCheckTop, red_->width(), rowHeight);
+    blue_->setGeometry(kEmphasisLefts[0], kCheckTop, kEmphasisLefts[1] - kEmphasisLefts[0], rowHeight);
+    green_->setGeometry(kEmphasisLefts[1], kCheckTop, kEmphasisLefts[2] - kEmphasisLefts[1], rowHeight);
+    for (QCheckBox* box : {monochrome_, blue_, green_, red_})
+        connect(box, &QCheckBox::clicked, this, [this] { refreshSwatches(); });
+
+    initEditor(editPalette_, 0, {});
+    editing_ = false;
+}
+
+void PaletteEditor::initEditor(const gfx::AreaPalette& palette, std::uint16_t palettePointer,
+                               const gfx::PpuMaskSettings& mask)
+{
+    editPalette_ = palette;
+    palettePointer_ = palettePointer;
+    monochrome_->setChecked((mask.greyscale & 1) != 0);
+    blue_->setChecked((mask.emphasis & 0x80) != 0);
+    green_->setChecked((mask.emphasis & 0x40) != 0);
+    red_->setChecked((mask.emphasis & 0x20) != 0);
+    // The selector starts on colour 00, and so does the colour it stands for.
+    clickMasterColor(0);
+    refreshSwatches();
+    editing_ = true;
+}
+
+int PaletteEditor::emphasisFromChecks() const
+{
+    return (red_->isChecked() ? 1 : 0) + (green_->isChecked() ? 2 : 0) + (blue_->isChecked() ? 4 : 0);
+}
+
+void PaletteEditor::captionCell(Swatch* cell, std::uint8_t value, const QString& caption, bool greyscale,
+                                int emphasis)
+{
+    cell->setColor(gfx::nesColorToRgb(value, greyscale, emphasis));
+    cell->setText(caption);
+    cell->setCaptionColor(gfx::isDarkColor(value) ? palette().color(QPalette::Window)
+                                                  : palette().color(QPalette::WindowText));
+}
+
+void PaletteEditor::showEntry(int index, bool greyscale, int emphasis)
+{
+    const std::uint8_t value = editPalette_[static_cast<std::size_t>(index)];
+    captionCell(entries_[static_cast<std::size_t>(index)], value, QString::number(value, 16).toUpper(), greyscale,
+                emphasis);
+}
+
+void PaletteEditor::refreshSwatches()
+{
+    const bool greyscale = monochrome_->isChecked();
+    const int emphasis = emphasisFromChecks();
+    for (int i = 0; i < 64; ++i)
+        captionCell(master_[static_cast<std::size_t>(i)], static_cast<std::uint8_t>(i), twoDigits(i), greyscale,
+                    emphasis);
+    for (int i = 0; i < 32; ++i)
+        showEntry(i, greyscale, emphasis);
+}
+
+void PaletteEditor::clickMasterColor(int index)
+{
+    if (index < 0 || index > 63)
+        return;
+    const QRect cell = masterRect(index);
+    selector_->setGeometry(cell.left() - 2, cell.top() - 2, kSelectorSize, kSelectorSize);
+    selector_->lower();
+    selectedColor_ = index;
+}
+
+void PaletteEditor::clickPaletteEntry(int index)
+{
+    if (index < 0 || index > 31)
+        return;
+    // Entries 16-23 change here too, but are never written to the image.
+    editPalette_[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(selectedColor_);
+    showEntry(index, monochrome_->isChecked(), emphasisFromChecks());
+}
+
+void PaletteEditor::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!editing_)
+        return;
+    editing_ = false;
+    // Each write is reported on its own: a palette the game cannot reach
+    // does not keep the game-wide settings from being stored.
+    runGuarded(dialogs_, this, [this] { document_.writeAreaPalette(palettePointer_, editPalette_); });
+    gfx::PpuMaskSettings settings;
+    settings.greyscale = monochrome_->isChecked() ? 1 : 0;
+    settings.emphasis = static_cast<std::uint8_t>(emphasisFromChecks() * 32);
+    runGuarded(dialogs_, this, [&] { document_.writePpuMask(settings); });
+    if (refreshMain_)
+        refreshMain_();
+}
+
+} // namespace quarry::ui

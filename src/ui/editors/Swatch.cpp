@@ -1,0 +1,45 @@
+#include "ui/editors/Swatch.h"
+
+#include <QMouseEvent>
+
+namespace quarry::ui {
+
+QColor toQColor(gfx::Rgb colour)
+{
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+Swatch::Swatch(QWidget* parent) : QLabel(parent)
+{
+    setAutoFillBackground(true);
+    setAlignment(Qt::AlignCenter);
+    setColor(0);
+}
+
+void Swatch::setColor(gfx::Rgb colour)
+{
+    colour_ = colour & 0xFFFFFFu;
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, toQColor(colour_));
+    setPalette(palette);
+}
+
+void Swatch::setCaptionColor(const QColor& colour)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    setPalette(palette);
+}
+
+QColor Swatch::captionColor() const
+{
+    return palette().color(QPalette::WindowText);
+}
+
+void Swatch::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(static_cast<int>(event->button() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)));
+}
+
+} // namespace quarry::ui

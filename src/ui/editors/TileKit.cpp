@@ -1,0 +1,375 @@
+#include "ui/editors/TileKit.h"
+
+#include "core/gfx/TileOps.h"
+#include "ui/CanvasImage.h"
+#include "ui/editors/EditorTexts.h"
+#include "ui/editors/PixelView.h"
+#include "ui/editors/Swatch.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace quarry::ui {
+
+namespace {
+
+constexpr int kPatternTableSize = 256; // 16 x 16 tiles at twice size
+constexpr int kTileViewSize = 64;      // one tile at eight times size
+constexpr int kTileViewDisplayScale = 2;
+constexpr int kInitialGridBlue = 160;
+
+// The pictures on the operation buttons, painted so the program ships no
+// picture files for them.
+QIcon operationIcon(TileKit::Operation operation)
+{
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(30, 30, 40);
+    p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(ink);
+    auto arrow = [&](QPointF from, QPointF to) {
+        p.drawLine(from, to);
+        const QPointF d = (to - from) / std::hypot(to.x() - from.x(), to.y() - from.y());
+        const QPointF n(-d.y(), d.x());
+        QPainterPath head;
+        head.moveTo(to + d * 2);
+        head.lineTo(to - d * 4 + n * 4);
+        head.lineTo(to - d * 4 - n * 4);
+        head.closeSubpath();
+        p.drawPath(head);
+    };
+    switch (operation) {
+    case TileKit::Operation::ShiftLeft: arrow({16, 10}, {5, 10}); break;
+    case TileKit::Operation::ShiftRight: arrow({4, 10}, {15, 10}); break;
+    case TileKit::Operation::ShiftUp: arrow({10, 16}, {10, 5}); break;
+    case TileKit::Operation::ShiftDown: arrow({10, 4}, {10, 15}); break;
+    case TileKit::Operation::FlipHAxis:
+        p.setPen(QPen(ink, 1, Qt::DashLine));
+        p.drawLine(2, 10, 18, 10);
+        p.setPen(QPen(ink, 2));
+        arrow({10, 8}, {10, 4});
+        arrow({10, 12}, {10, 16});
+        break;
+    case TileKit::Operation::FlipVAxis:
+        p.setPen(QPen(ink, 1, Qt::DashLine));
+        p.drawLine(10, 2, 10, 18);
+        p.setPen(QPen(ink, 2));
+        arrow({8, 10}, {4, 10});
+        arrow({12, 10}, {16, 10});
+        break;
+    case TileKit::Operation::Rotate:
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(4, 4, 12, 12), 90 * 16, 270 * 16);
+        p.setBrush(ink);
+        arrow({13, 4}, {9, 4});
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+// A caption colour that reads on a swatch of the given colour.
+QColor captionOn(gfx::Rgb colour)
+{
+    const int r = static_cast<int>(colour & 0xFF), g = static_cast<int>((colour >> 8) & 0xFF),
+              b = static_cast<int>((colour >> 16) & 0xFF);
+    return r * 299 + g * 587 + b * 114 < 128000 ? Qt::white : Qt::black;
+}
+
+} // namespace
+
+TileKit::TileKit(int paletteBase, QWidget* parent)
+    : QWidget(parent), paletteBase_(paletteBase & 4), paletteNumber_(paletteBase & 4)
+{
+    buildViews();
+    colors_ = gfx::nesColorTable(mask_);
+    refreshSwatches();
+    drawPatternTable();
+    applyGrid();
+}
+
+void TileKit::buildViews()
+{
+    patternTable_ = new PixelView(QSize(kPatternTableSize, kPatternTableSize), 1, this);
+    patternTable_->setObjectName(QStringLiteral("picPatternTable"));
+    patternTable_->setGridPitch(16);
+    connect(patternTable_, &PixelView::pressed, this, [this](QPoint at, int) { pressPatternTable(at); });
+    connect(patternTable_, &PixelView::released, this, [this](QPoint at, int) { releasePatternTable(at); });
+
+    selectedTileLabel_ = new QLabel(QStringLiteral("00"), this);
+    selectedTileLabel_->setObjectName(QStringLiteral("lblSelTile"));
+    QFont mono(QStringLiteral("Monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setPointSize(12);
+    selectedTileLabel_->setFont(mono);
+
+    auto* tileFrame = new QGroupBox(QString::fromLatin1(texts::tilekit::kTileEditor), this);
+    tileFrame->setObjectName(QStringLiteral("fraTileEdit"));
+    tileView_ = new PixelView(QSize(kTileViewSize, kTileViewSize), kTileViewDisplayScale, tileFrame);
+    tileView_->setObjectName(QStringLiteral("picSelectedTile"));
+    tileView_->setGridPitch(8);
+    connect(tileView_, &PixelView::pressed, this, &TileKit::pressTile);
+    connect(tileView_, &PixelView::moved, this, &TileKit::moveTile);
+    connect(tileView_, &PixelView::released, this, [this](QPoint, int) { releaseTile(); });
+
+    auto* swatchRow = new QHBoxLayout;
+    swatchRow->setSpacing(2);
+    for (int i = 0; i < 4; ++i) {
+        auto* swatch = new Swatch(tileFrame);
+        swatch->setObjectName(QStringLiteral("lblnespal_tEdit%1").arg(i));
+        swatch->setFixedSize(24, 24);
+        swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
+        connect(swatch, &Swatch::pressed, this, [this, i](int button) { chooseColor(i, button); });
+        swatchRow->addWidget(swatch);
+        swatches_[static_cast<std::size_t>(i)] = swatch;
+    }
+    swatchRow->addStretch();
+
+    auto* currentRow = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        auto* current = new Swatch(tileFrame);
+        current->setObjectName(QStringLiteral("lblselectedcolor%1").arg(i));
+        current->setText(QString::fromLatin1(texts::tilekit::kCurrentColor));
+        current->setFrameStyle(QFrame::Box | QFrame::Plain);
+        current->setFixedHeight(22);
+        currentRow->addWidget(current);
+        currentColors_[static_cast<std::size_t>(i)] = current;
+    }
+
+    previousPalette_ = new QPushButton(QString::fromLatin1(texts::tilekit::kPrevPalette), tileFrame);
+    previousPalette_->setObjectName(QStringLiteral("cmdPrevPal"));
+    nextPalette_ = new QPushButton(QString::fromLatin1(texts::tilekit::kNextPalette), tileFrame);
+    nextPalette_->setObjectName(QStringLiteral("cmdNextPal"));
+    for (QPushButton* button : {previousPalette_, nextPalette_})
+        button->setFixedSize(28, 24);
+    connect(previousPalette_, &QPushButton::clicked, this, [this] { stepPalette(-1); });
+    connect(nextPalette_, &QPushButton::clicked, this, [this] { stepPalette(1); });
+    auto* stepRow = new QHBoxLayout;
+    stepRow->addWidget(previousPalette_);
+    stepRow->addWidget(nextPalette_);
+    stepRow->addStretch();
+
+    const char* names[] = {"cmdShiftLeft", "cmdShiftRight", "cmdShiftUp", "cmdShiftDown",
+                           "cmdFlipHAxis", "cmdFlipVAxis", "cmdRotate"};
+    auto* operationRow = new QHBoxLayout;
+    operationRow->setSpacing(2);
+    for (std::size_t i = 0; i < operationButtons_.size(); ++i) {
+        const auto operation = static_cast<Operation>(i);
+        auto* button = new QPushButton(operationIcon(operation), QString(), tileFrame);
+        button->setObjectName(QString::fromLatin1(names[i]));
+        button->setToolTip(QString::fromLatin1(texts::tilekit::kOperationTips[i]));
+        button->setFixedSize(28, 28);
+        button->setIconSize(QSize(20, 20));
+        connect(button, &QPushButton::clicked, this, [this, operation] { applyOperation(operation); });
+        operationRow->addWidget(button);
+        operationButtons_[i] = button;
+    }
+    operationRow->addStretch();
+
+    gridCheck_ = new QCheckBox(QString::fromLatin1(texts::tilekit::kShowGrid), tileFrame);
+    gridCheck_->setObjectName(QStringLiteral("chkShowGrid"));
+    gridCheck_->setChecked(true);
+    connect(gridCheck_, &QCheckBox::toggled, this, [this] { applyGrid(); });
+    gridColorBar_ = new QScrollBar(Qt::Horizontal, tileFrame);
+    gridColorBar_->setObjectName(QStringLiteral("hscrGridColor"));
+    gridColorBar_->setRange(0, 255);
+    gridColorBar_->setValue(kInitialGridBlue);
+    connect(gridColorBar_, &QScrollBar::valueChanged, this, [this] { applyGrid(); });
+
+    auto* tileLayout = new QVBoxLayout(tileFrame);
+    tileLayout->addWidget(tileView_, 0, Qt::AlignHCenter);
+    tileLayout->addLayout(swatchRow);
+    tileLayout->addLayout(currentRow);
+    tileLayout->addLayout(stepRow);
+    tileLayout->addLayout(operationRow);
+    tileLayout->addWidget(gridCheck_);
+    tileLayout->addWidget(gridColorBar_);
+    tileLayout->addStretch();
+
+    auto* tableColumn = new QVBoxLayout;
+    tableColumn->addWidget(patternTable_);
+    tableColumn->addWidget(selectedTileLabel_, 0, Qt::AlignLeft);
+    tableColumn->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(tableColumn);
+    layout->addWidget(tileFrame);
+}
+
+void TileKit::setUp(gfx::TilePixels tiles, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask)
+{
+    // A bank is always 256 tiles, so every tile number the views produce exists.
+    tiles.resize(gfx::kPatternTableTiles * gfx::kPixelsPerTile, 0);
+    tiles_ = std::move(tiles);
+    palette_ = palette;
+    mask_ = mask;
+    colors_ = gfx::nesColorTable(mask);
+    leftColor_ = 0;
+    rightColor_ = 1;
+    painting_ = false;
+    lastPainted_ = QPoint(-1, -1);
+    drawPatternTable();
+    refreshSwatches();
+    selectTile(0);
+}
+
+void TileKit::selectTile(int tile)
+{
+    selectedTile_ = tile & 0xFF;
+    selectedTileLabel_->setText(QStringLiteral("%1").arg(selectedTile_, 2, 16, QLatin1Char('0')).toUpper());
+    drawTileView();
+}
+
+void TileKit::pressPatternTable(QPoint position)
+{
+    if (position.x() < 0 || position.y() < 0 || position.x() >= kPatternTableSize || position.y() >= kPatternTableSize)
+        return;
+    selectTile(((position.x() & 0xF0) / 16) | (position.y() & 0xF0));
+}
+
+void TileKit::releasePatternTable(QPoint position)
+{
+    // Releasing outside the table copies nothing.
+    if (position.x() < 0 || position.y() < 0 || position.x() >= kPatternTableSize || position.y() >= kPatternTableSize)
+        return;
+    const int target = ((position.x() & 0xF0) / 16) | (position.y() & 0xF0);
+    gfx::copyTile(tiles_, static_cast<std::uint8_t>(selectedTile_), tiles_, static_cast<std::uint8_t>(target));
+    drawPatternTable();
+    emit tilesCopied();
+}
+
+void TileKit::paintPixel(int column, int row, int button)
+{
+    painting_ = true;
+    lastPainted_ = QPoint(column, row);
+    const std::size_t at = static_cast<std::size_t>(selectedTile_) * gfx::kPixelsPerTile
+                           + static_cast<std::size_t>(row * gfx::kTileSize + column);
+    tiles_[at] = static_cast<std::uint8_t>(button == 1 ? leftColor_ : rightColor_);
+    drawTileView();
+    drawPatternTable();
+    emit tileChanged();
+}
+
+void TileKit::pressTile(QPoint position, int button)
+{
+    if (button == 0)
+        return;
+    if (position.x() < 0 || position.y() < 0 || position.x() >= kTileViewSize || position.y() >= kTileViewSize)
+        return;
+    paintPixel(position.x() / 8, position.y() / 8, button);
+}
+
+void TileKit::moveTile(QPoint position, int buttons)
+{
+    if (position.x() < 0 || position.x() > kTileViewSize - 1 || position.y() < 0 || position.y() > kTileViewSize - 1)
+        return;
+    const QPoint pixel(position.x() / 8, position.y() / 8);
+    // Only a move into another magnified pixel paints, and only the pixel
+    // under the pointer: fast moves leave gaps, as the events arrive.
+    if (painting_ && pixel != lastPainted_ && buttons != 0)
+        paintPixel(pixel.x(), pixel.y(), buttons);
+}
+
+void TileKit::releaseTile()
+{
+    painting_ = false;
+    lastPainted_ = QPoint(-1, -1);
+}
+
+void TileKit::chooseColor(int index, int button)
+{
+    if (index < 0 || index > 3 || button == 0)
+        return;
+    if (button == 1)
+        leftColor_ = index;
+    else
+        rightColor_ = index;
+    const std::size_t which = button == 1 ? 0 : 1;
+    currentColors_[which]->setColor(swatches_[static_cast<std::size_t>(index)]->color());
+    currentColors_[which]->setCaptionColor(captionOn(swatches_[static_cast<std::size_t>(index)]->color()));
+}
+
+void TileKit::stepPalette(int step)
+{
+    paletteNumber_ = ((paletteNumber_ + step) & 3) | paletteBase_;
+    refreshSwatches();
+    drawPatternTable();
+}
+
+void TileKit::applyOperation(Operation operation)
+{
+    switch (operation) {
+    case Operation::ShiftLeft: gfx::shiftTile(tiles_, selectedTile_, 1, 0); break;
+    case Operation::ShiftRight: gfx::shiftTile(tiles_, selectedTile_, -1, 0); break;
+    case Operation::ShiftUp: gfx::shiftTile(tiles_, selectedTile_, 0, 1); break;
+    case Operation::ShiftDown: gfx::shiftTile(tiles_, selectedTile_, 0, -1); break;
+    case Operation::FlipHAxis: gfx::flipTile(tiles_, selectedTile_, false, true); break;
+    case Operation::FlipVAxis: gfx::flipTile(tiles_, selectedTile_, true, false); break;
+    case Operation::Rotate: gfx::rotateTile(tiles_, selectedTile_); break;
+    }
+    drawTileView();
+    drawPatternTable();
+    emit tileChanged();
+}
+
+void TileKit::refreshSwatches()
+{
+    for (std::size_t i = 0; i < swatches_.size(); ++i)
+        swatches_[i]->setColor(gfx::nesColorToRgb(palette_[static_cast<std::size_t>(4 * paletteNumber_) + i], mask_));
+    const int chosen[2] = {leftColor_, rightColor_};
+    for (std::size_t i = 0; i < currentColors_.size(); ++i) {
+        const gfx::Rgb colour = swatches_[static_cast<std::size_t>(chosen[i])]->color();
+        currentColors_[i]->setColor(colour);
+        currentColors_[i]->setCaptionColor(captionOn(colour));
+    }
+    drawTileView();
+}
+
+void TileKit::drawPatternTable()
+{
+    patternTable_->setPicture(toImage(gfx::drawPatternTable(tiles_, palette_, paletteNumber_, colors_)));
+}
+
+void TileKit::drawTileView()
+{
+    gfx::Canvas tile(gfx::kTileSize, gfx::kTileSize);
+    gfx::drawTile(tiles_, static_cast<std::size_t>(selectedTile_) * gfx::kPixelsPerTile, tile, 0, 0, palette_,
+                  paletteNumber_, colors_);
+    tileView_->setPicture(toImage(tile));
+}
+
+void TileKit::setGridShown(bool shown)
+{
+    gridCheck_->setChecked(shown);
+}
+
+bool TileKit::gridShown() const
+{
+    return gridCheck_->isChecked();
+}
+
+QColor TileKit::gridColor() const
+{
+    return QColor(0, 0, gridColorBar_->value());
+}
+
+void TileKit::applyGrid()
+{
+    for (PixelView* view : {patternTable_, tileView_}) {
+        view->setGridShown(gridShown());
+        view->setGridColor(gridColor());
+    }
+    emit gridChanged(gridShown(), gridColor());
+}
+
+} // namespace quarry::ui

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "core/gfx/AreaPalette.h"
+#include "core/gfx/Chr.h"
+#include "core/gfx/NesColor.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace quarry::ui {
+
+class PixelView;
+class Swatch;
+
+// The tile editing kit both graphics editors contain: a pattern table of 256
+// tiles at twice size, the selected tile at eight times size painted with the
+// mouse (left button the left colour, any other the right colour), the four
+// colours of the current palette, palette stepping, whole-tile operations,
+// copy by drag in the pattern table, and a grid overlay with its colour.
+//
+// It works on its own copy of a decoded bank; the window that holds it writes
+// tiles() back when it closes. The window tells which palettes the kit steps
+// through: 0-3 (background) or 4-7 (sprites).
+class TileKit : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Operation { ShiftLeft, ShiftRight, ShiftUp, ShiftDown, FlipHAxis, FlipVAxis, Rotate };
+
+    // `paletteBase` is 0 for palettes 0-3 or 4 for palettes 4-7.
+    explicit TileKit(int paletteBase, QWidget* parent = nullptr);
+
+    // Starts on a fresh working set: tile 0 selected, colours 0 and 1. The
+    // palette number keeps its value from the last set-up. `mask` gives the
+    // colours the tiles and swatches are drawn with.
+    void setUp(gfx::TilePixels tiles, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask);
+
+    const gfx::TilePixels& tiles() const { return tiles_; }
+    const gfx::AreaPalette& palette() const { return palette_; }
+    const gfx::ColorTable& colors() const { return colors_; }
+    int selectedTile() const { return selectedTile_; }
+    int paletteNumber() const { return paletteNumber_; }
+    int leftColor() const { return leftColor_; }
+    int rightColor() const { return rightColor_; }
+
+    // Gestures, in the views' logical coordinates and with button numbers
+    // (1 left, 2 right, 4 middle, summed while held).
+    void pressPatternTable(QPoint position);
+    void releasePatternTable(QPoint position);
+    void pressTile(QPoint position, int button);
+    void moveTile(QPoint position, int buttons);
+    void releaseTile();
+    void chooseColor(int index, int button);
+    // +1 for ">", -1 for "<"; the number stays within the kit's four palettes.
+    void stepPalette(int step);
+    void applyOperation(Operation operation);
+    void setGridShown(bool shown);
+    bool gridShown() const;
+    QColor gridColor() const;
+
+    PixelView* patternTableView() const { return patternTable_; }
+    PixelView* tileView() const { return tileView_; }
+    QLabel* selectedTileLabel() const { return selectedTileLabel_; }
+    Swatch* colorSwatch(int index) const { return swatches_.at(static_cast<std::size_t>(index)); }
+    Swatch* currentColorSwatch(int index) const { return currentColors_.at(static_cast<std::size_t>(index)); }
+    QPushButton* operationButton(Operation operation) const
+    {
+        return operationButtons_.at(static_cast<std::size_t>(operation));
+    }
+    QPushButton* previousPaletteButton() const { return previousPalette_; }
+    QPushButton* nextPaletteButton() const { return nextPalette_; }
+    QCheckBox* gridCheck() const { return gridCheck_; }
+    QScrollBar* gridColorBar() const { return gridColorBar_; }
+
+signals:
+    // A pixel was painted or a tile operation ran: the window redraws the
+    // views that show tiles (the kit has redrawn its own).
+    void tileChanged();
+    // A tile was copied by drag.
+    void tilesCopied();
+    // The grid was switched or recoloured; the window's other grids follow.
+    void gridChanged(bool shown, const QColor& colour);
+
+private:
+    void buildViews();
+    void selectTile(int tile);
+    void paintPixel(int column, int row, int button);
+    void refreshSwatches();
+    void drawPatternTable();
+    void drawTileView();
+    void applyGrid();
+
+    int paletteBase_ = 0;
+    gfx::TilePixels tiles_ = gfx::TilePixels(gfx::kPatternTableTiles * gfx::kPixelsPerTile, 0);
+    gfx::AreaPalette palette_{};
+    gfx::PpuMaskSettings mask_;
+    gfx::ColorTable colors_{};
+    int selectedTile_ = 0;
+    int paletteNumber_ = 0;
+    int leftColor_ = 0;
+    int rightColor_ = 1;
+    bool painting_ = false;
+    QPoint lastPainted_{-1, -1};
+
+    PixelView* patternTable_ = nullptr;    // picPatternTable
+    QLabel* selectedTileLabel_ = nullptr;  // lblSelTile
+    PixelView* tileView_ = nullptr;        // picSelectedTile
+    std::array<Swatch*, 4> swatches_{};    // lblnespal_tEdit
+    std::array<Swatch*, 2> currentColors_{}; // lblselectedcolor
+    QPushButton* previousPalette_ = nullptr; // cmdPrevPal
+    QPushButton* nextPalette_ = nullptr;     // cmdNextPal
+    std::array<QPushButton*, 7> operationButtons_{};
+    QCheckBox* gridCheck_ = nullptr;     // chkShowGrid
+    QScrollBar* gridColorBar_ = nullptr; // hscrGridColor
+};
+
+} // namespace quarry::ui

@@ -1,0 +1,168 @@
+#include "core/RomError.h"
+#include "core/gfx/AreaPalette.h"
+#include "core/gfx/Chr.h"
+#include "core/gfx/Metatiles.h"
+#include "core/rom/Addressing.h"
+#include "core/rom/GameLayout.h"
+#include "core/session/Document.h"
+#include "core/world/AreaCatalogue.h"
+#include "support/SyntheticGraphics.h"
+#include "support/SyntheticWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace quarry;
+using quarry::test::SyntheticWorld;
+using quarry::test::TempDir;
+
+namespace {
+
+struct OpenWorld {
+    TempDir dir;
+    SyntheticWorld world;
+    session::Document document;
+
+    OpenWorld()
+    {
+        world.writeFile(dir.file("game.nes"));
+        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
+            throw std::runtime_error("synthetic image did not open");
+    }
+
+    // Every byte that differs from the image as opened.
+    std::vector<std::size_t> changedBytes() const
+    {
+        std::vector<std::size_t> changed;
+        const auto& now = document.rom().body();
+        for (std::size_t i = 0; i < now.size(); ++i)
+            if (now[i] != world.rom.body()[i])
+                changed.push_back(i);
+        return changed;
+    }
+};
+
+} // namespace
+
+TEST(DocumentGraphics, AreaPaletteGoesIntoTheRecordsSetsOnly)
+{
+    OpenWorld w;
+    // A submap whose background and sprite sets differ.
+    rom::AreaId id;
+    for (const rom::AreaId& candidate : world::catalogueSubmaps()) {
+        const auto& sets = w.world.game.submap(candidate).dayPaletteSets;
+        if (sets[0] != sets[1]) {
+            id = candidate;
+            break;
+        }
+    }
+    w.document.loadArea(id, false);
+    const auto& submap = w.world.game.submap(id);
+    ASSERT_NE(submap.dayPaletteSets[0], submap.dayPaletteSets[1]);
+    gfx::AreaPalette palette{};
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        palette[i] = static_cast<std::uint8_t>(0x20 + i);
+    w.document.writeAreaPalette(submap.dayPalettePointer, palette);
+
+    const std::size_t background = test::kSyntheticPaletteSetBody + test::kSyntheticPaletteSetStride * submap.dayPaletteSets[0];
+    const std::size_t sprite = test::kSyntheticPaletteSetBody + test::kSyntheticPaletteSetStride * submap.dayPaletteSets[1];
+    for (std::size_t i = 0; i < 16; ++i)
+        EXPECT_EQ(w.document.rom().read(background + i), 0x20 + i);
+    for (std::size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(w.document.rom().read(sprite + i), 0x20 + 24 + i);
+    // Nothing else moved; entries 16-23 went nowhere.
+    for (std::size_t index : w.changedBytes())
+        EXPECT_TRUE((index >= background && index < background + 16) || (index >= sprite && index < sprite + 8))
+            << std::hex << index;
+    // The loaded area takes the colours with the refresh.
+    EXPECT_NE(w.document.area()->palette[0], 0x20);
+    w.document.refreshGraphicsEdits();
+    EXPECT_EQ(w.document.area()->palette[0], 0x20);
+    EXPECT_EQ(w.document.area()->palette[16], 0x0F);
+
+    const auto before = w.document.rom().body();
+    EXPECT_THROW(w.document.writeAreaPalette(0x7000, palette), RomError);
+    EXPECT_EQ(w.document.rom().body(), before);
+}
+
+TEST(DocumentGraphics, MaskByteAlwaysHasTheShowBits)
+{
+    OpenWorld w;
+    w.document.loadArea({0, 0, 0}, false);
+    const struct {
+        std::uint8_t greyscale, emphasis, stored;
+    } cases[] = {{0, 0, 0x1E}, {1, 0xE0, 0xFF}, {0, 0x40, 0x5E}, {1, 0x20, 0x3F}};
+    for (const auto& c : cases) {
+        w.document.writePpuMask({c.greyscale, c.emphasis});
+        EXPECT_EQ(w.document.rom().read(layout::kPpuMaskByte), c.stored);
+        EXPECT_EQ(w.document.area()->mask, (gfx::PpuMaskSettings{c.greyscale, c.emphasis}));
+    }
+    for (std::size_t index : w.changedBytes())
+        EXPECT_EQ(index, layout::kPpuMaskByte);
+}
+
+TEST(DocumentGraphics, BackgroundTilesGoIntoTheObjectSetsBank)
+{
+    OpenWorld w;
+    const int objectSet = 2;
+    gfx::TilePixels tiles = gfx::loadBackgroundTiles(w.document.rom(), objectSet);
+    // Unchanged tiles rewrite identical bytes.
+    w.document.writeBackgroundTiles(objectSet, tiles);
+    EXPECT_TRUE(w.changedBytes().empty());
+
+    tiles[5 * 64 + 9] = 3; // tile 5, row 1, column 1
+    w.document.writeBackgroundTiles(objectSet, tiles);
+    const std::size_t base = rom::bgChrBase(w.document.rom(), objectSet);
+    EXPECT_EQ(base, 0x20000u + 0x1000u * test::kSyntheticBackgroundBanks[objectSet]);
+    const auto changed = w.changedBytes();
+    for (std::size_t index : changed)
+        EXPECT_TRUE(index == base + 5 * 16 + 1 || index == base + 5 * 16 + 9) << std::hex << index;
+    EXPECT_EQ(w.document.rom().read(base + 5 * 16 + 1) & 0x40, 0x40);
+    EXPECT_EQ(w.document.rom().read(base + 5 * 16 + 9) & 0x40, 0x40);
+
+    // Only whole banks of whole tiles are taken.
+    const auto before = w.document.rom().body();
+    EXPECT_THROW(w.document.writeBackgroundTiles(objectSet, gfx::TilePixels(64 * 255)), std::invalid_argument);
+    EXPECT_THROW(w.document.writeTiles(base, gfx::TilePixels(65)), std::invalid_argument);
+    EXPECT_EQ(w.document.rom().body(), before);
+    w.document.writeTiles(base + 16, gfx::TilePixels(64, 3));
+    EXPECT_EQ(w.document.rom().read(base + 16), 0xFF);
+    EXPECT_EQ(w.document.rom().read(base + 31), 0xFF);
+}
+
+TEST(DocumentGraphics, MetatileCellsAndAttributesAreWrittenAtOnceAndBounded)
+{
+    OpenWorld w;
+    w.document.setMetatileTile(3, 10, 7, 0xAB);
+    w.document.setMetatileAttribute(3, 10, 0x64);
+    EXPECT_EQ(gfx::getMetatileTiles(w.document.rom(), 3, 10)[7], 0xAB);
+    EXPECT_EQ(gfx::getMetatileAttribute(w.document.rom(), 3, 10), 0x64);
+    EXPECT_EQ(w.changedBytes().size(), 2u);
+
+    const auto before = w.document.rom().body();
+    EXPECT_THROW(w.document.setMetatileTile(4, gfx::metatileCapacity(4), 0, 1), RomError);
+    EXPECT_THROW(w.document.setMetatileAttribute(0, -1, 1), RomError);
+    EXPECT_THROW(w.document.setMetatileTile(0, 0, 16, 1), RomError);
+    EXPECT_EQ(w.document.rom().body(), before);
+}
+
+TEST(DocumentGraphics, ThresholdsReachTheImageAndTheLoadedArea)
+{
+    OpenWorld w;
+    w.document.loadArea({1, 0, 0}, false);
+    const rom::SolidityThresholds edited{0x01, 0x00, 0x0A};
+    w.document.setSolidityThresholds(1, edited);
+    EXPECT_EQ(rom::readSolidityThresholds(w.document.rom(), 1), edited);
+    EXPECT_EQ(w.document.area()->thresholds, edited);
+    const std::size_t at = w.world.game.solidityIndex(1);
+    for (std::size_t index : w.changedBytes())
+        EXPECT_TRUE(index >= at && index < at + 3);
+
+    // Another object set's thresholds leave the loaded area's alone.
+    w.document.setSolidityThresholds(2, {9, 9, 9});
+    EXPECT_EQ(w.document.area()->thresholds, edited);
+    // A refresh keeps what is in the image.
+    w.document.refreshGraphicsEdits();
+    EXPECT_EQ(w.document.area()->thresholds, edited);
+}
