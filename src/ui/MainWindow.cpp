@@ -8,9 +8,15 @@
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
 #include "ui/Texts.h"
+#include "ui/WorldController.h"
+#include "ui/editors/GlobalProperties.h"
+#include "ui/editors/MapInfo.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/PaletteEditor.h"
 #include "ui/editors/TextEditor.h"
+#include "ui/panels/ActorPanel.h"
+#include "ui/panels/DoorsPanel.h"
+#include "ui/panels/StairPanel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,6 +28,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QVBoxLayout>
 #include <QTreeWidget>
 
 #include <optional>
@@ -82,8 +89,10 @@ void MainWindow::buildToolBar()
     connect(addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette)),
             &QAction::triggered, this, &MainWindow::openPaletteEditor);
     addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite));
-    addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global));
-    addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo));
+    connect(addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global)),
+            &QAction::triggered, this, &MainWindow::openGlobalProperties);
+    connect(addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo)), &QAction::triggered, this,
+            &MainWindow::openMapInfo);
     toolBar_->addSeparator();
     connect(addCommand(Command::EraseMap, texts::kTipEraseMap, int(IconKind::Erase)), &QAction::triggered, this,
             &MainWindow::eraseMap);
@@ -133,6 +142,23 @@ void MainWindow::buildViews()
     connect(workspace_, &AreaWorkspace::mapModeRequested, this, [this] { setEditMode(EditMode::Map); });
     connect(workspace_, &AreaWorkspace::nightToggled, this, [this] { loadArea(currentNode_); });
 
+    // The actor list with its properties, the stair list and the doors.
+    auto* panels = new QVBoxLayout;
+    actorPanel_ = new ActorPanel(central);
+    stairPanel_ = new StairPanel(central);
+    doorsPanel_ = new DoorsPanel(central);
+    panels->addWidget(actorPanel_, 3);
+    panels->addWidget(stairPanel_, 2);
+    panels->addWidget(doorsPanel_);
+    layout->addLayout(panels);
+    for (QWidget* view : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
+        views_.push_back(view);
+    actorPanel_->setMinimumWidth(220);
+    world_ = new WorldController(document_, dialogs_, datDir_,
+                                 {workspace_->mapView(), actorPanel_, stairPanel_, doorsPanel_}, this);
+    connect(world_, &WorldController::actorModeRequested, this, [this] { setEditMode(EditMode::Actor); });
+    connect(world_, &WorldController::stairModeRequested, this, [this] { setEditMode(EditMode::Stair); });
+
     setCentralWidget(central);
 }
 
@@ -167,6 +193,8 @@ bool MainWindow::isAvailable(Command command) const
     case Command::Save:
     case Command::EraseMap:
     case Command::TextEditor:
+    case Command::GlobalProperties:
+    case Command::MapInfo:
     case Command::Exit:
     case Command::MetatileEditor:
     case Command::PaletteEditor:
@@ -209,6 +237,19 @@ void MainWindow::setEditMode(EditMode mode)
     case EditMode::Pointer: workspace_->setPressAction(AreaWorkspace::PressAction::Pointer); break;
     default: workspace_->setPressAction(AreaWorkspace::PressAction::Nothing); break;
     }
+    world_->enterMode(mode == EditMode::Actor   ? WorldController::Markers::Actors
+                      : mode == EditMode::Stair ? WorldController::Markers::Stairs
+                                                : WorldController::Markers::None);
+}
+
+int MainWindow::currentActor() const
+{
+    return world_->currentActor();
+}
+
+int MainWindow::currentStair() const
+{
+    return world_->currentStair();
 }
 
 void MainWindow::selectNode(const QString& key)
@@ -231,11 +272,11 @@ void MainWindow::loadArea(const QString& key)
         return;
     }
     loadedNode_ = key;
-    currentActor_ = 0;
-    currentStair_ = 0;
     const rom::ResolvedArea& pointers = document_.area()->pointers;
     statusPointers_ = {pointers.mapPointer, pointers.actorPointer, pointers.stairPointer, pointers.palettePointer};
     workspace_->showArea();
+    // Actors, type choices, stairs and doors; the selections go back to 0.
+    world_->showArea();
     refreshStatusBar();
     setEditMode(EditMode::Map);
 }
@@ -259,6 +300,7 @@ void MainWindow::eraseMap()
     runGuarded(dialogs_, this, [this] { document_.eraseMap(); });
     // The document reloaded the erased submap: show it whatever node is selected.
     workspace_->showArea();
+    world_->showArea();
     setEditMode(EditMode::Map);
 }
 
@@ -298,6 +340,7 @@ void MainWindow::openPath(const QString& path)
             statusPointers_ = {};
             refreshStatusBar();
             workspace_->showArea();
+            world_->showArea();
             if (const QList<QTreeWidgetItem*> nodes = areaTree_->nodesInOrder(); nodes.size() >= 3) {
                 areaTree_->setCurrentItem(nodes[2]);
                 setEditMode(EditMode::Map);
@@ -366,7 +409,8 @@ void MainWindow::exitProgram()
 bool MainWindow::closeEditors()
 {
     // The order in which the editors are closed; each may write the image.
-    for (QWidget* editor : std::initializer_list<QWidget*>{metatileEditor_, paletteEditor_, textEditor_}) {
+    for (QWidget* editor :
+         std::initializer_list<QWidget*>{mapInfo_, globalProperties_, metatileEditor_, paletteEditor_, textEditor_}) {
         if (editor && editor->isVisible() && !editor->close())
             return false;
     }
@@ -393,6 +437,32 @@ void MainWindow::openTextEditor()
         textEditor_->raise();
         textEditor_->activateWindow();
     }
+}
+
+void MainWindow::openGlobalProperties()
+{
+    runGuarded(dialogs_, this, [this] {
+        if (!globalProperties_) {
+            globalProperties_ = new GlobalProperties(document_, this);
+            globalProperties_->setWindowFlag(Qt::Window);
+        }
+        globalProperties_->setupEditor();
+        globalProperties_->show();
+        globalProperties_->raise();
+    });
+}
+
+void MainWindow::openMapInfo()
+{
+    runGuarded(dialogs_, this, [this] {
+        if (!mapInfo_) {
+            mapInfo_ = new MapInfo(document_, this);
+            mapInfo_->setWindowFlag(Qt::Window);
+        }
+        mapInfo_->initInfo();
+        mapInfo_->show();
+        mapInfo_->raise();
+    });
 }
 
 QAction* MainWindow::commandAction(Command command) const

@@ -16,8 +16,14 @@ class QToolBar;
 
 namespace quarry::ui {
 
+class ActorPanel;
 class AreaTree;
+class DoorsPanel;
+class GlobalProperties;
+class MapInfo;
+class StairPanel;
 class TextEditor;
+class WorldController;
 class AreaWorkspace;
 class Dialogs;
 class MetatileEditor;
@@ -59,6 +65,8 @@ public:
     void saveFile();
     void exitProgram();
     void openTextEditor();
+    void openGlobalProperties();
+    void openMapInfo();
     // Closes every editor window, each running its own closing code; false
     // when one of them declined (the user chose to keep it open).
     bool closeEditors();
@@ -88,8 +96,14 @@ public:
     AreaTree* areaTree() const { return areaTree_; }
     AreaWorkspace* workspace() const { return workspace_; }
     const QString& currentNode() const { return currentNode_; }
-    int currentActor() const { return currentActor_; }
-    int currentStair() const { return currentStair_; }
+    int currentActor() const;
+    int currentStair() const;
+    WorldController* world() const { return world_; }
+    ActorPanel* actorPanel() const { return actorPanel_; }
+    StairPanel* stairPanel() const { return stairPanel_; }
+    DoorsPanel* doorsPanel() const { return doorsPanel_; }
+    MapInfo* mapInfo() const { return mapInfo_; }
+    GlobalProperties* globalProperties() const { return globalProperties_; }
     session::Document& document() { return document_; }
     const rom::SideData& sideData() const { return document_.sideData(); }
     const QString& datDir() const { return datDir_; }
@@ -115,10 +129,10 @@ private:
     session::Document document_;
     EditMode editMode_ = EditMode::Map;
     TextEditor* textEditor_ = nullptr; // frmTextEdit, created on first use
+    MapInfo* mapInfo_ = nullptr;                   // frmAreaInfo, created on first use
+    GlobalProperties* globalProperties_ = nullptr; // frmGlobalProp, created on first use
     QString currentNode_; // the tree node last clicked
     QString loadedNode_;  // the node of the loaded submap
-    int currentActor_ = 0;
-    int currentStair_ = 0;
 
     std::array<QAction*, 10> commands_{};
     std::array<QAction*, 5> modes_{};
@@ -126,6 +140,10 @@ private:
     QToolBar* toolBar_ = nullptr;           // frameMenubar
     AreaTree* areaTree_ = nullptr;          // tvAreaList
     AreaWorkspace* workspace_ = nullptr;
+    ActorPanel* actorPanel_ = nullptr;
+    StairPanel* stairPanel_ = nullptr;
+    DoorsPanel* doorsPanel_ = nullptr;          // fraAreaConnections
+    WorldController* world_ = nullptr;          // actor and stair mode
     std::vector<QWidget*> views_;           // enabled with setViewsEnabled
     std::array<QLabel*, 4> statusPanels_{}; // mainStatusBar
     // The loaded area's map, actor, stair and palette addresses.

@@ -116,6 +116,17 @@ inline constexpr std::uint8_t kExitWithEntry = 0xFB;
 inline constexpr std::uint8_t kLeaveLeftEntry = 0xFF;
 inline constexpr std::uint8_t kLeaveRightEntry = 0x7F;
 
+// Actors whose parameter picks a text through this table of 11 text numbers
+// (bank 1, read as a plain byte table).
+inline constexpr std::size_t kActorTextTable = 0x4871; // CPU $8871 with bank 1
+inline constexpr int kActorTextTableSize = 11;
+// The ferryman: the item he wants (an index into the parts list) and his two
+// texts; the alternative one is spoken in area 7 on odd submaps.
+inline constexpr std::size_t kFerrymanItem = 0x46F3;    // CPU $86F3 with bank 1
+inline constexpr std::size_t kFerrymanText = 0x4709;    // CPU $8709 with bank 1
+inline constexpr std::size_t kFerrymanAltText = 0x4703; // CPU $8703 with bank 1
+inline constexpr int kFerrymanAltArea = 7;
+
 // ---------------------------------------------------------------- text
 // The game's 121 numbered strings live in bank 3: a table of 16-bit CPU
 // pointers, then the strings themselves, one byte per character.

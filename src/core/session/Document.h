@@ -4,6 +4,8 @@
 #include "core/rom/RomImage.h"
 #include "core/session/LoadedArea.h"
 #include "core/text/TextBlock.h"
+#include "core/world/Dragging.h"
+#include "core/world/Ferryman.h"
 
 #include <optional>
 
@@ -91,6 +93,25 @@ public:
     // Writes the object set's three thresholds; the loaded area re-reads its
     // own at once (object sets may share the bytes).
     void setSolidityThresholds(int objectSet, const rom::SolidityThresholds& thresholds);
+
+    // ---- world edits
+    // Actor and stair edits of the loaded submap. Moves, type changes and
+    // turns run the area commit at once; a refused or failed edit changes
+    // neither the list nor the image. Indexes outside the list throw RomError.
+
+    // A drag released: `start` and `end` in map pixels, the picture's size
+    // for the map-size checks. Returns false when the drag was refused.
+    bool moveActor(int index, world::MapPoint start, world::MapPoint end, int pictureWidth, int pictureHeight);
+    void setActorType(int index, std::uint8_t type);
+    // Changes the parameter byte in the list only: it reaches the image with
+    // the next commit of the same submap and is lost when another loads.
+    void setActorControl(int index, std::uint8_t control);
+    bool moveStair(int index, world::MapPoint start, world::MapPoint end, int pictureWidth, int pictureHeight);
+    // The next of the four directions; false (nothing changed) when the stair
+    // could not be stored that way.
+    bool turnStair(int index);
+    world::FerrymanSettings ferryman() const;
+    void setFerryman(const world::FerrymanSettings& settings);
 
 private:
     LoadedArea& requireArea();

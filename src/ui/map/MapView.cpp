@@ -57,6 +57,23 @@ protected:
             emit view_.mapPressed(mapPixel, event->button());
     }
 
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        emit view_.mapMoved(event->position().toPoint() + view_.scrollOffset());
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        emit view_.mapReleased(event->position().toPoint() + view_.scrollOffset(), event->button());
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        const QPoint mapPixel = event->position().toPoint() + view_.scrollOffset();
+        if (view_.picture_.rect().contains(mapPixel))
+            emit view_.mapDoubleClicked(mapPixel, event->button());
+    }
+
 private:
     MapView& view_;
 };

@@ -43,6 +43,13 @@ public:
 signals:
     // A press inside the map picture, in map pixels.
     void mapPressed(QPoint mapPixel, Qt::MouseButton button);
+    // While a button is held: the pointer moved, in map pixels (it may lie
+    // outside the picture, even at negative positions).
+    void mapMoved(QPoint mapPixel);
+    // A button went up, wherever the pointer is now, in map pixels.
+    void mapReleased(QPoint mapPixel, Qt::MouseButton button);
+    // A double-click inside the map picture, in map pixels.
+    void mapDoubleClicked(QPoint mapPixel, Qt::MouseButton button);
 
 private:
     class Viewport;

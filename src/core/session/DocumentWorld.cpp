@@ -1,0 +1,113 @@
+// The actor, stair and ferryman edits of the document.
+#include "core/session/Document.h"
+
+#include "core/RomError.h"
+#include "core/gfx/BackgroundRenderer.h"
+#include "core/world/AreaCommit.h"
+
+#include <string>
+#include <vector>
+
+namespace quarry::session {
+
+namespace {
+
+template <typename List>
+std::size_t checkedIndex(const List& list, int index, const char* what)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+        throw RomError(std::string("there is no ") + what + " number " + std::to_string(index)
+                       + " in the loaded submap");
+    return static_cast<std::size_t>(index);
+}
+
+// Writes the loaded submap with edited lists; only once the image took them
+// do the lists of the loaded area change.
+void commitLists(rom::RomImage& rom, LoadedArea& area, std::vector<world::StairRecord> stairs,
+                 std::vector<world::ActorRecord> actors)
+{
+    world::commitArea(rom, world::AreaCommit{area.pointers, area.map, stairs, actors, area.mask});
+    area.stairs = std::move(stairs);
+    area.actors = std::move(actors);
+}
+
+world::Drag dragOver(const LoadedArea& area, world::MapPoint start, world::MapPoint end, int pictureWidth,
+                     int pictureHeight)
+{
+    return world::Drag{start,
+                       end,
+                       pictureWidth,
+                       pictureHeight,
+                       area.map.screensWide * gfx::kScreenWidth,
+                       area.map.screensHigh * gfx::kScreenHeight};
+}
+
+} // namespace
+
+bool Document::moveActor(int index, world::MapPoint start, world::MapPoint end, int pictureWidth,
+                         int pictureHeight)
+{
+    LoadedArea& area = requireArea();
+    const std::size_t i = checkedIndex(area.actors, index, "actor");
+    const auto moved = world::draggedActor(area.actors[i], dragOver(area, start, end, pictureWidth, pictureHeight));
+    if (!moved)
+        return false;
+    std::vector<world::ActorRecord> actors = area.actors;
+    actors[i] = *moved;
+    commitLists(rom_, area, area.stairs, std::move(actors));
+    return true;
+}
+
+void Document::setActorType(int index, std::uint8_t type)
+{
+    LoadedArea& area = requireArea();
+    const std::size_t i = checkedIndex(area.actors, index, "actor");
+    std::vector<world::ActorRecord> actors = area.actors;
+    actors[i].type = type;
+    commitLists(rom_, area, area.stairs, std::move(actors));
+}
+
+void Document::setActorControl(int index, std::uint8_t control)
+{
+    LoadedArea& area = requireArea();
+    area.actors[checkedIndex(area.actors, index, "actor")].control = control;
+}
+
+bool Document::moveStair(int index, world::MapPoint start, world::MapPoint end, int pictureWidth,
+                         int pictureHeight)
+{
+    LoadedArea& area = requireArea();
+    const std::size_t i = checkedIndex(area.stairs, index, "stair");
+    const auto moved = world::draggedStair(area.stairs[i], dragOver(area, start, end, pictureWidth, pictureHeight));
+    if (!moved)
+        return false;
+    std::vector<world::StairRecord> stairs = area.stairs;
+    stairs[i] = *moved;
+    commitLists(rom_, area, std::move(stairs), area.actors);
+    return true;
+}
+
+bool Document::turnStair(int index)
+{
+    LoadedArea& area = requireArea();
+    const std::size_t i = checkedIndex(area.stairs, index, "stair");
+    const world::StairRecord turned = world::turnedStair(area.stairs[i]);
+    if (!world::stairStorable(turned))
+        return false;
+    std::vector<world::StairRecord> stairs = area.stairs;
+    stairs[i] = turned;
+    commitLists(rom_, area, std::move(stairs), area.actors);
+    return true;
+}
+
+world::FerrymanSettings Document::ferryman() const
+{
+    return world::readFerryman(rom_);
+}
+
+void Document::setFerryman(const world::FerrymanSettings& settings)
+{
+    world::writeFerryman(rom_, settings);
+}
+
+} // namespace quarry::session

@@ -1,0 +1,81 @@
+#include "core/world/Dragging.h"
+
+#include "core/rom/GameLayout.h"
+
+namespace quarry::world {
+
+namespace {
+
+// The distance between the grid cells of the two points, in cells.
+int cellsBetween(int from, int to, int cell)
+{
+    return (to / cell) - (from / cell);
+}
+
+// The new position in cells, or -1 when the picture would not fit the map.
+int placed(int position, int delta, int cell, int pictureSize, int mapSize)
+{
+    const int moved = position + delta;
+    const int pixels = moved * cell;
+    if (pixels < 0 || pictureSize + pixels - 2 > mapSize)
+        return -1;
+    return moved;
+}
+
+} // namespace
+
+std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& drag)
+{
+    constexpr int kCell = 16;
+    if (drag.end.x < 0 || drag.end.y < 0 || drag.start.x < 0 || drag.start.y < 0)
+        return std::nullopt;
+    const int x = placed(actor.x, cellsBetween(drag.start.x, drag.end.x, kCell), kCell, drag.pictureWidth,
+                         drag.mapWidth);
+    const int y = placed(actor.y, cellsBetween(drag.start.y, drag.end.y, kCell), kCell, drag.pictureHeight,
+                         drag.mapHeight);
+    if (x < 0 || y < 0 || x >= layout::kListTerminator || y >= layout::kListTerminator)
+        return std::nullopt;
+    ActorRecord moved = actor;
+    moved.x = static_cast<std::uint8_t>(x);
+    moved.y = static_cast<std::uint8_t>(y);
+    return moved;
+}
+
+std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag)
+{
+    constexpr int kCell = 8;
+    constexpr int kLargest = 0x7F;
+    if (drag.end.x < 0 || drag.end.y < 0 || drag.start.x < 0 || drag.start.y < 0)
+        return std::nullopt;
+    const int x = placed(stair.x, cellsBetween(drag.start.x, drag.end.x, kCell), kCell, drag.pictureWidth,
+                         drag.mapWidth);
+    const int y = placed(stair.y, cellsBetween(drag.start.y, drag.end.y, kCell), kCell, drag.pictureHeight,
+                         drag.mapHeight);
+    if (x < 0 || y < 0 || x > kLargest || y > kLargest)
+        return std::nullopt;
+    StairRecord moved = stair;
+    moved.x = static_cast<std::uint8_t>(x);
+    moved.y = static_cast<std::uint8_t>(y);
+    if (!stairStorable(moved))
+        return std::nullopt;
+    return moved;
+}
+
+StairRecord turnedStair(const StairRecord& stair)
+{
+    int v = (stair.leftRight & 1) * 2 + (stair.upDown & 1);
+    v = (v + 1) & 3;
+    StairRecord turned = stair;
+    turned.leftRight = static_cast<std::uint8_t>(v / 2);
+    turned.upDown = static_cast<std::uint8_t>(v & 1);
+    return turned;
+}
+
+bool stairStorable(const StairRecord& stair)
+{
+    std::uint8_t byte0 = 0, byte1 = 0;
+    encodeStair(stair, byte0, byte1);
+    return byte0 != layout::kListTerminator && byte1 != layout::kListTerminator;
+}
+
+} // namespace quarry::world

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/world/Actors.h"
+#include "core/world/Stairs.h"
+
+#include <optional>
+
+namespace quarry::world {
+
+// A point in pixels of the whole map picture.
+struct MapPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// What a drag on the map has to know besides the record: where the button
+// went down and up, the size of the dragged picture and of the map picture.
+struct Drag {
+    MapPoint start;
+    MapPoint end;
+    int pictureWidth = 0;
+    int pictureHeight = 0;
+    int mapWidth = 0;
+    int mapHeight = 0;
+};
+
+// Where a drag puts an actor: both points are snapped down to the 16-pixel
+// grid before the distance is taken, so a drag moves by whole metatiles.
+// No value when the drag is refused: a release at a negative position, a
+// picture that would leave the map (its foot line counts, so an actor cannot
+// stand within its picture height less 2 pixels of the bottom), or a position
+// the list cannot hold (beyond $FE, since $FF ends the list at the next load).
+std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& drag);
+
+// The same for a stair, on the 8-pixel grid, with the picture's top-left
+// corner at the stair's position. Positions beyond 127 and a position whose
+// byte would encode as $FF are refused.
+std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag);
+
+// One step through the four directions: (upDown, leftRight) goes (0,0),
+// (1,0), (0,1), (1,1) and back to (0,0).
+StairRecord turnedStair(const StairRecord& stair);
+
+// False when the stair would encode as $FF in either byte and so end the
+// list at the next load.
+bool stairStorable(const StairRecord& stair);
+
+} // namespace quarry::world

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/world/Ferryman.h"
+
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+class QComboBox;
+class QPushButton;
+
+namespace quarry::session {
+class Document;
+}
+
+namespace quarry::ui {
+
+// Game-wide settings that belong to no area (frmGlobalProp): the ferryman's
+// item and his two texts. Choosing entries changes nothing by itself and
+// closing writes nothing; "Apply" writes the three chosen values.
+class GlobalProperties : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit GlobalProperties(session::Document& document, QWidget* parent = nullptr);
+
+    // Reads the three bytes and the texts again and fills the lists.
+    void setupEditor();
+    // Writes the chosen item and texts into their bytes.
+    void apply();
+    // What the lists show now.
+    world::FerrymanSettings chosen() const;
+
+    QComboBox* itemCombo() const { return item_; }    // cmbFerryObject
+    QComboBox* textCombo() const { return text_; }    // cmbFerryTxt
+    QComboBox* altTextCombo() const { return alt_; }  // cmbFerryTxt_Alt
+    QPushButton* applyButton() const { return apply_; }
+    const std::array<std::string, 121>& ferryTexts() const { return ferryTexts_; }
+
+private:
+    session::Document& document_;
+    std::array<std::string, 121> ferryTexts_;
+    QComboBox* item_ = nullptr;
+    QComboBox* text_ = nullptr;
+    QComboBox* alt_ = nullptr;
+    QPushButton* apply_ = nullptr;
+};
+
+} // namespace quarry::ui

@@ -1,0 +1,176 @@
+#include "ui/panels/ActorPanel.h"
+
+#include "ui/panels/WorldTexts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace quarry::ui {
+
+namespace {
+
+QString hexPair(int value)
+{
+    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QLabel* valueLabel(QWidget* parent, const char* name, const char* tip)
+{
+    auto* label = new QLabel(QStringLiteral("00"), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setToolTip(QString::fromLatin1(tip));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMinimumWidth(28);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+ActorPanel::ActorPanel(QWidget* parent) : QWidget(parent)
+{
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("lstObjectList"));
+    list_->setToolTip(QString::fromLatin1(texts::kTipActorList));
+
+    frame_ = new QGroupBox(QString::fromLatin1(texts::kObjectProperties), this);
+    frame_->setObjectName(QStringLiteral("fraObjectProperties"));
+    typeCombo_ = new QComboBox(frame_);
+    typeCombo_->setObjectName(QStringLiteral("cmbActorType"));
+    typeCombo_->setEnabled(false);
+    typeLabel_ = ui::valueLabel(frame_, "lblObjType", texts::kTipObjectType);
+    xLabel_ = ui::valueLabel(frame_, "lblObjX", texts::kTipObjectX);
+    yLabel_ = ui::valueLabel(frame_, "lblObjY", texts::kTipObjectY);
+    controlLabel_ = ui::valueLabel(frame_, "lblObjCtrl", texts::kTipObjectControl);
+    scriptLabel_ = new QLabel(frame_);
+    scriptLabel_->setObjectName(QStringLiteral("lblScriptString"));
+    scriptLabel_->setWordWrap(true);
+    scriptLabel_->setMinimumHeight(32);
+    slider_ = new QSlider(Qt::Horizontal, frame_);
+    slider_->setObjectName(QStringLiteral("sliderStrings"));
+    slider_->setTickPosition(QSlider::TicksBelow);
+    healthLabel_ = new QLabel(QString::fromLatin1(texts::kHealth), frame_);
+    healthLabel_->setObjectName(QStringLiteral("lblEnemyHealth"));
+    healthBox_ = new QLineEdit(QStringLiteral("00"), frame_);
+    healthBox_->setObjectName(QStringLiteral("txtEnemyHealth"));
+    healthBox_->setToolTip(QString::fromLatin1(texts::kTipEnemyHealth));
+    healthBox_->setReadOnly(true); // it only shows the value
+    healthBox_->setMaximumWidth(40);
+
+    auto* grid = new QGridLayout(frame_);
+    grid->addWidget(typeCombo_, 0, 0, 1, 4);
+    grid->addWidget(typeLabel_, 1, 0);
+    grid->addWidget(xLabel_, 1, 1);
+    grid->addWidget(yLabel_, 1, 2);
+    grid->addWidget(controlLabel_, 1, 3);
+    grid->addWidget(scriptLabel_, 2, 0, 1, 4);
+    grid->addWidget(slider_, 3, 0, 1, 4);
+    grid->addWidget(healthLabel_, 4, 0, 1, 2);
+    grid->addWidget(healthBox_, 4, 2, 1, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_, 1);
+    layout->addWidget(frame_);
+
+    blankValues();
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        emit actorClicked(list_->row(item));
+    });
+    connect(typeCombo_, &QComboBox::activated, this, &ActorPanel::typeChosen);
+    connect(slider_, &QSlider::valueChanged, this, &ActorPanel::controlChanged);
+}
+
+void ActorPanel::setLines(const QStringList& lines)
+{
+    const QSignalBlocker blocker(list_);
+    list_->clear();
+    list_->addItems(lines);
+}
+
+void ActorPanel::setLine(int index, const QString& line)
+{
+    if (QListWidgetItem* item = list_->item(index))
+        item->setText(line);
+}
+
+bool ActorPanel::selectRow(int index)
+{
+    const QSignalBlocker blocker(list_);
+    const bool moved = list_->currentRow() != index;
+    list_->setCurrentRow(index);
+    return moved;
+}
+
+void ActorPanel::setTypes(const QStringList& names)
+{
+    const QSignalBlocker blocker(typeCombo_);
+    typeCombo_->clear();
+    typeCombo_->addItems(names);
+    typeCombo_->setEnabled(false);
+}
+
+void ActorPanel::selectType(int entry)
+{
+    const QSignalBlocker blocker(typeCombo_);
+    typeCombo_->setCurrentIndex(entry);
+}
+
+void ActorPanel::showValues(const world::ActorRecord& actor)
+{
+    xLabel_->setText(hexPair(actor.x));
+    yLabel_->setText(hexPair(actor.y));
+    typeLabel_->setText(hexPair(actor.type));
+    controlLabel_->setText(hexPair(actor.control));
+}
+
+void ActorPanel::blankValues()
+{
+    for (QLabel* label : {xLabel_, yLabel_, typeLabel_, controlLabel_})
+        label->clear();
+    showParameter(world::ControlKind::None, 0, QString());
+}
+
+void ActorPanel::showParameter(world::ControlKind kind, std::uint8_t control, const QString& text)
+{
+    using world::ControlKind;
+    const bool slider = kind == ControlKind::Text || kind == ControlKind::TextTable;
+    const bool health = kind == ControlKind::Health;
+    scriptLabel_->setVisible(slider || kind == ControlKind::Ferryman);
+    scriptLabel_->setText(text);
+    slider_->setVisible(slider);
+    healthLabel_->setVisible(health);
+    healthBox_->setVisible(health);
+    healthBox_->setText(hexPair(control));
+    if (slider) {
+        // Showing a value never changes it: a control byte beyond the range
+        // of the slider stays as it is until the user moves the slider.
+        const QSignalBlocker blocker(slider_);
+        slider_->setMaximum(kind == ControlKind::Text ? 120 : 10);
+        slider_->setTickInterval(kind == ControlKind::Text ? 8 : 1);
+        slider_->setValue(control);
+    }
+}
+
+void ActorPanel::setEditable(bool editable)
+{
+    typeCombo_->setEnabled(editable && typeCombo_->count() > 0);
+    scriptLabel_->setEnabled(editable);
+    slider_->setEnabled(editable);
+    healthBox_->setEnabled(editable);
+}
+
+QLabel* ActorPanel::valueLabel(int field) const
+{
+    const QLabel* const labels[] = {xLabel_, yLabel_, typeLabel_, controlLabel_};
+    return const_cast<QLabel*>(labels[field]);
+}
+
+} // namespace quarry::ui
