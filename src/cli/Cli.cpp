@@ -27,6 +27,7 @@ const std::vector<Command>& commands()
         addRomCommands(all);
         addAreaCommands(all);
         addTextCommands(all);
+        addSpriteCommands(all);
         return all;
     }();
     return table;

@@ -9,6 +9,7 @@ SyntheticWorld::SyntheticWorld() : game(rom)
 {
     fillGraphics(rom, SyntheticGame::kDefaultPpuMask);
     putSampleTexts(rom);
+    sprites = fillSprites(rom);
 }
 
 } // namespace quarry::test

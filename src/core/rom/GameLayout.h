@@ -141,5 +141,20 @@ inline constexpr std::uint8_t kTextTerminator = 0xFF;
 inline constexpr std::uint8_t kTextSpaceCode = 0x00;       // space, and any character the table lacks
 
 // ---------------------------------------------------------------- sprites
+// Animation table in the fixed bank: three bytes per animation (frames - 1,
+// first frame number, display time in ticks - 1).
+inline constexpr std::size_t kAnimationTable = 0x1DDA2; // CPU $DDA2
+inline constexpr std::size_t kAnimationRecordSize = 3;
+inline constexpr int kAnimationCount = 64;
+// One 16-bit CPU address per frame number 0-255, read with bank 0 switched
+// in; frames and their shared layouts lie in bank 0 as well.
+inline constexpr std::size_t kFramePointerTable = 0x2C30; // CPU $AC30 with bank 0
+inline constexpr int kFrameCount = 256;
+// Frame header: bit 7 selects the shared-layout form, bits 0-6 count sprites.
+inline constexpr std::uint8_t kFrameSharedLayoutBit = 0x80;
+inline constexpr std::uint8_t kFrameSpriteCountMask = 0x7F;
+// Where the editor places the object a frame is drawn for.
+inline constexpr int kSpriteReferenceX = 0x30; // 48
+inline constexpr int kSpriteReferenceY = 0x3F; // 63
 
 } // namespace quarry::layout

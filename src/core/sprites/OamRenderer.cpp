@@ -1,0 +1,76 @@
+#include "core/sprites/OamRenderer.h"
+
+#include "core/gfx/Chr.h"
+
+namespace quarry::sprites {
+
+namespace {
+
+// The game's sprite palettes are palettes 4-7 of the area palette.
+constexpr int kFirstSpritePalette = 4;
+
+std::uint8_t upperHalfY(std::uint8_t y)
+{
+    return static_cast<std::uint8_t>(y - 8);
+}
+
+// Each pixel of `source` becomes a scale x scale block of the result.
+gfx::Canvas magnify(const gfx::Canvas& source, int scale)
+{
+    gfx::Canvas result(source.width() * scale, source.height() * scale);
+    for (int y = 0; y < result.height(); ++y)
+        for (int x = 0; x < result.width(); ++x)
+            result.setPixel(x, y, source.pixel(x / scale, y / scale));
+    return result;
+}
+
+} // namespace
+
+void drawSprite(const SpriteArt& art, const OamEntry& entry, gfx::Canvas& target, int x, int y)
+{
+    const int palette = entry.spritePalette() + kFirstSpritePalette;
+    const std::uint8_t pair = static_cast<std::uint8_t>(entry.tile ^ 1);
+    gfx::drawTile(art.tiles, pair * gfx::kPixelsPerTile, target, x, y, art.palette, palette, art.colors);
+    gfx::drawTile(art.tiles, entry.tile * gfx::kPixelsPerTile, target, x, y + gfx::kTileSize, art.palette, palette,
+                  art.colors);
+}
+
+void drawOamPreview(const OamList& list, const SpriteArt& art, gfx::Canvas& target)
+{
+    target.fill(gfx::kBlack);
+    for (int k = kOamEntries - 1; k >= 0; --k) {
+        const OamEntry entry = oamEntry(list, k);
+        if (entry.hidden())
+            continue;
+        // The halves are placed apart: the upper one wraps on its own.
+        const int palette = entry.spritePalette() + kFirstSpritePalette;
+        gfx::drawTile(art.tiles, entry.tile * gfx::kPixelsPerTile, target, entry.x, entry.y, art.palette, palette,
+                      art.colors);
+        gfx::drawTile(art.tiles, static_cast<std::uint8_t>(entry.tile ^ 1) * gfx::kPixelsPerTile, target, entry.x,
+                      upperHalfY(entry.y), art.palette, palette, art.colors);
+    }
+}
+
+std::vector<SpritePicture> drawOamSprites(const OamList& list, const SpriteArt& art)
+{
+    std::vector<SpritePicture> pictures;
+    for (int k = kOamEntries - 1; k >= 0; --k) {
+        const OamEntry entry = oamEntry(list, k);
+        if (entry.hidden())
+            continue;
+        gfx::Canvas sprite(kSpriteWidth, kSpriteHeight);
+        drawSprite(art, entry, sprite, 0, 0);
+        pictures.push_back({k, kFrameViewScale * entry.x, kFrameViewScale * upperHalfY(entry.y),
+                            magnify(sprite, kFrameViewScale)});
+    }
+    return pictures;
+}
+
+void drawOamFrameView(const OamList& list, const SpriteArt& art, gfx::Canvas& target)
+{
+    target.fill(gfx::kBlack);
+    for (const SpritePicture& sprite : drawOamSprites(list, art))
+        target.blit(sprite.picture, 0, 0, sprite.picture.width(), sprite.picture.height(), sprite.x, sprite.y);
+}
+
+} // namespace quarry::sprites
