@@ -29,6 +29,15 @@ case "${1:-run}" in
     ;;
   test)
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+    # The core and its tests once more under AddressSanitizer and
+    # UndefinedBehaviorSanitizer, replaying the fuzzers' inputs too.
+    sanitized=build-sanitize
+    if [ ! -f "$sanitized/build.ninja" ]; then
+      cmake -S . -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARRY_SANITIZE=ON -DQUARRY_BUILD_GUI=OFF
+    fi
+    cmake --build "$sanitized"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+      ctest --test-dir "$sanitized" --output-on-failure -j "$(nproc)"
     ;;
   *)
     echo "usage: ./quarry.sh [test]" >&2

@@ -7,6 +7,8 @@
 #include "core/rom/GameLayout.h"
 #include "core/rom/RomImage.h"
 #include "core/session/LoadedArea.h"
+#include "core/sprites/Animations.h"
+#include "core/sprites/FrameOam.h"
 #include "core/text/TextBlock.h"
 #include "core/text/TextCodec.h"
 #include "core/world/AreaCatalogue.h"
@@ -36,6 +38,19 @@ void exercise(const rom::RomImage& image)
                 (void)area;
             } catch (const RomError&) {
             }
+        }
+    }
+    sprites::FrameBuilder builder;
+    for (int frame = 0; frame < 256; ++frame) {
+        try {
+            (void)builder.buildFrameOam(image, sprites::getFramePointer(image, frame));
+        } catch (const RomError&) {
+        }
+    }
+    for (int animation = 0; animation < 64; ++animation) {
+        try {
+            (void)sprites::loadAnimation(image, animation);
+        } catch (const RomError&) {
         }
     }
     rom::CharTable table;
