@@ -131,7 +131,7 @@ void MainWindow::buildViews()
     auto* layout = new QHBoxLayout(central);
 
     areaTree_ = new AreaTree(central);
-    areaTree_->setMinimumWidth(200);
+    areaTree_->setMinimumWidth(170);
     layout->addWidget(areaTree_);
     views_.push_back(areaTree_);
     connect(areaTree_, &AreaTree::nodeClicked, this, &MainWindow::loadArea);

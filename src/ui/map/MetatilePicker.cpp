@@ -65,9 +65,11 @@ MetatilePicker::MetatilePicker(QWidget* parent) : QWidget(parent)
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(chooser_, 0, 0, 2, 1);
-    layout->addWidget(selectionView_, 0, 1, Qt::AlignTop);
-    layout->addWidget(selectionLabel_, 1, 1, Qt::AlignTop | Qt::AlignHCenter);
+    // The chosen metatile and its number sit under the chooser.
+    layout->addWidget(chooser_, 0, 0, 1, 2);
+    layout->addWidget(selectionView_, 1, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(selectionLabel_, 1, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    layout->setColumnStretch(1, 1);
 }
 
 void MetatilePicker::setPicture(const QImage& picture)
