@@ -12,6 +12,7 @@
 class QAction;
 class QActionGroup;
 class QLabel;
+class QMenu;
 class QToolBar;
 
 namespace quarry::ui {
@@ -42,6 +43,9 @@ enum class Command {
     EraseMap,
     Exit,
 };
+
+// The menus of the menu bar.
+enum class Menu { File, Edit, View, Tools, Help };
 
 // What a mouse action on the map does.
 enum class EditMode { Map = 0, Actor = 1, Stair = 2, Pointer = 3, Solidity = 4 };
@@ -91,6 +95,9 @@ public:
 
     EditMode editMode() const { return editMode_; }
     QAction* commandAction(Command command) const;
+    // Features add their own commands to these.
+    QMenu* menu(Menu which) const;
+    void showAbout();
     QAction* modeAction(EditMode mode) const;
     QString statusText(int panel) const;
     AreaTree* areaTree() const { return areaTree_; }
@@ -118,6 +125,7 @@ private:
     void buildToolBar();
     void buildViews();
     void buildStatusBar();
+    void buildMenus();
     void selectNode(const QString& key);
     QAction* addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut = {});
     // A launcher is usable only when its window exists.
@@ -136,6 +144,7 @@ private:
 
     std::array<QAction*, 10> commands_{};
     std::array<QAction*, 5> modes_{};
+    std::array<QMenu*, 5> menus_{};
     QActionGroup* modeGroup_ = nullptr;
     QToolBar* toolBar_ = nullptr;           // frameMenubar
     AreaTree* areaTree_ = nullptr;          // tvAreaList

@@ -24,6 +24,10 @@ inline constexpr const char* kSaved = "File successfully saved!";
 inline constexpr const char* kSelectAnArea = "Select an area from tree view list";
 inline constexpr const char* kEraseConfirm = "This will clear the current map.\nAre you sure?";
 
+inline constexpr const char* kAbout =
+    "Quarry v0.21.0\n\nA level editor for one NES game: maps, actors, stairs, palettes, tiles, metatiles,\n"
+    "sprites and text, edited where they lie in the image.";
+
 // Tool tips of the command buttons.
 inline constexpr const char* kTipOpen = "Open File";
 inline constexpr const char* kTipSave = "Save File";

@@ -1,0 +1,63 @@
+// The menu bar: every tool bar command again, in menus with their shortcuts.
+#include "ui/MainWindow.h"
+
+#include "ui/Dialogs.h"
+#include "ui/Texts.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace quarry::ui {
+
+void MainWindow::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    const struct {
+        Menu which;
+        const char* title;
+    } titles[] = {{Menu::File, "&File"}, {Menu::Edit, "&Edit"}, {Menu::View, "&View"}, {Menu::Tools, "&Tools"},
+                  {Menu::Help, "&Help"}};
+    for (const auto& entry : titles)
+        menus_[static_cast<std::size_t>(entry.which)] = bar->addMenu(QString::fromLatin1(entry.title));
+
+    QMenu* file = menu(Menu::File);
+    file->addAction(commandAction(Command::Open));
+    file->addAction(commandAction(Command::Save));
+    file->addSeparator();
+    file->addAction(commandAction(Command::Exit));
+
+    menu(Menu::Edit)->addAction(commandAction(Command::EraseMap));
+
+    QMenu* tools = menu(Menu::Tools);
+    for (Command command : {Command::TextEditor, Command::MetatileEditor, Command::PaletteEditor, Command::SpriteEditor,
+                            Command::GlobalProperties, Command::MapInfo})
+        tools->addAction(commandAction(command));
+    tools->addSeparator();
+    for (EditMode mode : {EditMode::Map, EditMode::Actor, EditMode::Stair, EditMode::Pointer, EditMode::Solidity}) {
+        QAction* action = modeAction(mode);
+        // The tool bar shows the one-letter caption; the menu the mode's name.
+        QAction* item = tools->addAction(action->toolTip());
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, action, &QAction::trigger);
+        connect(action, &QAction::toggled, item, &QAction::setChecked);
+        connect(action, &QAction::changed, item, [item, action] { item->setEnabled(action->isEnabled()); });
+        item->setChecked(action->isChecked());
+        item->setEnabled(action->isEnabled());
+    }
+
+    QAction* about = menu(Menu::Help)->addAction(QStringLiteral("&About Quarry"));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+QMenu* MainWindow::menu(Menu which) const
+{
+    return menus_[static_cast<std::size_t>(which)];
+}
+
+void MainWindow::showAbout()
+{
+    dialogs_.showMessage(this, texts::kAbout);
+}
+
+} // namespace quarry::ui
