@@ -157,6 +157,10 @@ SaveResult saveRomImage(const std::string& path, const RomImage& image, const Sa
     const std::size_t imageSize = RomImage::kHeaderSize + image.size();
     struct stat oldStat {};
     const bool hadFile = ::stat(target.c_str(), &oldStat) == 0;
+    // A file nobody may write stays as it is, even for a user whose rights
+    // would let the rename through.
+    if (hadFile && (oldStat.st_mode & 0222) == 0)
+        return SaveResult::WriteFailed;
     if (hadFile && static_cast<std::size_t>(oldStat.st_size) > imageSize) {
         std::ifstream old(target, std::ios::binary);
         if (!old)
