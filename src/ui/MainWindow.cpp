@@ -13,6 +13,7 @@
 #include "ui/editors/MapInfo.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/PaletteEditor.h"
+#include "ui/editors/SpriteEditor.h"
 #include "ui/editors/TextEditor.h"
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
@@ -88,7 +89,8 @@ void MainWindow::buildToolBar()
             &QAction::triggered, this, &MainWindow::openMetatileEditor);
     connect(addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette)),
             &QAction::triggered, this, &MainWindow::openPaletteEditor);
-    addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite));
+    connect(addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite)), &QAction::triggered,
+            this, &MainWindow::openSpriteEditor);
     connect(addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global)),
             &QAction::triggered, this, &MainWindow::openGlobalProperties);
     connect(addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo)), &QAction::triggered, this,
@@ -198,6 +200,7 @@ bool MainWindow::isAvailable(Command command) const
     case Command::Exit:
     case Command::MetatileEditor:
     case Command::PaletteEditor:
+    case Command::SpriteEditor:
         return true;
     default:
         // The editor windows and map commands arrive with their own features.
@@ -401,6 +404,22 @@ void MainWindow::openMetatileEditor()
     metatileEditor_->raise();
 }
 
+void MainWindow::openSpriteEditor()
+{
+    if (!spriteEditor_)
+        spriteEditor_ = new SpriteEditor(document_, dialogs_, [this] { refreshGraphicsEdits(); }, this);
+    spriteEditor_->close();
+    const session::LoadedArea* area = document_.area();
+    if (!area) {
+        dialogs_.showMessage(this, texts::kSelectAnArea);
+        return;
+    }
+    if (!runGuarded(dialogs_, this, [&] { spriteEditor_->setupEditor(area->palette, area->mask); }))
+        return;
+    spriteEditor_->show();
+    spriteEditor_->raise();
+}
+
 void MainWindow::exitProgram()
 {
     close();
@@ -409,8 +428,8 @@ void MainWindow::exitProgram()
 bool MainWindow::closeEditors()
 {
     // The order in which the editors are closed; each may write the image.
-    for (QWidget* editor :
-         std::initializer_list<QWidget*>{mapInfo_, globalProperties_, metatileEditor_, paletteEditor_, textEditor_}) {
+    for (QWidget* editor : std::initializer_list<QWidget*>{spriteEditor_, mapInfo_, globalProperties_, metatileEditor_,
+                                                           paletteEditor_, textEditor_}) {
         if (editor && editor->isVisible() && !editor->close())
             return false;
     }
