@@ -220,7 +220,8 @@ TEST(EditorLaunch, SpriteEditorIsSharedWritesOnRelaunchAndClosesFirstOnExit)
     EXPECT_FALSE(editor->isModal());
     // Set up with the loaded area's palette: the sprite swatches show entries 16-31.
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(editor->paletteSwatch(i)->color(), p.area().colors[p.area().palette[static_cast<std::size_t>(16 + i)]]);
+        EXPECT_EQ(editor->paletteSwatch(i)->color(),
+                  p.area().colors[p.area().palette[static_cast<std::size_t>(16 + i)]]);
 
     // Launching again closes the open window first, so its tiles are written.
     const int objectSet = editor->objectSet();

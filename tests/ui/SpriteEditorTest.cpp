@@ -128,9 +128,10 @@ TEST(SpriteEditor, SetsUpOnTheFirstAnimationAndFrameInTheSpritePalettes)
 
     EXPECT_EQ(editor->tileKit()->paletteNumber(), 4);
     EXPECT_EQ(editor->tileKit()->tiles(), gfx::loadSpriteTiles(e.rom(), 0));
+    const session::LoadedArea& area = *e.document.area();
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(editor->paletteSwatch(i)->color(),
-                  gfx::nesColorToRgb(e.document.area()->palette[static_cast<std::size_t>(16 + i)], e.document.area()->mask));
+                  gfx::nesColorToRgb(area.palette[static_cast<std::size_t>(16 + i)], area.mask));
 
     // The preview shows the animation's first frame as the core draws it.
     const sprites::Animation animation = sprites::loadAnimation(e.rom(), 0);
@@ -169,7 +170,8 @@ TEST(SpriteEditor, FrameViewAndListTextFollowTheCoreFrameByFrame)
         editor->frameBar()->setValue(frame);
         const sprites::OamList expected = mirror.buildFrameOam(e.rom(), sprites::getFramePointer(e.rom(), frame));
         EXPECT_EQ(editor->currentFrame(), frame);
-        EXPECT_EQ(editor->frameLabel()->text(), QString::fromStdString(hexDigits(static_cast<std::uint32_t>(frame), 2)));
+        EXPECT_EQ(editor->frameLabel()->text(),
+                  QString::fromStdString(hexDigits(static_cast<std::uint32_t>(frame), 2)));
         EXPECT_EQ(editor->frameList(), expected);
         EXPECT_EQ(e.oamText(), QString::fromStdString(sprites::oamText(expected)));
         gfx::Canvas view(360, 432);
@@ -320,7 +322,9 @@ TEST(SpriteEditor, SwitchingTheObjectSetKeepsTheEditsOfThePreviousOne)
     const std::size_t bank2 = rom::sprChrBase(e.rom(), 2);
     for (std::size_t i = 0; i < e.rom().body().size(); ++i)
         if (e.rom().body()[i] != e.world.rom.body()[i]) {
-            EXPECT_TRUE((i >= townBank && i < townBank + 0x1000) || (i >= bank2 && i < bank2 + 0x1000)) << std::hex << i;
+            const bool inTown = i >= townBank && i < townBank + 0x1000;
+            const bool inGraveyard = i >= bank2 && i < bank2 + 0x1000;
+            EXPECT_TRUE(inTown || inGraveyard) << std::hex << i;
         }
 
     // The window comes back on the object set chosen last.
