@@ -13,6 +13,7 @@
 #include "ui/editors/MapInfo.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/PaletteEditor.h"
+#include "ui/editors/SpriteEditor.h"
 #include "ui/editors/TextEditor.h"
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
@@ -89,7 +90,8 @@ void MainWindow::buildToolBar()
             &QAction::triggered, this, &MainWindow::openMetatileEditor);
     connect(addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette)),
             &QAction::triggered, this, &MainWindow::openPaletteEditor);
-    addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite));
+    connect(addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite)), &QAction::triggered,
+            this, &MainWindow::openSpriteEditor);
     connect(addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global)),
             &QAction::triggered, this, &MainWindow::openGlobalProperties);
     connect(addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo)), &QAction::triggered, this,
@@ -199,6 +201,7 @@ bool MainWindow::isAvailable(Command command) const
     case Command::Exit:
     case Command::MetatileEditor:
     case Command::PaletteEditor:
+    case Command::SpriteEditor:
         return true;
     default:
         // The editor windows and map commands arrive with their own features.

@@ -29,6 +29,7 @@ class AreaWorkspace;
 class Dialogs;
 class MetatileEditor;
 class PaletteEditor;
+class SpriteEditor;
 
 // The commands of the tool bar, in their order there.
 enum class Command {
@@ -87,6 +88,7 @@ public:
     // are written before it is set up again.
     void openPaletteEditor();
     void openMetatileEditor();
+    void openSpriteEditor();
 
     void setCommandsEnabled(bool enabled);
     void setViewsEnabled(bool enabled);
@@ -117,6 +119,7 @@ public:
     // The editor windows, null until first opened.
     PaletteEditor* paletteEditor() const { return paletteEditor_; }
     MetatileEditor* metatileEditor() const { return metatileEditor_; }
+    SpriteEditor* spriteEditor() const { return spriteEditor_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +162,7 @@ private:
     std::array<std::uint32_t, 4> statusPointers_{};
     PaletteEditor* paletteEditor_ = nullptr;   // frmPaletteEdit
     MetatileEditor* metatileEditor_ = nullptr; // frmMetatileEdit
+    SpriteEditor* spriteEditor_ = nullptr;     // frmAnimationEdit
 };
 
 } // namespace quarry::ui

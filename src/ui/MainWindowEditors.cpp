@@ -9,6 +9,7 @@
 #include "ui/editors/MapInfo.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/PaletteEditor.h"
+#include "ui/editors/SpriteEditor.h"
 #include "ui/editors/TextEditor.h"
 
 #include <initializer_list>
@@ -47,11 +48,27 @@ void MainWindow::openMetatileEditor()
     metatileEditor_->raise();
 }
 
+void MainWindow::openSpriteEditor()
+{
+    if (!spriteEditor_)
+        spriteEditor_ = new SpriteEditor(document_, dialogs_, [this] { refreshGraphicsEdits(); }, this);
+    spriteEditor_->close();
+    const session::LoadedArea* area = document_.area();
+    if (!area) {
+        dialogs_.showMessage(this, texts::kSelectAnArea);
+        return;
+    }
+    if (!runGuarded(dialogs_, this, [&] { spriteEditor_->setupEditor(area->palette, area->mask); }))
+        return;
+    spriteEditor_->show();
+    spriteEditor_->raise();
+}
+
 bool MainWindow::closeEditors()
 {
     // The order in which the editors are closed; each may write the image.
-    for (QWidget* editor :
-         std::initializer_list<QWidget*>{mapInfo_, globalProperties_, metatileEditor_, paletteEditor_, textEditor_}) {
+    for (QWidget* editor : std::initializer_list<QWidget*>{spriteEditor_, mapInfo_, globalProperties_, metatileEditor_,
+                                                           paletteEditor_, textEditor_}) {
         if (editor && editor->isVisible() && !editor->close())
             return false;
     }

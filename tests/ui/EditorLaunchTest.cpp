@@ -9,9 +9,11 @@
 #include "support/SyntheticWorld.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/MainWindow.h"
+#include "ui/editors/MapInfo.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/PaletteEditor.h"
 #include "ui/editors/PixelView.h"
+#include "ui/editors/SpriteEditor.h"
 #include "ui/editors/Swatch.h"
 #include "ui/editors/TileKit.h"
 #include "ui/map/MapView.h"
@@ -19,6 +21,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -61,6 +64,20 @@ struct OpenProgram {
             }
         }
         throw std::runtime_error("no submap with palette sets of its own");
+    }
+};
+
+// Notes the windows that receive a close event, in order.
+class CloseRecorder : public QObject {
+public:
+    QStringList closed;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            closed << watched->objectName();
+        return false;
     }
 };
 
@@ -187,4 +204,50 @@ TEST(EditorLaunch, OpeningAnotherImageFinishesTheEditorsWithTheOldOne)
     EXPECT_FALSE(p.window->paletteEditor()->isVisible());
     // Nothing of the first image's editors reached the new one.
     EXPECT_EQ(p.window->document().rom().body(), other.rom.body());
+}
+
+TEST(EditorLaunch, SpriteEditorIsSharedWritesOnRelaunchAndClosesFirstOnExit)
+{
+    OpenProgram p;
+    p.loadAreaWithOwnSets();
+    QAction* launcher = p.window->commandAction(Command::SpriteEditor);
+    EXPECT_TRUE(launcher->isEnabled());
+    EXPECT_EQ(launcher->toolTip(), "Sprite Editor");
+    launcher->trigger();
+    SpriteEditor* editor = p.window->spriteEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_FALSE(editor->isModal());
+    // Set up with the loaded area's palette: the sprite swatches show entries 16-31.
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(editor->paletteSwatch(i)->color(),
+                  p.area().colors[p.area().palette[static_cast<std::size_t>(16 + i)]]);
+
+    // Launching again closes the open window first, so its tiles are written.
+    const int objectSet = editor->objectSet();
+    editor->tileKit()->chooseColor(3, 1);
+    press(editor->tileKit()->patternTableView(), QPoint(5 * 16, 2 * 16)); // tile $25
+    press(editor->tileKit()->tileView(), QPoint(0, 0));
+    release(editor->tileKit()->tileView(), QPoint(0, 0));
+    const gfx::TilePixels painted = editor->tileKit()->tiles();
+    editor->playButton()->click();
+    launcher->trigger();
+    EXPECT_EQ(p.window->spriteEditor(), editor);
+    EXPECT_EQ(gfx::loadSpriteTiles(p.window->document().rom(), objectSet), painted);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(editor->isEditing());
+    EXPECT_FALSE(editor->isPlaying());
+
+    // Exit closes the sprite editor before every other window.
+    p.window->commandAction(Command::MapInfo)->trigger();
+    p.window->commandAction(Command::MetatileEditor)->trigger();
+    CloseRecorder recorder;
+    for (QWidget* window : std::initializer_list<QWidget*>{editor, p.window->mapInfo(), p.window->metatileEditor()})
+        window->installEventFilter(&recorder);
+    editor->playButton()->click();
+    p.window->exitProgram();
+    EXPECT_EQ(recorder.closed, (QStringList{"frmAnimationEdit", "frmAreaInfo", "frmMetatileEdit"}));
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(editor->isPlaying());
+    EXPECT_TRUE(p.dialogs.messages.isEmpty());
 }

@@ -86,6 +86,8 @@ public:
     void writeTiles(std::size_t start, std::span<const std::uint8_t> tiles);
     // Encodes the 256 tiles of `tiles` into the object set's background bank.
     void writeBackgroundTiles(int objectSet, std::span<const std::uint8_t> tiles);
+    // Encodes the 256 tiles of `tiles` into the object set's sprite bank.
+    void writeSpriteTiles(int objectSet, std::span<const std::uint8_t> tiles);
     // Metatile cells and attributes: written at once. Throw RomError,
     // writing nothing, for a metatile the object set's table has no room for.
     void setMetatileTile(int objectSet, int metatile, int position, std::uint8_t tile);

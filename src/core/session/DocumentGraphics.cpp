@@ -36,6 +36,14 @@ void Document::writeBackgroundTiles(int objectSet, std::span<const std::uint8_t>
     writeTiles(rom::bgChrBase(rom_, objectSet), tiles);
 }
 
+void Document::writeSpriteTiles(int objectSet, std::span<const std::uint8_t> tiles)
+{
+    if (tiles.size() != gfx::kPatternTableTiles * gfx::kPixelsPerTile)
+        throw std::invalid_argument("a sprite bank takes 256 tiles, not "
+                                    + std::to_string(tiles.size() / gfx::kPixelsPerTile));
+    writeTiles(rom::sprChrBase(rom_, objectSet), tiles);
+}
+
 void Document::setMetatileTile(int objectSet, int metatile, int position, std::uint8_t tile)
 {
     gfx::setMetatileTile(rom_, objectSet, metatile, position, tile);

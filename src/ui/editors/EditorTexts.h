@@ -37,4 +37,20 @@ inline constexpr const char* kBounds[] = {"# <", ">= # <", ">= # <", ">= #"};
 inline constexpr const char* kRanges[] = {"non-solid", "non-solid (event)", "solid", "solid (breakable)"};
 } // namespace metatile
 
+namespace sprite {
+inline constexpr const char* kCaption = "SPR Graphic Editor";
+// cmboObjSet, in object set order.
+inline constexpr const char* kObjectSets[] = {"Town", "Mansion", "Woods 1", "Woods 2", "Graveyard", "Vesperhold!"};
+inline constexpr const char* kFrames = "Frames:";
+inline constexpr const char* kStart = "Start:";
+inline constexpr const char* kTimer = "Timer:";
+inline constexpr const char* kGoto = "Goto";
+inline constexpr const char* kEdit = "Edit";
+// Tool tips of the picture buttons cmdPlay and cmdStop.
+inline constexpr const char* kTipPlay = "Play";
+inline constexpr const char* kTipStop = "Stop";
+// "Goto" with a "Start:" value no frame has.
+inline constexpr const char* kNoSuchFrame = "Frame numbers run from 00 to FF.";
+} // namespace sprite
+
 } // namespace quarry::ui::texts

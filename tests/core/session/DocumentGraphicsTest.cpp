@@ -131,6 +131,26 @@ TEST(DocumentGraphics, BackgroundTilesGoIntoTheObjectSetsBank)
     EXPECT_EQ(w.document.rom().read(base + 31), 0xFF);
 }
 
+TEST(DocumentGraphics, SpriteTilesGoIntoTheObjectSetsSpriteBankOnly)
+{
+    OpenWorld w;
+    const int objectSet = 4;
+    gfx::TilePixels tiles = gfx::loadSpriteTiles(w.document.rom(), objectSet);
+    tiles[0x21 * 64 + 7] ^= 1; // tile $21, row 0, column 7: the low plane bit changes
+    w.document.writeSpriteTiles(objectSet, tiles);
+    const std::size_t base = rom::sprChrBase(w.document.rom(), objectSet);
+    EXPECT_EQ(base, 0x20000u + 0x1000u * test::kSyntheticSpriteBanks[objectSet]);
+    EXPECT_NE(base, rom::bgChrBase(w.document.rom(), objectSet));
+    const auto changed = w.changedBytes();
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0], base + 0x21 * 16);
+    EXPECT_EQ(w.document.rom().read(base + 0x21 * 16) & 1, tiles[0x21 * 64 + 7] & 1);
+
+    const auto before = w.document.rom().body();
+    EXPECT_THROW(w.document.writeSpriteTiles(objectSet, gfx::TilePixels(64 * 257)), std::invalid_argument);
+    EXPECT_EQ(w.document.rom().body(), before);
+}
+
 TEST(DocumentGraphics, MetatileCellsAndAttributesAreWrittenAtOnceAndBounded)
 {
     OpenWorld w;

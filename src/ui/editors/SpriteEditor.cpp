@@ -1,0 +1,460 @@
+#include "ui/editors/SpriteEditor.h"
+
+#include "core/gfx/Chr.h"
+#include "core/gfx/NesColor.h"
+#include "core/rom/Hex.h"
+#include "core/session/Document.h"
+#include "core/sprites/SpriteText.h"
+#include "ui/ActionGuard.h"
+#include "ui/CanvasImage.h"
+#include "ui/editors/EditorTexts.h"
+#include "ui/editors/PixelView.h"
+#include "ui/editors/Swatch.h"
+#include "ui/editors/TileKit.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace quarry::ui {
+
+namespace {
+
+constexpr int kObjectSets = 6;
+constexpr int kLastAnimation = 63;
+constexpr int kLastFrame = 255;
+constexpr int kSpritePaletteBase = 4;
+constexpr std::size_t kSpriteEntries = 16; // area palette entries 16-31
+
+QString twoHex(int value)
+{
+    return QString::fromStdString(hexDigits(static_cast<std::uint32_t>(value & 0xFF), 2));
+}
+
+// The pictures of the Play and Stop buttons, painted so the program ships
+// no picture files for them.
+QIcon playbackIcon(bool play)
+{
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    if (play) {
+        p.setBrush(QColor(30, 120, 40));
+        const QPointF triangle[] = {{5, 3}, {17, 10}, {5, 17}};
+        p.drawPolygon(triangle, 3);
+    } else {
+        p.setBrush(QColor(150, 30, 30));
+        p.drawRect(QRectF(4, 4, 12, 12));
+    }
+    return QIcon(pixmap);
+}
+
+QFont fixedFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+} // namespace
+
+SpriteEditor::SpriteEditor(session::Document& document, Dialogs& dialogs, std::function<void()> refreshMain,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), dialogs_(dialogs), refreshMain_(std::move(refreshMain))
+{
+    setObjectName(QStringLiteral("frmAnimationEdit"));
+    setWindowTitle(QString::fromLatin1(texts::sprite::kCaption));
+    // The game's 60 ticks per second; a precise timer keeps the 17 ms close,
+    // and the program sleeps between ticks.
+    timer_ = new QTimer(this);
+    timer_->setTimerType(Qt::PreciseTimer);
+    timer_->setInterval(sprites::kTickMilliseconds);
+    connect(timer_, &QTimer::timeout, this, &SpriteEditor::tickPlayback);
+    buildViews();
+}
+
+QWidget* SpriteEditor::buildAnimationColumn()
+{
+    auto* column = new QWidget(this);
+    objectSetList_ = new QComboBox(column);
+    objectSetList_->setObjectName(QStringLiteral("cmboObjSet"));
+    for (const char* name : texts::sprite::kObjectSets)
+        objectSetList_->addItem(QString::fromLatin1(name));
+    connect(objectSetList_, &QComboBox::currentIndexChanged, this, &SpriteEditor::chooseObjectSet);
+
+    animationBar_ = new QScrollBar(Qt::Horizontal, column);
+    animationBar_->setObjectName(QStringLiteral("hscrAnimation"));
+    animationBar_->setRange(0, kLastAnimation);
+    connect(animationBar_, &QScrollBar::valueChanged, this, &SpriteEditor::chooseAnimation);
+    animationLabel_ = new QLabel(twoHex(0), column);
+    animationLabel_->setObjectName(QStringLiteral("lblAnimIndex"));
+    animationLabel_->setFont(fixedFont());
+
+    preview_ = new PixelView(QSize(sprites::kPreviewSize, sprites::kPreviewSize), 1, column);
+    preview_->setObjectName(QStringLiteral("picRenderDest"));
+
+    auto* values = new QFormLayout;
+    const std::pair<QLineEdit**, const char*> boxes[] = {{&framesBox_, texts::sprite::kFrames},
+                                                         {&startBox_, texts::sprite::kStart},
+                                                         {&timerBox_, texts::sprite::kTimer}};
+    const char* boxNames[] = {"txtFrames", "txtStart", "txtTimer"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        auto* box = new QLineEdit(column);
+        box->setObjectName(QString::fromLatin1(boxNames[i]));
+        box->setFixedWidth(40);
+        box->setFont(fixedFont());
+        values->addRow(QString::fromLatin1(boxes[i].second), box);
+        *boxes[i].first = box;
+    }
+
+    playButton_ = new QPushButton(playbackIcon(true), QString(), column);
+    playButton_->setObjectName(QStringLiteral("cmdPlay"));
+    playButton_->setToolTip(QString::fromLatin1(texts::sprite::kTipPlay));
+    stopButton_ = new QPushButton(playbackIcon(false), QString(), column);
+    stopButton_->setObjectName(QStringLiteral("cmdStop"));
+    stopButton_->setToolTip(QString::fromLatin1(texts::sprite::kTipStop));
+    for (QPushButton* button : {playButton_, stopButton_}) {
+        button->setFixedSize(32, 28);
+        button->setIconSize(QSize(20, 20));
+    }
+    connect(playButton_, &QPushButton::clicked, this, &SpriteEditor::play);
+    connect(stopButton_, &QPushButton::clicked, this, &SpriteEditor::stopPlayback);
+
+    auto* paletteGrid = new QGridLayout;
+    paletteGrid->setSpacing(2);
+    for (std::size_t i = 0; i < swatches_.size(); ++i) {
+        auto* swatch = new Swatch(column);
+        swatch->setObjectName(QStringLiteral("lblnespal%1").arg(i));
+        swatch->setFixedSize(20, 20);
+        swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
+        paletteGrid->addWidget(swatch, static_cast<int>(i / 8), static_cast<int>(i % 8));
+        swatches_[i] = swatch;
+    }
+
+    auto* barRow = new QHBoxLayout;
+    barRow->addWidget(animationBar_, 1);
+    barRow->addWidget(animationLabel_);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(playButton_);
+    buttonRow->addWidget(stopButton_);
+    buttonRow->addStretch();
+    auto* controls = new QHBoxLayout;
+    controls->addLayout(values);
+    controls->addLayout(buttonRow);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(objectSetList_);
+    layout->addLayout(barRow);
+    layout->addWidget(preview_, 0, Qt::AlignHCenter);
+    layout->addLayout(controls);
+    layout->addLayout(paletteGrid);
+    layout->addStretch();
+    return column;
+}
+
+QWidget* SpriteEditor::buildFrameColumn()
+{
+    auto* column = new QWidget(this);
+    frameBar_ = new QScrollBar(Qt::Horizontal, column);
+    frameBar_->setObjectName(QStringLiteral("hscrFrame"));
+    frameBar_->setRange(0, kLastFrame);
+    connect(frameBar_, &QScrollBar::valueChanged, this, &SpriteEditor::chooseFrame);
+    frameLabel_ = new QLabel(twoHex(0), column);
+    frameLabel_->setObjectName(QStringLiteral("lblFrameIndex"));
+    frameLabel_->setFont(fixedFont());
+    gotoButton_ = new QPushButton(QString::fromLatin1(texts::sprite::kGoto), column);
+    gotoButton_->setObjectName(QStringLiteral("cmdGotoFrame"));
+    connect(gotoButton_, &QPushButton::clicked, this, &SpriteEditor::gotoFrame);
+
+    frameView_ = new PixelView(QSize(sprites::kFrameViewWidth, sprites::kFrameViewHeight), 1, column);
+    frameView_->setObjectName(QStringLiteral("picFrameEditor"));
+    editButton_ = new QPushButton(QString::fromLatin1(texts::sprite::kEdit), column);
+    editButton_->setObjectName(QStringLiteral("cmdEdit"));
+    connect(editButton_, &QPushButton::clicked, this, &SpriteEditor::stopPlayback);
+
+    oamText_ = new QPlainTextEdit(column);
+    oamText_->setObjectName(QStringLiteral("txtOAM"));
+    oamText_->setReadOnly(true);
+    oamText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    oamText_->setFont(fixedFont());
+    const QFontMetrics metrics(oamText_->font());
+    oamText_->setMinimumWidth(metrics.horizontalAdvance(QString(32, QLatin1Char('0'))) + 24);
+    oamText_->setMinimumHeight(metrics.lineSpacing() * 16 + 16);
+
+    auto* barRow = new QHBoxLayout;
+    barRow->addWidget(frameBar_, 1);
+    barRow->addWidget(frameLabel_);
+    barRow->addWidget(gotoButton_);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(barRow);
+    layout->addWidget(frameView_);
+    layout->addWidget(editButton_, 0, Qt::AlignLeft);
+    layout->addStretch();
+    return column;
+}
+
+void SpriteEditor::buildViews()
+{
+    tileKit_ = new TileKit(kSpritePaletteBase, this);
+    QWidget* animationColumn = buildAnimationColumn();
+    QWidget* frameColumn = buildFrameColumn();
+    // The sprite list text sits under the tile kit, where there is room.
+    auto* right = new QVBoxLayout;
+    right->addWidget(tileKit_);
+    right->addWidget(oamText_, 0, Qt::AlignLeft);
+    right->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(animationColumn, 0, Qt::AlignTop);
+    layout->addWidget(frameColumn, 0, Qt::AlignTop);
+    layout->addLayout(right);
+}
+
+void SpriteEditor::setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask)
+{
+    editing_ = false;
+    stopPlayback();
+    // Everything is read first, so a failure leaves the window as it was.
+    const rom::RomImage& rom = document_.rom();
+    gfx::TilePixels tiles = gfx::loadSpriteTiles(rom, objectSet_);
+    sprites::Animation animation = sprites::loadAnimation(rom, 0);
+    sprites::FrameBuilder builder = builder_;
+    const sprites::OamList preview = builder.buildFrameOam(rom, animation.framePointers.front());
+    const sprites::OamList frame = builder.buildFrameOam(rom, sprites::getFramePointer(rom, 0));
+
+    palette_ = palette;
+    mask_ = mask;
+    currentFrame_ = 0;
+    currentAnimation_ = 0;
+    previewPosition_ = 0;
+    animation_ = std::move(animation);
+    playback_.setAnimation(animation_);
+    builder_ = builder;
+    previewList_ = preview;
+    frameList_ = frame;
+
+    drawPaletteSwatches();
+    tileKit_->setUp(std::move(tiles), palette_, mask_);
+    if (tileKit_->paletteNumber() != kSpritePaletteBase)
+        tileKit_->stepPalette(kSpritePaletteBase - tileKit_->paletteNumber());
+    {
+        const QSignalBlocker animationBlocker(animationBar_);
+        const QSignalBlocker frameBlocker(frameBar_);
+        const QSignalBlocker listBlocker(objectSetList_);
+        animationBar_->setValue(0);
+        frameBar_->setValue(0);
+        objectSetList_->setCurrentIndex(objectSet_);
+    }
+    animationLabel_->setText(twoHex(0));
+    frameLabel_->setText(twoHex(0));
+    framesBox_->setText(twoHex(animation_.frames));
+    startBox_->setText(twoHex(animation_.start));
+    timerBox_->setText(twoHex(animation_.timer));
+    drawPreview();
+    drawFrameView();
+    editing_ = true;
+}
+
+void SpriteEditor::chooseObjectSet(int objectSet)
+{
+    if (objectSet < 0 || objectSet >= kObjectSets)
+        return;
+    if (!editing_) {
+        objectSet_ = objectSet;
+        return;
+    }
+    if (objectSet != objectSet_) {
+        // The tiles painted so far belong to the object set shown until now:
+        // they go into its bank before another bank takes their place.
+        gfx::TilePixels tiles;
+        const bool switched = runGuarded(dialogs_, this, [&] {
+            document_.writeSpriteTiles(objectSet_, tileKit_->tiles());
+            tiles = gfx::loadSpriteTiles(document_.rom(), objectSet);
+        });
+        if (switched) {
+            if (refreshMain_)
+                refreshMain_();
+            objectSet_ = objectSet;
+            replaceTiles(std::move(tiles));
+            if (!playback_.playing()) {
+                drawPreview();
+                drawFrameView();
+            }
+        }
+    }
+    if (objectSetList_->currentIndex() != objectSet_) {
+        const QSignalBlocker blocker(objectSetList_);
+        objectSetList_->setCurrentIndex(objectSet_);
+    }
+}
+
+void SpriteEditor::replaceTiles(gfx::TilePixels tiles)
+{
+    const int tile = tileKit_->selectedTile();
+    const int left = tileKit_->leftColor();
+    const int right = tileKit_->rightColor();
+    tileKit_->setUp(std::move(tiles), palette_, mask_);
+    tileKit_->chooseColor(left, 1);
+    tileKit_->chooseColor(right, 2);
+    tileKit_->pressPatternTable(QPoint((tile % 16) * 16, (tile / 16) * 16));
+}
+
+void SpriteEditor::chooseAnimation(int animation)
+{
+    stopPlayback();
+    animation = std::clamp(animation, 0, kLastAnimation);
+    if (animationBar_->value() != animation) {
+        const QSignalBlocker blocker(animationBar_);
+        animationBar_->setValue(animation);
+    }
+    currentAnimation_ = animation;
+    previewPosition_ = 0;
+    animationLabel_->setText(twoHex(animation));
+    showAnimation(animation, 0);
+}
+
+void SpriteEditor::showAnimation(int animation, int position)
+{
+    const rom::RomImage& rom = document_.rom();
+    runGuarded(dialogs_, this, [&] {
+        sprites::Animation loaded = sprites::loadAnimation(rom, animation);
+        const auto index = static_cast<std::size_t>(std::clamp(position, 0, static_cast<int>(loaded.frames)));
+        previewList_ = builder_.buildFrameOam(rom, loaded.framePointers[index]);
+        animation_ = std::move(loaded);
+        playback_.setAnimation(animation_);
+    });
+    drawPreview();
+    framesBox_->setText(twoHex(animation_.frames));
+    startBox_->setText(twoHex(animation_.start));
+    timerBox_->setText(twoHex(animation_.timer));
+}
+
+void SpriteEditor::chooseFrame(int frame)
+{
+    frame = std::clamp(frame, 0, kLastFrame);
+    if (frameBar_->value() != frame) {
+        const QSignalBlocker blocker(frameBar_);
+        frameBar_->setValue(frame);
+    }
+    currentFrame_ = frame;
+    frameLabel_->setText(twoHex(frame));
+    // Playback goes on: the frame view is independent of the preview.
+    showFrame(frame);
+}
+
+void SpriteEditor::showFrame(int frame)
+{
+    const rom::RomImage& rom = document_.rom();
+    runGuarded(dialogs_, this,
+               [&] { frameList_ = builder_.buildFrameOam(rom, sprites::getFramePointer(rom, frame)); });
+    drawFrameView();
+}
+
+void SpriteEditor::gotoFrame()
+{
+    // "Start:" normally holds the animation's first frame, but it can be typed in.
+    const std::optional<int> frame = sprites::parseFrameNumber(startBox_->text().toStdString());
+    if (!frame) {
+        dialogs_.showMessage(this, QString::fromLatin1(texts::sprite::kNoSuchFrame));
+        return;
+    }
+    // Through the bar, as a click on it would: the same frame is not rebuilt.
+    frameBar_->setValue(*frame);
+}
+
+void SpriteEditor::play()
+{
+    if (!editing_ || playback_.playing())
+        return;
+    playback_.start();
+    // The first frame shows at once; the timer brings the ticks after it.
+    tickPlayback();
+    if (playback_.playing())
+        timer_->start();
+}
+
+void SpriteEditor::stopPlayback()
+{
+    playback_.stop();
+    timer_->stop();
+}
+
+void SpriteEditor::tickPlayback()
+{
+    if (!playback_.playing()) {
+        timer_->stop();
+        return;
+    }
+    if (!playback_.tick())
+        return;
+    const int index = playback_.frame();
+    const bool built = runGuarded(dialogs_, this, [&] {
+        previewList_ = builder_.buildFrameOam(document_.rom(),
+                                              animation_.framePointers.at(static_cast<std::size_t>(index)));
+    });
+    if (!built) {
+        // One message, not one every tick.
+        stopPlayback();
+        return;
+    }
+    previewPosition_ = index;
+    drawPreview();
+}
+
+sprites::SpriteArt SpriteEditor::art() const
+{
+    return {tileKit_->tiles(), palette_, tileKit_->colors()};
+}
+
+void SpriteEditor::drawPreview()
+{
+    gfx::Canvas canvas(sprites::kPreviewSize, sprites::kPreviewSize);
+    sprites::drawOamPreview(previewList_, art(), canvas);
+    preview_->setPicture(toImage(canvas));
+}
+
+void SpriteEditor::drawFrameView()
+{
+    gfx::Canvas canvas(sprites::kFrameViewWidth, sprites::kFrameViewHeight);
+    sprites::drawOamFrameView(frameList_, art(), canvas);
+    frameView_->setPicture(toImage(canvas));
+    // Shown with plain line ends; the lines are those of oamText.
+    QString text = QString::fromStdString(sprites::oamText(frameList_));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    oamText_->setPlainText(text);
+}
+
+void SpriteEditor::drawPaletteSwatches()
+{
+    for (std::size_t i = 0; i < swatches_.size(); ++i)
+        swatches_[i]->setColor(gfx::nesColorToRgb(palette_[kSpriteEntries + i], mask_));
+}
+
+void SpriteEditor::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    stopPlayback();
+    if (!editing_)
+        return;
+    editing_ = false;
+    runGuarded(dialogs_, this, [this] { document_.writeSpriteTiles(objectSet_, tileKit_->tiles()); });
+    if (refreshMain_)
+        refreshMain_();
+}
+
+} // namespace quarry::ui
