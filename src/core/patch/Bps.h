@@ -25,6 +25,6 @@ std::vector<std::uint8_t> applyBps(const std::vector<std::uint8_t>& source, std:
 
 // The largest target applyBps builds, far beyond any cartridge image, so a
 // hostile patch cannot ask for gigabytes.
-inline constexpr std::size_t kLargestBpsTarget = 64u << 20;
+inline constexpr std::size_t kLargestBpsTarget = 16u << 20;
 
 } // namespace quarry::patch
