@@ -16,6 +16,7 @@ const std::map<std::string, std::function<void(const std::uint8_t*, std::size_t)
     {"patched_image", quarry::fuzz::patchAndExercise},
     {"side_data", quarry::fuzz::parseSideData},
     {"text_commit", quarry::fuzz::encodeAndCommitTexts},
+    {"ips_reader", quarry::fuzz::readIps},
 };
 
 int replayFolder(const std::filesystem::path& folder, const std::function<void(const std::uint8_t*, std::size_t)>& run)
@@ -68,4 +69,8 @@ TEST(FuzzReplay, HostileInputsOfEachShape)
     const std::string text = "{FF}{fe}{\n/\n\xC3\xA9\xFF\xFE{00}" + std::string(300, 'A');
     EXPECT_NO_THROW(quarry::fuzz::encodeAndCommitTexts(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     EXPECT_NO_THROW(quarry::fuzz::parseSideData(patches.data(), patches.size()));
+    const std::string ips = "PATCH\xFF\xFF\xFF\x00\x00\xFF\xFF\x01" "EOF";
+    const std::string bps = "BPS1\x80\x80\x80" + std::string(20, '\x7F');
+    for (const std::string& patch : {ips, bps, std::string("PATCH"), std::string(19, '\0')})
+        EXPECT_NO_THROW(quarry::fuzz::readIps(reinterpret_cast<const std::uint8_t*>(patch.data()), patch.size()));
 }

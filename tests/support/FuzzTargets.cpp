@@ -1,6 +1,9 @@
 #include "support/FuzzTargets.h"
 
 #include "core/RomError.h"
+#include "core/patch/Bps.h"
+#include "core/patch/Crc32.h"
+#include "core/patch/Ips.h"
 #include "core/rom/Addressing.h"
 #include "core/rom/AreaDirectory.h"
 #include "core/rom/DataFiles.h"
@@ -171,6 +174,52 @@ void encodeAndCommitTexts(const std::uint8_t* data, std::size_t size)
     for (std::size_t i = 0; i < texts.size(); ++i)
         if (text::encodeText(reread[i], table) != text::encodeText(texts[i], table))
             throw std::logic_error("a committed text did not read back the same");
+}
+
+const std::vector<std::uint8_t>& patchTargetFile()
+{
+    static const std::vector<std::uint8_t> file = [] {
+        std::vector<std::uint8_t> bytes(512);
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<std::uint8_t>(i < 256 ? i : i / 64);
+        return bytes;
+    }();
+    return file;
+}
+
+void readIps(const std::uint8_t* data, std::size_t size)
+{
+    const std::vector<std::uint8_t>& file = patchTargetFile();
+    const std::span<const std::uint8_t> input(data, size);
+    try {
+        if (patch::applyIps(file, input).size() != file.size())
+            throw std::logic_error("an IPS patch resized the file");
+    } catch (const RomError&) {
+    }
+    try {
+        (void)patch::applyBps(file, input);
+    } catch (const RomError&) {
+    }
+    if (size >= 19) {
+        // The same patch made for our file and with its own checksum fixed.
+        std::vector<std::uint8_t> fixed(data, data + size);
+        const auto put32 = [&fixed](std::size_t at, std::uint32_t value) {
+            for (int i = 0; i < 4; ++i)
+                fixed[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+        };
+        put32(size - 12, patch::crc32(file));
+        put32(size - 4, patch::crc32(std::span<const std::uint8_t>(fixed).first(size - 4)));
+        try {
+            (void)patch::applyBps(file, fixed);
+        } catch (const RomError&) {
+        }
+    }
+    // The input as an edit of the file: both makers must capture it exactly.
+    std::vector<std::uint8_t> edited = file;
+    std::copy_n(data, std::min(size, edited.size()), edited.begin());
+    if (patch::applyIps(file, patch::makeIps(file, edited)) != edited
+        || patch::applyBps(file, patch::makeBps(file, edited)) != edited)
+        throw std::logic_error("a patch did not reproduce the edited file");
 }
 
 } // namespace quarry::fuzz

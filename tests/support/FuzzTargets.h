@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The fuzz targets' bodies, shared by the libFuzzer programs and the tests
 // that replay their corpora and the inputs that once broke them. Each ends in
@@ -17,5 +18,12 @@ void patchAndExercise(const std::uint8_t* data, std::size_t size);
 void parseSideData(const std::uint8_t* data, std::size_t size);
 // Arbitrary strings through the text encoder and the text commit.
 void encodeAndCommitTexts(const std::uint8_t* data, std::size_t size);
+// The input as an IPS and as a BPS patch applied to a small fixed file (the
+// BPS once as it is and once with its checksums made to match, so the
+// fuzzer reaches the actions), and as an edit of that file through both
+// patch makers, whose patches must reproduce it.
+void readIps(const std::uint8_t* data, std::size_t size);
+// The small fixed file readIps applies patches to, for making seeds.
+const std::vector<std::uint8_t>& patchTargetFile();
 
 } // namespace quarry::fuzz

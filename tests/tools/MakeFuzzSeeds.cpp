@@ -1,5 +1,8 @@
 // Writes the fuzzers' seed corpora from our own synthetic builder.
 // Usage: quarry-fuzz-seeds CORPUS_DIR
+#include "core/patch/Bps.h"
+#include "core/patch/Ips.h"
+#include "support/FuzzTargets.h"
 #include "support/SyntheticRom.h"
 #include "support/SyntheticWorld.h"
 
@@ -25,7 +28,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::filesystem::path root = argv[1];
-    for (const char* name : {"open_image", "patched_image", "side_data", "text_commit"})
+    for (const char* name : {"open_image", "patched_image", "side_data", "text_commit", "ips_reader"})
         std::filesystem::create_directories(root / name);
 
     quarry::test::SyntheticWorld world;
@@ -42,5 +45,17 @@ int main(int argc, char** argv)
                   + "Lamp\n3\nT\nF\nT\nF\nT\nF\n" + '\0' + "Short\n2\n" + '\0' + "Wide\n99999\r\nT\r\n");
 
     writeText(root / "text_commit" / "escapes", "HELLO/WORLD\n{7A}{fe}\n{G1}{1}{\n\n" + std::string(40, 'Z'));
+
+    // Patches for the fuzzers' small fixed file: literal records, a run, and
+    // one record reaching past its end.
+    const std::vector<std::uint8_t>& file = quarry::fuzz::patchTargetFile();
+    std::vector<std::uint8_t> edited = file;
+    edited[3] = 0xAA;
+    std::fill(edited.begin() + 40, edited.begin() + 120, 0x5C);
+    edited[300] ^= 0xFF;
+    writeFileBytes((root / "ips_reader" / "records-and-run.ips").string(), quarry::patch::makeIps(file, edited));
+    writeFileBytes((root / "ips_reader" / "edits.bps").string(), quarry::patch::makeBps(file, edited));
+    writeFileBytes((root / "ips_reader" / "past-end.ips").string(),
+                   {'P', 'A', 'T', 'C', 'H', 0x00, 0x01, 0xFE, 0x00, 0x04, 1, 2, 3, 4, 'E', 'O', 'F'});
     return 0;
 }

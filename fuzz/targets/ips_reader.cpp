@@ -1,0 +1,7 @@
+#include "support/FuzzTargets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, unsigned long size)
+{
+    quarry::fuzz::readIps(data, size);
+    return 0;
+}
