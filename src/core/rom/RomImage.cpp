@@ -138,7 +138,9 @@ bool failsAt(const SaveFault& fault, SaveStep step)
 
 } // namespace
 
-SaveResult saveRomImage(const std::string& path, const RomImage& image, const SaveFault& fault)
+namespace {
+
+SaveResult writeAtomically(const std::string& path, const RomImage& image, const SaveFault& fault, bool keepTrailing)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -161,7 +163,7 @@ SaveResult saveRomImage(const std::string& path, const RomImage& image, const Sa
     // would let the rename through.
     if (hadFile && (oldStat.st_mode & 0222) == 0)
         return SaveResult::WriteFailed;
-    if (hadFile && static_cast<std::size_t>(oldStat.st_size) > imageSize) {
+    if (keepTrailing && hadFile && static_cast<std::size_t>(oldStat.st_size) > imageSize) {
         std::ifstream old(target, std::ios::binary);
         if (!old)
             return SaveResult::WriteFailed;
@@ -209,6 +211,18 @@ SaveResult saveRomImage(const std::string& path, const RomImage& image, const Sa
         return SaveResult::WriteFailed;
     temp.keep = true;
     return SaveResult::Written;
+}
+
+} // namespace
+
+SaveResult saveRomImage(const std::string& path, const RomImage& image, const SaveFault& fault)
+{
+    return writeAtomically(path, image, fault, true);
+}
+
+SaveResult writeRomImageFile(const std::string& path, const RomImage& image, const SaveFault& fault)
+{
+    return writeAtomically(path, image, fault, false);
 }
 
 } // namespace quarry::rom

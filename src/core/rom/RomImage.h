@@ -85,4 +85,8 @@ using SaveFault = std::function<bool(SaveStep)>;
 // Any failure leaves the old file untouched.
 SaveResult saveRomImage(const std::string& path, const RomImage& image, const SaveFault& fault = {});
 
+// The same, but the file holds exactly header + body afterwards, whatever
+// it held before: for writing an image under a new name.
+SaveResult writeRomImageFile(const std::string& path, const RomImage& image, const SaveFault& fault = {});
+
 } // namespace quarry::rom

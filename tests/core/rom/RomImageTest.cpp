@@ -152,3 +152,13 @@ TEST(RomImageSave, FailureAtAnyStepLeavesTheOriginalUntouched)
     EXPECT_EQ(saveRomImage(dir.file("no-such-folder/game.nes"), image), SaveResult::WriteFailed);
     EXPECT_EQ(saveRomImage(dir.path(), image), SaveResult::WriteFailed);
 }
+
+TEST(RomImageSave, WritingUnderANewNameLeavesNothingOfTheOldFile)
+{
+    TempDir dir;
+    SyntheticRom source;
+    std::vector<std::uint8_t> longer(source.fileBytes().size() + 100, 0xEE);
+    test::writeFileBytes(dir.file("other.nes"), longer);
+    ASSERT_EQ(writeRomImageFile(dir.file("other.nes"), source.image()), SaveResult::Written);
+    EXPECT_EQ(test::readFileBytes(dir.file("other.nes")), source.fileBytes());
+}
