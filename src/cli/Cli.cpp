@@ -28,6 +28,7 @@ const std::vector<Command>& commands()
         addAreaCommands(all);
         addTextCommands(all);
         addSpriteCommands(all);
+        addDemoCommands(all);
         return all;
     }();
     return table;

@@ -29,6 +29,7 @@ class AreaWorkspace;
 class Dialogs;
 class MetatileEditor;
 class PaletteEditor;
+class MainWindowExtras;
 
 // The commands of the tool bar, in their order there.
 enum class Command {
@@ -117,6 +118,8 @@ public:
     // The editor windows, null until first opened.
     PaletteEditor* paletteEditor() const { return paletteEditor_; }
     MetatileEditor* metatileEditor() const { return metatileEditor_; }
+    // Zoom, brush, hover information, map exports and file drops.
+    MainWindowExtras* extras() const { return extras_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +162,7 @@ private:
     std::array<std::uint32_t, 4> statusPointers_{};
     PaletteEditor* paletteEditor_ = nullptr;   // frmPaletteEdit
     MetatileEditor* metatileEditor_ = nullptr; // frmMetatileEdit
+    MainWindowExtras* extras_ = nullptr;
 };
 
 } // namespace quarry::ui
