@@ -69,6 +69,12 @@ protected:
         view_.updateRanges();
     }
 
+    void showEvent(QShowEvent* event) override
+    {
+        QWidget::showEvent(event);
+        view_.updateRanges();
+    }
+
     void mousePressEvent(QMouseEvent* event) override
     {
         const QPoint mapPixel = view_.toMapPixel(event->position());
@@ -159,8 +165,10 @@ void MapView::setPicture(const QImage& picture)
 
 QSize MapView::visibleSize() const
 {
-    // Before its first layout the viewport has no size of its own yet.
-    return viewport_->size().expandedTo(QSize(kViewWidth, kViewHeight));
+    // Until it is shown the viewport has not been laid out: it counts as
+    // the smallest view, two screens by two.
+    const QSize smallest(kViewWidth, kViewHeight);
+    return viewport_->isVisible() ? viewport_->size().expandedTo(smallest) : smallest;
 }
 
 void MapView::updateRanges()
