@@ -57,8 +57,10 @@ std::uint8_t pixelOf(int tile, int r, int c)
     case kTileSky: return 0;
     case kTileBrick: return brickPixel(r, c);
     case kTileGrass:
-        if (r < 3)
-            return ((c + (r == 0 ? 1 : 0)) % 3 == 0 || r == 2) ? 1 : 0;
+        if (r == 0)
+            return c % 3 == 0 ? 1 : 0; // blade tips against the sky
+        if (r < 4)
+            return (r == 3 && c % 4 == 1) ? 2 : 1;
         return speckle(tile, r, c) == 0 ? 3 : 2;
     case kTileDirt: return speckle(tile, r, c) < 2 ? 3 : 2;
     case kTileWaterA:
@@ -181,7 +183,7 @@ std::array<std::uint8_t, 16> backgroundSet(int objectSet, bool night)
     const std::uint8_t hue = brickHues[objectSet % 6];
     std::array<std::uint8_t, 16> set = {
         0x21, 0x11, 0x31, 0x30,                                   // sky, deep and light water, white
-        0x21, 0x1A, 0x17, 0x07,                                   // sky, grass, earth, dark earth
+        0x21, 0x2A, 0x18, 0x08,                                   // sky, grass, earth, dark earth
         0x21, static_cast<std::uint8_t>(0x20 + hue), static_cast<std::uint8_t>(0x10 + hue), 0x2D, // bricks
         0x21, 0x3D, 0x2D, 0x0F,                                   // stone, wood and black
     };
