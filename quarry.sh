@@ -25,7 +25,14 @@ cmake --build "$build"
 
 case "${1:-run}" in
   run)
-    exec "$build/bin/quarry"
+    # With no image named, the editor starts on a demo image of our own.
+    if [ $# -gt 1 ]; then
+      exec "$build/bin/quarry" "$2"
+    fi
+    exec "$build/bin/quarry" --demo
+    ;;
+  *.nes)
+    exec "$build/bin/quarry" "$1"
     ;;
   test)
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
@@ -40,7 +47,7 @@ case "${1:-run}" in
       ctest --test-dir "$sanitized" --output-on-failure -j "$(nproc)"
     ;;
   *)
-    echo "usage: ./quarry.sh [test]" >&2
+    echo "usage: ./quarry.sh [run [FILE.nes] | test]" >&2
     exit 2
     ;;
 esac

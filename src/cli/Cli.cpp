@@ -29,6 +29,7 @@ const std::vector<Command>& commands()
         addTextCommands(all);
         addSpriteCommands(all);
         addPatchCommands(all);
+        addDemoCommands(all);
         return all;
     }();
     return table;

@@ -17,6 +17,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace quarry::ui {
 
 namespace {
@@ -40,10 +43,9 @@ AreaWorkspace::AreaWorkspace(session::Document& document, Dialogs& dialogs, QWid
     options->addStretch();
 
     auto* left = new QVBoxLayout;
-    left->addWidget(mapView_);
+    left->addWidget(mapView_, 1); // the map view takes the room a larger window gives
     left->addWidget(paletteStrip_);
     left->addLayout(options);
-    left->addStretch();
 
     auto* right = new QVBoxLayout;
     right->addWidget(picker_);
@@ -51,11 +53,13 @@ AreaWorkspace::AreaWorkspace(session::Document& document, Dialogs& dialogs, QWid
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(left);
+    layout->addLayout(left, 1);
     layout->addLayout(right);
 
     connect(picker_, &MetatilePicker::pressed, this, &AreaWorkspace::selectMetatileAt);
     connect(mapView_, &MapView::mapPressed, this, [this](QPoint pixel, Qt::MouseButton) { pressMap(pixel); });
+    connect(mapView_, &MapView::mapMoved, this, &AreaWorkspace::strokeTo);
+    connect(mapView_, &MapView::mapReleased, this, [this](QPoint, Qt::MouseButton) { endStroke(); });
     connect(nightCheck_, &QCheckBox::clicked, this, &AreaWorkspace::nightToggled);
 
     GridLines& grid = mapView_->grid();
@@ -157,6 +161,11 @@ void AreaWorkspace::pressMap(QPoint mapPixel)
     runGuarded(dialogs_, this, [&] {
         switch (pressAction_) {
         case PressAction::Paint:
+            if (brush_ && !stroking_) {
+                stroking_ = true;
+                strokeLast_ = mapPixel;
+                emit strokeBegun();
+            }
             if (document_.paintCell(mapPixel.x(), mapPixel.y(), static_cast<std::uint8_t>(selectedMetatile_)))
                 mapView_->setPicture(toImage(document_.area()->mapPicture));
             emit imageEdited();
@@ -177,6 +186,51 @@ void AreaWorkspace::pressMap(QPoint mapPixel)
             break;
         }
     });
+}
+
+} // namespace quarry::ui
+
+namespace quarry::ui {
+
+void AreaWorkspace::strokeTo(QPoint mapPixel)
+{
+    if (!stroking_ || pressAction_ != PressAction::Paint || !document_.area())
+        return;
+    // Every cell along the way, sampled finer than a cell so none is skipped.
+    const QPoint delta = mapPixel - strokeLast_;
+    const int steps = std::max(1, std::max(std::abs(delta.x()), std::abs(delta.y())) / 8);
+    const QRect picture(0, 0, document_.area()->mapPicture.width(), document_.area()->mapPicture.height());
+    bool painted = false;
+    const bool ok = runGuarded(dialogs_, this, [&] {
+        QPoint lastCell(-1, -1);
+        for (int i = 1; i <= steps; ++i) {
+            const QPoint at = strokeLast_ + delta * i / steps;
+            const QPoint cell(at.x() / 32, at.y() / 32);
+            if (!picture.contains(at) || cell == lastCell)
+                continue;
+            lastCell = cell;
+            const auto& map = document_.area()->map;
+            const std::size_t index = map.cellIndex(at.x() / 256, at.y() / 224, (at.y() % 224) / 32, (at.x() % 256) / 32);
+            if (map.mapGrid[index] == selectedMetatile_)
+                continue;
+            painted |= document_.paintCell(at.x(), at.y(), static_cast<std::uint8_t>(selectedMetatile_));
+        }
+    });
+    strokeLast_ = mapPixel;
+    if (painted)
+        mapView_->setPicture(toImage(document_.area()->mapPicture));
+    if (painted || !ok)
+        emit imageEdited();
+    if (!ok)
+        endStroke();
+}
+
+void AreaWorkspace::endStroke()
+{
+    if (!stroking_)
+        return;
+    stroking_ = false;
+    emit strokeEnded();
 }
 
 } // namespace quarry::ui

@@ -43,6 +43,13 @@ public:
     int selectedMetatile() const { return selectedMetatile_; }
     // A press on the map at map pixel (x, y).
     void pressMap(QPoint mapPixel);
+    // With the brush on, a drag in Map Edit Mode paints every cell the
+    // pointer crosses; off (the default), one press paints one cell.
+    void setBrush(bool on) { brush_ = on; }
+    bool brush() const { return brush_; }
+    // The brush's drag, in map pixels: press, moves, release.
+    void strokeTo(QPoint mapPixel);
+    void endStroke();
 
     bool nightChecked() const;
     MapView* mapView() const { return mapView_; }
@@ -57,6 +64,10 @@ signals:
     void nightToggled();
     // The image changed through a map edit.
     void imageEdited();
+    // One brush drag begins and ends: every paint between the two belongs
+    // to one user action.
+    void strokeBegun();
+    void strokeEnded();
 
 private:
     void showPalette();
@@ -67,6 +78,9 @@ private:
     Dialogs& dialogs_;
     PressAction pressAction_ = PressAction::Paint;
     int selectedMetatile_ = 0;
+    bool brush_ = false;
+    bool stroking_ = false;
+    QPoint strokeLast_;
 
     MapView* mapView_ = nullptr;
     MetatilePicker* picker_ = nullptr;

@@ -38,4 +38,9 @@ std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& prompt
     return text;
 }
 
+QString QtDialogs::chooseFolder(QWidget* parent, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(parent, QString(), folder);
+}
+
 } // namespace quarry::ui

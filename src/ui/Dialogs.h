@@ -22,6 +22,8 @@ public:
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
     // The typed text, or nothing when the user cancelled.
     virtual std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) = 0;
+    // A folder to write into, or an empty string when the user cancelled.
+    virtual QString chooseFolder(QWidget* parent, const QString& folder) { return (void)parent, (void)folder, QString(); }
 };
 
 // The real dialogs of the toolkit.
@@ -32,6 +34,7 @@ public:
     void showMessage(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) override;
+    QString chooseFolder(QWidget* parent, const QString& folder) override;
 };
 
 } // namespace quarry::ui

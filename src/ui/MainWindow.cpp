@@ -7,6 +7,7 @@
 #include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
+#include "ui/MainWindowExtras.h"
 #include "ui/Texts.h"
 #include "ui/WorldController.h"
 #include "ui/editors/GlobalProperties.h"
@@ -58,6 +59,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     buildViews();
     buildStatusBar();
     buildMenus();
+    extras_ = new MainWindowExtras(*this, dialogs_);
 }
 
 MainWindow::~MainWindow() = default;

@@ -30,6 +30,7 @@ class Dialogs;
 class MetatileEditor;
 class PaletteEditor;
 class SpriteEditor;
+class MainWindowExtras;
 
 // The commands of the tool bar, in their order there.
 enum class Command {
@@ -120,6 +121,8 @@ public:
     PaletteEditor* paletteEditor() const { return paletteEditor_; }
     MetatileEditor* metatileEditor() const { return metatileEditor_; }
     SpriteEditor* spriteEditor() const { return spriteEditor_; }
+    // Zoom, brush, hover information, map exports and file drops.
+    MainWindowExtras* extras() const { return extras_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -163,6 +166,7 @@ private:
     PaletteEditor* paletteEditor_ = nullptr;   // frmPaletteEdit
     MetatileEditor* metatileEditor_ = nullptr; // frmMetatileEdit
     SpriteEditor* spriteEditor_ = nullptr;     // frmAnimationEdit
+    MainWindowExtras* extras_ = nullptr;
 };
 
 } // namespace quarry::ui

@@ -261,20 +261,8 @@ void WorldController::selectStair(int index)
 
 void WorldController::scrollToHighlight()
 {
-    const std::optional<QRect> rect = highlight();
-    if (!rect)
-        return;
-    const struct {
-        QScrollBar* bar;
-        int edge, size, window;
-    } axes[] = {{views_.map->horizontalBar(), rect->left(), rect->width(), MapView::kViewWidth},
-                {views_.map->verticalBar(), rect->top(), rect->height(), MapView::kViewHeight}};
-    for (const auto& axis : axes) {
-        if (axis.edge > axis.bar->value() + axis.window)
-            axis.bar->setValue(std::min(axis.edge + axis.size - axis.window, axis.bar->maximum()));
-        else if (axis.edge < axis.bar->value())
-            axis.bar->setValue(std::max(axis.edge, 0));
-    }
+    if (const std::optional<QRect> rect = highlight())
+        views_.map->ensureVisible(*rect);
 }
 
 void WorldController::chooseType(int entry)

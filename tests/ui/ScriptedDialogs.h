@@ -14,6 +14,7 @@ class ScriptedDialogs final : public ui::Dialogs {
 public:
     std::deque<QString> filesToOpen; // "" answers like a cancelled dialog
     std::deque<QString> filesToSave;
+    std::deque<QString> foldersToChoose;
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<QString>> textAnswers;
     QStringList messages;
@@ -36,6 +37,8 @@ public:
         messages << prompt;
         return take(textAnswers, std::optional<QString>());
     }
+
+    QString chooseFolder(QWidget*, const QString&) override { return take(foldersToChoose, QString()); }
 
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last(); }
 

@@ -1,11 +1,16 @@
 #include "ui/map/MapView.h"
 
+#include "ui/map/MapZoom.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
+
+#include <cmath>
 
 namespace quarry::ui {
 
@@ -13,8 +18,10 @@ class MapView::Viewport final : public QWidget {
 public:
     explicit Viewport(MapView& view) : QWidget(nullptr), view_(view)
     {
-        setFixedSize(kViewWidth, kViewHeight);
+        setMinimumSize(kViewWidth, kViewHeight);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true); // for the hover information
         setObjectName(QStringLiteral("mapViewport"));
     }
 
@@ -24,23 +31,29 @@ protected:
         QPainter painter(this);
         const QRect exposed = event->rect();
         painter.fillRect(exposed, palette().color(QPalette::Window));
-        const QPoint offset = view_.scrollOffset();
-        painter.translate(-offset);
-        const QRect mapRect = exposed.translated(offset);
+        const int factor = view_.zoom_;
+        const QPoint scroll(view_.horizontal_->value(), view_.vertical_->value());
+        painter.translate(-scroll);
+        painter.scale(factor, factor);
+        // The exposed rectangle in map pixels, widened to whole pixels.
+        const QRect viewRect = exposed.translated(scroll);
+        const QRect mapRect(QPoint(zoom::toMap(viewRect.left(), 0, factor), zoom::toMap(viewRect.top(), 0, factor)),
+                            QPoint(zoom::toMap(viewRect.right(), 0, factor), zoom::toMap(viewRect.bottom(), 0, factor)));
 
+        // Whole map pixels, scaled without smoothing.
         const QImage& picture = view_.picture_;
         const QRect source = mapRect.intersected(picture.rect());
         if (!source.isEmpty())
-            painter.drawImage(source.topLeft(), picture, source);
+            painter.drawImage(source, picture, source);
 
         for (int array = 0; array < GridLines::kArrayCount; ++array) {
             for (const GridLines::Line& line : view_.grid_.lines(static_cast<GridLines::Array>(array))) {
                 if (!line.visible)
                     continue;
                 const QRect bounds = QRect(QPoint(line.x1, line.y1), QPoint(line.x2, line.y2)).normalized();
-                if (!bounds.intersects(mapRect))
+                if (!bounds.intersects(mapRect.adjusted(-1, -1, 1, 1)))
                     continue;
-                painter.setPen(QColor(0, 0, line.blue));
+                painter.setPen(QPen(QColor(0, 0, line.blue), 0)); // one view pixel at any zoom
                 painter.drawLine(line.x1, line.y1, line.x2, line.y2);
             }
         }
@@ -50,28 +63,65 @@ protected:
         }
     }
 
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        view_.updateRanges();
+    }
+
+    void showEvent(QShowEvent* event) override
+    {
+        QWidget::showEvent(event);
+        view_.updateRanges();
+    }
+
     void mousePressEvent(QMouseEvent* event) override
     {
-        const QPoint mapPixel = event->position().toPoint() + view_.scrollOffset();
+        const QPoint mapPixel = view_.toMapPixel(event->position());
         if (view_.picture_.rect().contains(mapPixel))
             emit view_.mapPressed(mapPixel, event->button());
     }
 
     void mouseMoveEvent(QMouseEvent* event) override
     {
-        emit view_.mapMoved(event->position().toPoint() + view_.scrollOffset());
+        const QPoint mapPixel = view_.toMapPixel(event->position());
+        emit view_.mapHovered(mapPixel);
+        if (event->buttons() != Qt::NoButton)
+            emit view_.mapMoved(mapPixel);
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override
     {
-        emit view_.mapReleased(event->position().toPoint() + view_.scrollOffset(), event->button());
+        emit view_.mapReleased(view_.toMapPixel(event->position()), event->button());
     }
 
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
-        const QPoint mapPixel = event->position().toPoint() + view_.scrollOffset();
+        const QPoint mapPixel = view_.toMapPixel(event->position());
         if (view_.picture_.rect().contains(mapPixel))
             emit view_.mapDoubleClicked(mapPixel, event->button());
+    }
+
+    void leaveEvent(QEvent* event) override
+    {
+        QWidget::leaveEvent(event);
+        emit view_.hoverLeft();
+    }
+
+    void wheelEvent(QWheelEvent* event) override
+    {
+        const int steps = event->angleDelta().y() / 120;
+        if (steps == 0) {
+            event->ignore();
+            return;
+        }
+        if (event->modifiers() & Qt::ControlModifier) {
+            view_.setZoom(view_.zoom_ + steps, event->position().toPoint());
+        } else {
+            QScrollBar* bar = (event->modifiers() & Qt::ShiftModifier) ? view_.horizontal_ : view_.vertical_;
+            bar->setValue(bar->value() - steps * bar->singleStep());
+        }
+        event->accept();
     }
 
 private:
@@ -95,10 +145,6 @@ MapView::MapView(QWidget* parent) : QWidget(parent)
     // The picture moves when a bar's value changes, not while a thumb is dragged.
     horizontal_->setTracking(false);
     vertical_->setTracking(false);
-    horizontal_->setSingleStep(32);
-    vertical_->setSingleStep(32);
-    horizontal_->setPageStep(256);
-    vertical_->setPageStep(224);
     connect(horizontal_, &QScrollBar::valueChanged, viewport_, qOverload<>(&QWidget::update));
     connect(vertical_, &QScrollBar::valueChanged, viewport_, qOverload<>(&QWidget::update));
 
@@ -117,23 +163,38 @@ void MapView::setPicture(const QImage& picture)
     viewport_->update();
 }
 
-void MapView::setupScrollBars(int screensWide, int screensHigh)
+QSize MapView::visibleSize() const
 {
+    // Until it is shown the viewport has not been laid out: it counts as
+    // the smallest view, two screens by two.
+    const QSize smallest(kViewWidth, kViewHeight);
+    return viewport_->isVisible() ? viewport_->size().expandedTo(smallest) : smallest;
+}
+
+void MapView::updateRanges()
+{
+    const QSize visible = visibleSize();
     const struct {
         QScrollBar* bar;
-        int screens;
-        int screenSize;
-    } bars[] = {{horizontal_, screensWide, 256}, {vertical_, screensHigh, 224}};
+        int mapSize, visible, screenSize;
+    } bars[] = {{horizontal_, screensWide_ * 256, visible.width(), 256},
+                {vertical_, screensHigh_ * 224, visible.height(), 224}};
     for (const auto& entry : bars) {
-        entry.bar->setValue(0);
-        if (entry.screens < 3) {
-            entry.bar->setRange(0, 0);
-            entry.bar->setEnabled(false);
-        } else {
-            entry.bar->setRange(0, (entry.screens - 2) * entry.screenSize);
-            entry.bar->setEnabled(true);
-        }
+        const int maximum = zoom::scrollMaximum(entry.mapSize, zoom_, entry.visible);
+        entry.bar->setRange(0, maximum);
+        entry.bar->setEnabled(maximum > 0);
+        entry.bar->setSingleStep(32 * zoom_);
+        entry.bar->setPageStep(entry.screenSize * zoom_);
     }
+}
+
+void MapView::setupScrollBars(int screensWide, int screensHigh)
+{
+    screensWide_ = screensWide;
+    screensHigh_ = screensHigh;
+    horizontal_->setValue(0);
+    vertical_->setValue(0);
+    updateRanges();
     viewport_->update();
 }
 
@@ -150,12 +211,56 @@ void MapView::setOverlay(std::function<void(QPainter&)> overlay)
 
 QPoint MapView::scrollOffset() const
 {
-    return {horizontal_->value(), vertical_->value()};
+    return toMapPixel(QPointF(0, 0));
 }
 
-} // namespace quarry::ui
+QPoint MapView::toMapPixel(QPointF viewportPosition) const
+{
+    const QPoint at(static_cast<int>(std::floor(viewportPosition.x())), static_cast<int>(std::floor(viewportPosition.y())));
+    return {zoom::toMap(at.x(), horizontal_->value(), zoom_), zoom::toMap(at.y(), vertical_->value(), zoom_)};
+}
 
-namespace quarry::ui {
+QPoint MapView::toViewport(QPoint mapPixel) const
+{
+    return mapPixel * zoom_ - QPoint(horizontal_->value(), vertical_->value());
+}
+
+void MapView::setZoom(int factor)
+{
+    const QSize visible = visibleSize();
+    setZoom(factor, QPoint(visible.width() / 2, visible.height() / 2));
+}
+
+void MapView::setZoom(int factor, QPoint anchor)
+{
+    factor = zoom::clamp(factor);
+    if (factor == zoom_)
+        return;
+    const double mapX = (anchor.x() + horizontal_->value()) / static_cast<double>(zoom_);
+    const double mapY = (anchor.y() + vertical_->value()) / static_cast<double>(zoom_);
+    zoom_ = factor;
+    updateRanges();
+    horizontal_->setValue(zoom::scrollKeeping(mapX, anchor.x(), factor));
+    vertical_->setValue(zoom::scrollKeeping(mapY, anchor.y(), factor));
+    viewport_->update();
+    emit zoomChanged(factor);
+}
+
+void MapView::ensureVisible(const QRect& mapRect)
+{
+    const QSize visible = visibleSize();
+    const struct {
+        QScrollBar* bar;
+        int edge, size, window;
+    } axes[] = {{horizontal_, mapRect.left() * zoom_, mapRect.width() * zoom_, visible.width()},
+                {vertical_, mapRect.top() * zoom_, mapRect.height() * zoom_, visible.height()}};
+    for (const auto& axis : axes) {
+        if (axis.edge > axis.bar->value() + axis.window)
+            axis.bar->setValue(std::min(axis.edge + axis.size - axis.window, axis.bar->maximum()));
+        else if (axis.edge < axis.bar->value())
+            axis.bar->setValue(std::max(axis.edge, 0));
+    }
+}
 
 QWidget* MapView::viewport() const
 {

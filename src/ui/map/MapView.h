@@ -12,8 +12,9 @@ class QPainter;
 
 namespace quarry::ui {
 
-// The map picture at 1:1 in a viewport two screens wide and two high, with
-// its scroll bars and grid. Only the exposed part of the picture is painted.
+// The map picture in a viewport at least two screens wide and two high (it
+// grows with the window), magnified 1x to 4x with nearest-neighbour
+// scaling, with its scroll bars and grid. Only the exposed part is painted.
 class MapView : public QWidget {
     Q_OBJECT
 
@@ -40,6 +41,23 @@ public:
     // The map pixel shown at the viewport's top-left corner.
     QPoint scrollOffset() const;
 
+    // Magnification 1-4. `anchor` is the viewport position whose map point
+    // stays put (the pointer for the wheel); by default the viewport centre.
+    int zoom() const { return zoom_; }
+    void setZoom(int factor);
+    void setZoom(int factor, QPoint anchor);
+    void zoomIn() { setZoom(zoom_ + 1); }
+    void zoomOut() { setZoom(zoom_ - 1); }
+    // The map pixel under a viewport position, and back (the top-left view
+    // pixel of a map pixel).
+    QPoint toMapPixel(QPointF viewportPosition) const;
+    QPoint toViewport(QPoint mapPixel) const;
+    // The viewport's size in view pixels (never below 512 x 448).
+    QSize visibleSize() const;
+    // Scrolls as little as needed to show `mapRect` (map pixels) whole, or
+    // its top-left part when it is larger than the viewport.
+    void ensureVisible(const QRect& mapRect);
+
 signals:
     // A press inside the map picture, in map pixels.
     void mapPressed(QPoint mapPixel, Qt::MouseButton button);
@@ -50,9 +68,15 @@ signals:
     void mapReleased(QPoint mapPixel, Qt::MouseButton button);
     // A double-click inside the map picture, in map pixels.
     void mapDoubleClicked(QPoint mapPixel, Qt::MouseButton button);
+    // The pointer is over the viewport at this map pixel (held or not), or
+    // left it.
+    void mapHovered(QPoint mapPixel);
+    void hoverLeft();
+    void zoomChanged(int factor);
 
 private:
     class Viewport;
+    void updateRanges();
 
     QImage picture_;
     GridLines grid_;
@@ -60,6 +84,9 @@ private:
     Viewport* viewport_ = nullptr;
     QScrollBar* horizontal_ = nullptr;
     QScrollBar* vertical_ = nullptr;
+    int screensWide_ = 1;
+    int screensHigh_ = 1;
+    int zoom_ = 1;
 };
 
 } // namespace quarry::ui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/rom/AreaDirectory.h"
+
+#include <string>
+#include <vector>
+
+namespace quarry::session {
+
+// One picture of "export all maps": a catalogue submap, day or night, and
+// the file name it is written under ("town000100-night.png").
+struct MapExportJob {
+    rom::AreaId id;
+    bool night = false;
+    std::string fileName;
+};
+
+// Every submap of the catalogue in tree order, each day then night.
+std::vector<MapExportJob> allMapExportJobs();
+
+} // namespace quarry::session
