@@ -159,7 +159,10 @@ TEST(EditorLaunch, ExitClosesTheEditorsSoTheirEditsAreWritten)
     p.window->paletteEditor()->monochromeCheck()->click();
     p.window->paletteEditor()->redCheck()->click();
 
+    // The editors' copies are written before "Save changes?" is asked.
+    p.dialogs.saveChoices.push_back(SaveChoice::Discard);
     p.window->exitProgram();
+    EXPECT_EQ(p.dialogs.saveQuestions, 1);
     EXPECT_FALSE(metatile->isVisible());
     EXPECT_FALSE(p.window->paletteEditor()->isVisible());
     const auto& rom = p.window->document().rom();
