@@ -290,6 +290,7 @@ void MainWindow::loadArea(const QString& key)
 
 void MainWindow::refreshGraphicsEdits()
 {
+    refreshUndoEnabled();
     if (!document_.area())
         return;
     if (runGuarded(dialogs_, this, [this] { document_.refreshGraphicsEdits(); }))

@@ -142,6 +142,7 @@ public:
     // The editor windows, null until first opened.
     PaletteEditor* paletteEditor() const { return paletteEditor_; }
     MetatileEditor* metatileEditor() const { return metatileEditor_; }
+    TextEditor* textEditor() const { return textEditor_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -158,6 +159,9 @@ private:
     // After undo or redo: the main views and every open editor show the image.
     void showRestoredImage(const session::Document::Restored& result);
     void updateCaption();
+    // Undo is offered while there is a step to take back or an editor
+    // holds a copy that would become one.
+    void refreshUndoEnabled();
     void selectNode(const QString& key);
     QAction* addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut = {});
     // A launcher is usable only when its window exists.

@@ -38,7 +38,7 @@ void MainWindow::buildHistoryActions()
     }
     connect(undoAction_, &QAction::triggered, this, &MainWindow::undoStep);
     connect(redoAction_, &QAction::triggered, this, &MainWindow::redoStep);
-    connect(stack, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canUndoChanged, this, &MainWindow::refreshUndoEnabled);
     connect(stack, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
     connect(stack, &QUndoStack::undoTextChanged, undoAction_, [this](const QString& step) {
         undoAction_->setText(step.isEmpty() ? QString::fromLatin1(texts::kMenuUndo)
@@ -61,6 +61,12 @@ void MainWindow::buildHistoryActions()
 bool MainWindow::isModified() const
 {
     return history_->isModified();
+}
+
+void MainWindow::refreshUndoEnabled()
+{
+    undoAction_->setEnabled(history_->stack()->canUndo() || (paletteEditor_ && paletteEditor_->isEditing())
+                            || (metatileEditor_ && metatileEditor_->isEditing()));
 }
 
 void MainWindow::updateCaption()

@@ -309,23 +309,28 @@ void MetatileEditor::closeEvent(QCloseEvent* event)
     event->accept();
     if (!editing_)
         return;
-    writeEdits();
+    writeCopy();
     editing_ = false;
+    if (refreshMain_)
+        refreshMain_();
 }
 
 void MetatileEditor::writeEdits()
 {
     if (!editing_)
         return;
-    {
-        session::Document::EditScope scope(document_, "Write tiles");
-        // A box still being typed in counts as left.
-        for (int i = 0; i < 3; ++i)
-            commitThreshold(i);
-        runGuarded(dialogs_, this, [this] { document_.writeBackgroundTiles(objectSet_, tileKit_->tiles()); });
-    }
+    writeCopy();
     if (refreshMain_)
         refreshMain_();
+}
+
+void MetatileEditor::writeCopy()
+{
+    session::Document::EditScope scope(document_, "Write tiles");
+    // A box still being typed in counts as left.
+    for (int i = 0; i < 3; ++i)
+        commitThreshold(i);
+    runGuarded(dialogs_, this, [this] { document_.writeBackgroundTiles(objectSet_, tileKit_->tiles()); });
 }
 
 void MetatileEditor::reloadFromImage()

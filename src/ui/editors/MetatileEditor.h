@@ -85,6 +85,7 @@ protected:
 
 private:
     void buildViews();
+    void writeCopy();
     void drawMetatileViews();
     void drawPaletteSwatches();
     void showThreshold(int index);

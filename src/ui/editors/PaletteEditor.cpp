@@ -182,14 +182,23 @@ void PaletteEditor::closeEvent(QCloseEvent* event)
     event->accept();
     if (!editing_)
         return;
-    writeEdits();
+    writeCopy();
     editing_ = false;
+    if (refreshMain_)
+        refreshMain_();
 }
 
 void PaletteEditor::writeEdits()
 {
     if (!editing_)
         return;
+    writeCopy();
+    if (refreshMain_)
+        refreshMain_();
+}
+
+void PaletteEditor::writeCopy()
+{
     {
         // Palette and settings are one step of the history.
         session::Document::EditScope scope(document_, "Write palette");
@@ -201,8 +210,6 @@ void PaletteEditor::writeEdits()
         settings.emphasis = static_cast<std::uint8_t>(emphasisFromChecks() * 32);
         runGuarded(dialogs_, this, [&] { document_.writePpuMask(settings); });
     }
-    if (refreshMain_)
-        refreshMain_();
 }
 
 void PaletteEditor::reloadFromImage()

@@ -71,6 +71,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void writeCopy();
     void showEntry(int index, bool greyscale, int emphasis);
     void captionCell(Swatch* cell, std::uint8_t value, const QString& caption, bool greyscale, int emphasis);
 
