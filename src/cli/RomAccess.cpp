@@ -59,7 +59,7 @@ void checkOutputIsNotInput(const QString& input, const QString& output)
 
 void writeImage(const QString& path, const rom::RomImage& image)
 {
-    if (rom::writeRomImageFile(path.toStdString(), image) != rom::SaveResult::Written)
+    if (rom::saveRomImageAs(path.toStdString(), image) != rom::SaveResult::Written)
         throw RomError("cannot write " + path.toStdString());
 }
 

@@ -135,6 +135,12 @@ void AreaWorkspace::showGraphicsEdits()
                            QPoint((selectedMetatile_ & 7) * 32, (selectedMetatile_ / 8) * 32));
 }
 
+void AreaWorkspace::showRestoredArea()
+{
+    showGraphicsEdits();
+    rebuildGrid();
+}
+
 void AreaWorkspace::selectMetatileAt(QPoint pixel)
 {
     emit mapModeRequested();

@@ -35,6 +35,9 @@ public:
     // Redraws palette, chooser and map after a graphics edit, keeping the
     // scroll position, the grid and the selection.
     void showGraphicsEdits();
+    // After undo or redo: the same submap shows what the image holds now,
+    // keeping the scroll position, the grid and the selection.
+    void showRestoredArea();
     // What a press on the map does now.
     void setPressAction(PressAction action) { pressAction_ = action; }
 

@@ -29,6 +29,17 @@ bool QtDialogs::askYesNo(QWidget* parent, const QString& text)
     return QMessageBox::question(parent, texts::kTitle, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+SaveChoice QtDialogs::askSaveChanges(QWidget* parent, const QString& text)
+{
+    switch (QMessageBox::question(parent, texts::kTitle, text,
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                  QMessageBox::Save)) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+    }
+}
+
 std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& prompt, const QString& initial)
 {
     bool ok = false;

@@ -8,6 +8,9 @@ class QWidget;
 
 namespace quarry::ui {
 
+// The answers to "Save changes?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 // Every modal box the program shows goes through this seam, so tests can
 // answer them from a script instead of blocking on a real dialog.
 class Dialogs {
@@ -20,6 +23,8 @@ public:
     // A message with one OK button, titled with the program's name.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // Save / Discard / Cancel; closing the box answers Cancel.
+    virtual SaveChoice askSaveChanges(QWidget* parent, const QString& text) = 0;
     // The typed text, or nothing when the user cancelled.
     virtual std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) = 0;
     // A folder to write into, or an empty string when the user cancelled.
@@ -33,6 +38,7 @@ public:
     QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter) override;
     void showMessage(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
+    SaveChoice askSaveChanges(QWidget* parent, const QString& text) override;
     std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) override;
     QString chooseFolder(QWidget* parent, const QString& folder) override;
 };

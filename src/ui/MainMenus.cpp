@@ -21,13 +21,20 @@ void MainWindow::buildMenus()
     for (const auto& entry : titles)
         menus_[static_cast<std::size_t>(entry.which)] = bar->addMenu(QString::fromLatin1(entry.title));
 
+    buildHistoryActions();
     QMenu* file = menu(Menu::File);
     file->addAction(commandAction(Command::Open));
     file->addAction(commandAction(Command::Save));
+    file->addAction(saveAsAction_);
     file->addSeparator();
     file->addAction(commandAction(Command::Exit));
 
-    menu(Menu::Edit)->addAction(commandAction(Command::EraseMap));
+    QMenu* edit = menu(Menu::Edit);
+    edit->addAction(undoAction_);
+    edit->addAction(redoAction_);
+    edit->addAction(historyAction_);
+    edit->addSeparator();
+    edit->addAction(commandAction(Command::EraseMap));
 
     QMenu* tools = menu(Menu::Tools);
     for (Command command : {Command::TextEditor, Command::MetatileEditor, Command::PaletteEditor, Command::SpriteEditor,

@@ -9,6 +9,7 @@
 #include "ui/Icons.h"
 #include "ui/MainWindowExtras.h"
 #include "ui/Texts.h"
+#include "ui/UndoHistory.h"
 #include "ui/WorldController.h"
 #include "ui/editors/GlobalProperties.h"
 #include "ui/editors/MapInfo.h"
@@ -52,9 +53,13 @@ constexpr std::size_t index(EditMode mode)
 } // namespace
 
 MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), datDir_(std::move(datDir))
+    : QMainWindow(parent), dialogs_(dialogs), datDir_(std::move(datDir)),
+      history_(std::make_unique<UndoHistory>(document_))
 {
-    setWindowTitle(texts::kNoFileCaption);
+    fileCaption_ = texts::kNoFileCaption;
+    updateCaption();
+    connect(history_.get(), &UndoHistory::modifiedChanged, this, &MainWindow::updateCaption);
+    connect(history_.get(), &UndoHistory::restored, this, &MainWindow::showRestoredImage);
     buildToolBar();
     buildViews();
     buildStatusBar();
@@ -179,7 +184,7 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::startUp()
 {
-    setWindowTitle(texts::kNoFileCaption);
+    updateCaption();
     if (!rom::loadCharTable(datDir_.toStdString(), document_.sideData().charTable))
         dialogs_.showMessage(this, texts::kTblMissing);
     if (!rom::loadNameLists(datDir_.toStdString(), document_.sideData().partNames, document_.sideData().weaponNames))
@@ -218,6 +223,7 @@ void MainWindow::setCommandsEnabled(bool enabled)
         commands_[index(command)]->setEnabled(enabled && isAvailable(command));
     for (QAction* mode : modes_)
         mode->setEnabled(enabled);
+    saveAsAction_->setEnabled(enabled);
 }
 
 void MainWindow::setViewsEnabled(bool enabled)
@@ -289,6 +295,7 @@ void MainWindow::loadArea(const QString& key)
 
 void MainWindow::refreshGraphicsEdits()
 {
+    refreshUndoEnabled();
     if (!document_.area())
         return;
     if (runGuarded(dialogs_, this, [this] { document_.refreshGraphicsEdits(); }))
@@ -313,16 +320,29 @@ void MainWindow::eraseMap()
 void MainWindow::openFile()
 {
     runGuarded(dialogs_, this, [this] {
+        // Unsaved work is settled before the user picks another file.
+        writeEditorCopies();
+        if (!settleUnsavedChanges())
+            return;
         const QString path = dialogs_.chooseOpenFile(this, startFolder_, texts::kOpenFilter);
         if (path.isEmpty()) {
             document_.setRomLoaded(false);
             return;
         }
-        openPath(path);
+        openSettledPath(path);
     });
 }
 
 void MainWindow::openPath(const QString& path)
+{
+    runGuarded(dialogs_, this, [&] {
+        writeEditorCopies();
+        if (settleUnsavedChanges())
+            openSettledPath(path);
+    });
+}
+
+void MainWindow::openSettledPath(const QString& path)
 {
     runGuarded(dialogs_, this, [&] {
         // The editors hold the open image's data: they finish with it before
@@ -334,7 +354,10 @@ void MainWindow::openPath(const QString& path)
         QString message;
         switch (result) {
         case rom::OpenResult::Loaded:
-            setWindowTitle(QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName()));
+            // The closing editors' last writes belonged to the old image.
+            history_->clear();
+            fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
+            updateCaption();
             document_.sideData().actorTypes = rom::loadActorTypes(datDir_.toStdString());
             setCommandsEnabled(true);
             setViewsEnabled(true);
@@ -363,16 +386,25 @@ void MainWindow::openPath(const QString& path)
     });
 }
 
-void MainWindow::saveFile()
+bool MainWindow::saveFile()
 {
-    runGuarded(dialogs_, this, [this] {
+    bool saved = false;
+    runGuarded(dialogs_, this, [&] {
         if (!document_.romLoaded()) {
             dialogs_.showMessage(this, texts::kLoadAFile);
             return;
         }
+        // The editors' working copies are part of what the user saves.
+        writeEditorCopies();
         const rom::SaveResult result = document_.save();
-        dialogs_.showMessage(this, result == rom::SaveResult::Written ? texts::kSaved : texts::kSaveFailed);
+        saved = result == rom::SaveResult::Written;
+        if (saved)
+            history_->markSaved();
+        dialogs_.showMessage(this, saved                                       ? texts::kSaved
+                                   : result == rom::SaveResult::BackupFailed ? texts::kBackupFailed
+                                                                             : texts::kSaveFailed);
     });
+    return saved;
 }
 
 void MainWindow::exitProgram()
@@ -382,7 +414,8 @@ void MainWindow::exitProgram()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!closeEditors()) {
+    writeEditorCopies();
+    if (!settleUnsavedChanges() || !closeEditors()) {
         event->ignore();
         return;
     }

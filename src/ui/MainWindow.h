@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -14,6 +15,7 @@ class QActionGroup;
 class QLabel;
 class QMenu;
 class QToolBar;
+class QUndoView;
 
 namespace quarry::ui {
 
@@ -31,6 +33,7 @@ class MetatileEditor;
 class PaletteEditor;
 class SpriteEditor;
 class MainWindowExtras;
+class UndoHistory;
 
 // The commands of the tool bar, in their order there.
 enum class Command {
@@ -68,7 +71,29 @@ public:
     // The steps of "Open File" after the dialog, for a path given otherwise
     // (the program's command line).
     void openPath(const QString& path);
-    void saveFile();
+    // Writes the image back to its file; false when it was not written.
+    bool saveFile();
+    // "Save As...": asks for a path, writes the image there atomically and
+    // makes it the current file.
+    bool saveFileAs();
+    // Undo and redo of the Edit menu. The editors that keep working copies
+    // write them first, so an edit made there is the step taken back.
+    void undoStep();
+    void redoStep();
+    void showUndoHistory();
+    // Writes the working copies of the open palette and background editors
+    // into the image, each as one step.
+    void writeEditorCopies();
+    // When the image is modified asks "Save changes?"; true when the caller
+    // may go on (saved or discarded), false for Cancel or a failed save.
+    bool settleUnsavedChanges();
+    bool isModified() const;
+    UndoHistory* history() const { return history_.get(); }
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
+    QAction* saveAsAction() const { return saveAsAction_; }
+    QAction* historyAction() const { return historyAction_; }
+    QUndoView* historyView() const { return historyView_; }
     void exitProgram();
     void openTextEditor();
     void openGlobalProperties();
@@ -123,15 +148,26 @@ public:
     SpriteEditor* spriteEditor() const { return spriteEditor_; }
     // Zoom, brush, hover information, map exports and file drops.
     MainWindowExtras* extras() const { return extras_; }
+    TextEditor* textEditor() const { return textEditor_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolBar();
     void buildViews();
     void buildStatusBar();
     void buildMenus();
+    void buildHistoryActions();
+    // Opens `path` once unsaved changes were settled.
+    void openSettledPath(const QString& path);
+    // After undo or redo: the main views and every open editor show the image.
+    void showRestoredImage(const session::Document::Restored& result);
+    void updateCaption();
+    // Undo is offered while there is a step to take back or an editor
+    // holds a copy that would become one.
+    void refreshUndoEnabled();
     void selectNode(const QString& key);
     QAction* addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut = {});
     // A launcher is usable only when its window exists.
@@ -167,6 +203,15 @@ private:
     MetatileEditor* metatileEditor_ = nullptr; // frmMetatileEdit
     SpriteEditor* spriteEditor_ = nullptr;     // frmAnimationEdit
     MainWindowExtras* extras_ = nullptr;
+
+    // Declared after the document it listens to, so it goes first.
+    std::unique_ptr<UndoHistory> history_;
+    QString fileCaption_; // the caption without the modified mark
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QAction* historyAction_ = nullptr;
+    QUndoView* historyView_ = nullptr; // created on first use
 };
 
 } // namespace quarry::ui

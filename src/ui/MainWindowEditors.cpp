@@ -27,6 +27,7 @@ void MainWindow::openPaletteEditor()
         return;
     }
     paletteEditor_->initEditor(area->palette, area->pointers.palettePointer, area->mask);
+    refreshUndoEnabled();
     paletteEditor_->show();
     paletteEditor_->raise();
 }
@@ -44,6 +45,7 @@ void MainWindow::openMetatileEditor()
     if (!runGuarded(dialogs_, this,
                     [&] { metatileEditor_->setupEditor(area->id.objectSet, area->palette, area->mask); }))
         return;
+    refreshUndoEnabled();
     metatileEditor_->show();
     metatileEditor_->raise();
 }

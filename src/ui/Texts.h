@@ -21,6 +21,19 @@ inline constexpr const char* kLoadAFile = "Load a file!";
 inline constexpr const char* kSaveFailed = "Uknown Error!";
 inline constexpr const char* kSaved = "File successfully saved!";
 
+inline constexpr const char* kSaveChanges = "Save changes?";
+inline constexpr const char* kBackupFailed =
+    "The backup of the opened file could not be written beside it, so nothing was saved.";
+inline constexpr const char* kAreaNotShown = "The area cannot be shown any more: ";
+
+// The history and Save As.
+inline constexpr const char* kMenuUndo = "&Undo";
+inline constexpr const char* kMenuRedo = "&Redo";
+inline constexpr const char* kMenuHistory = "Undo &History";
+inline constexpr const char* kMenuSaveAs = "Save &As...";
+inline constexpr const char* kHistoryTitle = "Undo History";
+inline constexpr const char* kHistoryStart = "Opened file";
+
 inline constexpr const char* kSelectAnArea = "Select an area from tree view list";
 inline constexpr const char* kEraseConfirm = "This will clear the current map.\nAre you sure?";
 

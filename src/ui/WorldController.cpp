@@ -109,6 +109,19 @@ void WorldController::showArea()
     repaint();
 }
 
+void WorldController::showRestoredArea()
+{
+    const int actor = currentActor_;
+    const int stair = currentStair_;
+    const Markers markers = markers_;
+    showArea();
+    if (const session::LoadedArea* area = document_.area()) {
+        currentActor_ = actor < static_cast<int>(area->actors.size()) ? actor : 0;
+        currentStair_ = stair < static_cast<int>(area->stairs.size()) ? stair : 0;
+    }
+    enterMode(markers);
+}
+
 MarkerLayer::Marker WorldController::actorMarker(int index)
 {
     const world::ActorRecord& actor = document_.area()->actors.at(static_cast<std::size_t>(index));

@@ -46,6 +46,9 @@ public:
     // Rebuilds lists, markers, type choices and doors for the loaded area;
     // the selections go back to 0 and no markers are shown.
     void showArea();
+    // After undo or redo: lists, markers and doors show the image again,
+    // keeping the mode and the selections that still exist.
+    void showRestoredArea();
     // The mode switch of the main window: shows one kind of markers and
     // selects the current actor or stair, or hides them all.
     void enterMode(Markers markers);

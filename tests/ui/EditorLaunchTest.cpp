@@ -176,7 +176,10 @@ TEST(EditorLaunch, ExitClosesTheEditorsSoTheirEditsAreWritten)
     p.window->paletteEditor()->monochromeCheck()->click();
     p.window->paletteEditor()->redCheck()->click();
 
+    // The editors' copies are written before "Save changes?" is asked.
+    p.dialogs.saveChoices.push_back(SaveChoice::Discard);
     p.window->exitProgram();
+    EXPECT_EQ(p.dialogs.saveQuestions, 1);
     EXPECT_FALSE(metatile->isVisible());
     EXPECT_FALSE(p.window->paletteEditor()->isVisible());
     const auto& rom = p.window->document().rom();
@@ -245,9 +248,10 @@ TEST(EditorLaunch, SpriteEditorIsSharedWritesOnRelaunchAndClosesFirstOnExit)
     for (QWidget* window : std::initializer_list<QWidget*>{editor, p.window->mapInfo(), p.window->metatileEditor()})
         window->installEventFilter(&recorder);
     editor->playButton()->click();
+    p.dialogs.saveChoices.push_back(SaveChoice::Discard);
     p.window->exitProgram();
     EXPECT_EQ(recorder.closed, (QStringList{"frmAnimationEdit", "frmAreaInfo", "frmMetatileEdit"}));
     EXPECT_FALSE(editor->isVisible());
     EXPECT_FALSE(editor->isPlaying());
-    EXPECT_TRUE(p.dialogs.messages.isEmpty());
+    EXPECT_EQ(p.dialogs.messages, QStringList{"Save changes?"}); // only the guard asked
 }

@@ -16,6 +16,10 @@ public:
     std::deque<QString> filesToSave;
     std::deque<QString> foldersToChoose;
     std::deque<bool> yesNoAnswers;
+    // Unscripted, "Save changes?" is cancelled: a test never loses work by
+    // accident.
+    std::deque<ui::SaveChoice> saveChoices;
+    int saveQuestions = 0;
     std::deque<std::optional<QString>> textAnswers;
     QStringList messages;
     QString lastOpenFilter;
@@ -31,6 +35,12 @@ public:
     {
         messages << text;
         return take(yesNoAnswers, false);
+    }
+    ui::SaveChoice askSaveChanges(QWidget*, const QString& text) override
+    {
+        messages << text;
+        ++saveQuestions;
+        return take(saveChoices, ui::SaveChoice::Cancel);
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
     {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -140,7 +141,12 @@ bool failsAt(const SaveFault& fault, SaveStep step)
 
 namespace {
 
-SaveResult writeAtomically(const std::string& path, const RomImage& image, const SaveFault& fault, bool keepTrailing)
+// Writes the chunks, one after the other, as the whole file at `path`: a
+// temporary file in the same folder is written, flushed and renamed over
+// the target, keeping the target's permissions. With `keepTrailing`, bytes
+// the old file holds beyond the chunks stay where they were.
+SaveResult writeAtomically(const std::string& path, std::initializer_list<std::span<const std::uint8_t>> chunks,
+                           bool keepTrailing, const SaveFault& fault)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -154,20 +160,21 @@ SaveResult writeAtomically(const std::string& path, const RomImage& image, const
     if (fs::is_directory(target, ec))
         return SaveResult::WriteFailed;
 
-    // Bytes the old file holds beyond header + body stay where they were.
+    std::size_t newSize = 0;
+    for (const auto& chunk : chunks)
+        newSize += chunk.size();
     std::vector<char> trailing;
-    const std::size_t imageSize = RomImage::kHeaderSize + image.size();
     struct stat oldStat {};
     const bool hadFile = ::stat(target.c_str(), &oldStat) == 0;
     // A file nobody may write stays as it is, even for a user whose rights
     // would let the rename through.
     if (hadFile && (oldStat.st_mode & 0222) == 0)
         return SaveResult::WriteFailed;
-    if (keepTrailing && hadFile && static_cast<std::size_t>(oldStat.st_size) > imageSize) {
+    if (keepTrailing && hadFile && static_cast<std::size_t>(oldStat.st_size) > newSize) {
         std::ifstream old(target, std::ios::binary);
         if (!old)
             return SaveResult::WriteFailed;
-        old.seekg(static_cast<std::streamoff>(imageSize));
+        old.seekg(static_cast<std::streamoff>(newSize));
         trailing.assign(std::istreambuf_iterator<char>(old), std::istreambuf_iterator<char>());
         if (old.bad())
             return SaveResult::WriteFailed;
@@ -188,12 +195,13 @@ SaveResult writeAtomically(const std::string& path, const RomImage& image, const
         return SaveResult::WriteFailed;
     }
 
-    const auto& header = image.header();
-    const auto& body = image.body();
-    if (failsAt(fault, SaveStep::Write)
-        || std::fwrite(header.data(), 1, header.size(), temp.file) != header.size()
-        || std::fwrite(body.data(), 1, body.size(), temp.file) != body.size()
-        || (!trailing.empty() && std::fwrite(trailing.data(), 1, trailing.size(), temp.file) != trailing.size()))
+    if (failsAt(fault, SaveStep::Write))
+        return SaveResult::WriteFailed;
+    for (const auto& chunk : chunks) {
+        if (!chunk.empty() && std::fwrite(chunk.data(), 1, chunk.size(), temp.file) != chunk.size())
+            return SaveResult::WriteFailed;
+    }
+    if (!trailing.empty() && std::fwrite(trailing.data(), 1, trailing.size(), temp.file) != trailing.size())
         return SaveResult::WriteFailed;
 
     if (failsAt(fault, SaveStep::Flush) || std::fflush(temp.file) != 0 || ::fsync(::fileno(temp.file)) != 0)
@@ -217,12 +225,17 @@ SaveResult writeAtomically(const std::string& path, const RomImage& image, const
 
 SaveResult saveRomImage(const std::string& path, const RomImage& image, const SaveFault& fault)
 {
-    return writeAtomically(path, image, fault, true);
+    return writeAtomically(path, {image.header(), image.body()}, true, fault);
 }
 
-SaveResult writeRomImageFile(const std::string& path, const RomImage& image, const SaveFault& fault)
+SaveResult saveRomImageAs(const std::string& path, const RomImage& image, const SaveFault& fault)
 {
-    return writeAtomically(path, image, fault, false);
+    return writeAtomically(path, {image.header(), image.body()}, false, fault);
+}
+
+SaveResult saveFileBytes(const std::string& path, std::span<const std::uint8_t> bytes, const SaveFault& fault)
+{
+    return writeAtomically(path, {bytes}, false, fault);
 }
 
 } // namespace quarry::rom

@@ -66,6 +66,7 @@ enum class OpenResult : std::uint16_t {
 enum class SaveResult : std::uint16_t {
     Written = 0,
     WriteFailed = 1,
+    BackupFailed = 2, // the backup of the opened file could not be kept; nothing was saved
 };
 
 // Reads the whole file. On success `image` is replaced; on any failure it is
@@ -85,8 +86,11 @@ using SaveFault = std::function<bool(SaveStep)>;
 // Any failure leaves the old file untouched.
 SaveResult saveRomImage(const std::string& path, const RomImage& image, const SaveFault& fault = {});
 
-// The same, but the file holds exactly header + body afterwards, whatever
-// it held before: for writing an image under a new name.
-SaveResult writeRomImageFile(const std::string& path, const RomImage& image, const SaveFault& fault = {});
+// The same for a file that becomes exactly header + body (Save As): nothing
+// of a file that was at `path` before is kept.
+SaveResult saveRomImageAs(const std::string& path, const RomImage& image, const SaveFault& fault = {});
+
+// Writes `bytes` as the whole file at `path`, atomically as above.
+SaveResult saveFileBytes(const std::string& path, std::span<const std::uint8_t> bytes, const SaveFault& fault = {});
 
 } // namespace quarry::rom

@@ -7,15 +7,21 @@
 #include "core/world/AreaCommit.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace quarry::session {
 
 rom::OpenResult Document::open(const std::string& path)
 {
-    romPath_ = path;
     const rom::OpenResult result = rom::openRomImage(path, rom_);
     romLoaded_ = result == rom::OpenResult::Loaded;
     if (romLoaded_) {
+        // The new image object does not know who records its writes.
+        watchWrites();
+        romPath_ = path;
+        openedFile_.assign(rom_.header().begin(), rom_.header().end());
+        openedFile_.insert(openedFile_.end(), rom_.body().begin(), rom_.body().end());
+        backupPending_ = true;
         area_.reset();
         textBlock_.reset();
         textBlockError_.clear();
@@ -30,9 +36,30 @@ rom::OpenResult Document::open(const std::string& path)
 
 rom::SaveResult Document::save(const rom::SaveFault& fault)
 {
+    if (backupPending_) {
+        if (rom::saveFileBytes(backupPath(), openedFile_) != rom::SaveResult::Written)
+            return rom::SaveResult::BackupFailed;
+        backupPending_ = false;
+    }
     const rom::SaveResult result = rom::saveRomImage(romPath_, rom_, fault);
     if (result != rom::SaveResult::Written)
         romLoaded_ = false;
+    return result;
+}
+
+rom::SaveResult Document::saveAs(const std::string& path, const rom::SaveFault& fault)
+{
+    std::error_code ec;
+    if (!romPath_.empty() && std::filesystem::equivalent(path, romPath_, ec))
+        return save(fault);
+    const rom::SaveResult result = rom::saveRomImageAs(path, rom_, fault);
+    if (result == rom::SaveResult::Written) {
+        // The new file holds what we wrote: there is no opened state of it
+        // to keep.
+        romPath_ = path;
+        romLoaded_ = true;
+        backupPending_ = false;
+    }
     return result;
 }
 
@@ -51,7 +78,22 @@ text::Texts Document::decodeTexts() const
 
 void Document::commitTexts(const text::Texts& texts)
 {
-    text::commitTexts(rom_, textBlock(), texts, sideData_.charTable);
+    // Named after the one string that changed, so typing in it makes one
+    // step of the history.
+    const text::TextBlock& block = textBlock();
+    const text::Texts before = decodeTexts();
+    int changed = -1;
+    int count = 0;
+    for (std::size_t n = 0; n < texts.size() && n < before.size(); ++n) {
+        if (texts[n] != before[n]) {
+            changed = static_cast<int>(n);
+            ++count;
+        }
+    }
+    EditScope scope = count == 1 ? EditScope(*this, "Edit text " + hexDigits(static_cast<std::uint32_t>(changed), 2),
+                                             textMergeId(changed))
+                                 : EditScope(*this, "Edit texts");
+    text::commitTexts(rom_, block, texts, sideData_.charTable);
 }
 
 LoadedArea& Document::requireArea()
@@ -96,6 +138,7 @@ bool Document::paintCell(int x, int y, std::uint8_t metatile)
     const auto cell = cellAt(area.map, x, y);
     if (!cell)
         return false;
+    EditScope scope(*this, "Paint metatile " + hexDigits(metatile, 2));
     rom::AreaMap edited = area.map;
     edited.mapGrid[edited.cellIndex(cell->sx, cell->sy, cell->row, cell->column)] = metatile;
     rom::writeScreenToRom(rom_, area.pointers.mapPointer, edited, cell->sx, cell->sy);
@@ -113,6 +156,7 @@ bool Document::setScreenPointerAt(int x, int y, std::uint16_t pointer)
     const std::size_t screen = rom::cpuToBody(pointer, rom::DataKind::AreaData);
     if (!rom_.contains(screen, gfx::kScreenCells))
         throw RomError("the screen at " + cpuAddressText(pointer) + " would lie outside the image");
+    EditScope scope(*this, "Set screen pointer");
     rom::setScreenPointer(rom_, area.pointers.mapPointer, cell->sx, cell->sy, pointer);
     reloadMap();
     return true;
@@ -121,6 +165,7 @@ bool Document::setScreenPointerAt(int x, int y, std::uint16_t pointer)
 void Document::eraseMap()
 {
     LoadedArea& area = requireArea();
+    EditScope scope(*this, "Erase map");
     rom::AreaMap erased = area.map;
     std::fill(erased.mapGrid.begin(), erased.mapGrid.end(), 0);
     world::commitArea(rom_, world::AreaCommit{area.pointers, erased, area.stairs, area.actors,

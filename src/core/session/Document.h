@@ -2,21 +2,65 @@
 
 #include "core/rom/DataFiles.h"
 #include "core/rom/RomImage.h"
+#include "core/session/EditHistory.h"
 #include "core/session/LoadedArea.h"
 #include "core/text/TextBlock.h"
 #include "core/world/Dragging.h"
 #include "core/world/Ferryman.h"
 
+#include <functional>
 #include <optional>
-
 #include <string>
+#include <vector>
 
 namespace quarry::session {
 
 // The open image and everything the editor knows about it. Every edit goes
 // through here so one place sees each change of the image.
+//
+// Every write into the body is recorded: the writes of one user action make
+// one EditEntry, handed to the edit listener when the action ends, and
+// undo() / redo() write an entry's old or new bytes back.
 class Document {
 public:
+    Document();
+    // The image reports its writes to this object, so it stays where it is.
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    // Groups the writes made while it lives into one entry named `name`.
+    // Scopes opened inside another fold into the outermost one, so an
+    // action made of several edits is still one entry. When the outermost
+    // scope ends (also by an exception) the entry goes to the listener,
+    // unless nothing changed. Writes made outside any scope are recorded
+    // too, each as an entry of its own named kUnnamedEdit.
+    class EditScope {
+    public:
+        EditScope(Document& document, std::string name, int mergeId = kNoMerge);
+        ~EditScope();
+        EditScope(const EditScope&) = delete;
+        EditScope& operator=(const EditScope&) = delete;
+
+    private:
+        Document& document_;
+    };
+    static constexpr const char* kUnnamedEdit = "Edit image";
+
+    using EditListener = std::function<void(EditEntry)>;
+    void setEditListener(EditListener listener) { listener_ = std::move(listener); }
+
+    // What undo() and redo() could show afterwards.
+    struct Restored {
+        bool areaReloaded = true; // false: the area could not be read again and is unloaded
+        std::string problem;      // why, for the user
+    };
+    // Writes the entry's old (undo) or new (redo) bytes back without
+    // recording them, then reads the loaded area again (same submap, same
+    // day or night). An entry that does not fit the image is refused with
+    // RomError before anything is written.
+    Restored undo(const EditEntry& entry);
+    Restored redo(const EditEntry& entry);
+
     const rom::RomImage& rom() const { return rom_; }
     rom::RomImage& rom() { return rom_; }
 
@@ -28,8 +72,16 @@ public:
     // Opens `path`. On failure the image that was open stays as it was and
     // romLoaded() is false.
     rom::OpenResult open(const std::string& path);
-    // Writes the image back to romPath(); a failure clears romLoaded().
+    // Writes the image back to romPath(); a failure clears romLoaded(). The
+    // first save after opening first keeps the file as it was opened at
+    // backupPath(); when that fails nothing is saved (BackupFailed).
     rom::SaveResult save(const rom::SaveFault& fault = {});
+    // Writes the image to `path`, which then becomes romPath(). Saving over
+    // the opened file itself is a save().
+    rom::SaveResult saveAs(const std::string& path, const rom::SaveFault& fault = {});
+    std::string backupPath() const { return romPath_ + ".bak"; }
+    // The whole file (header and body) as it was opened.
+    const std::vector<std::uint8_t>& openedFile() const { return openedFile_; }
 
     // The character table, name lists and actor types from the dat folder.
     rom::SideData& sideData() { return sideData_; }
@@ -117,6 +169,11 @@ public:
 
 private:
     LoadedArea& requireArea();
+    void watchWrites();
+    void recordWrite(std::size_t index, std::span<const std::uint8_t> before, std::span<const std::uint8_t> after);
+    void closeScope() noexcept;
+    void deliver(EditEntry entry) noexcept;
+    Restored restore(const EditEntry& entry, bool forward);
     // Re-reads the map from the image and recomposes its picture.
     void reloadMap();
 
@@ -127,6 +184,13 @@ private:
     std::optional<text::TextBlock> textBlock_;
     std::optional<LoadedArea> area_;
     std::string textBlockError_;
+    std::vector<std::uint8_t> openedFile_;
+    bool backupPending_ = false;
+
+    EditListener listener_;
+    int scopeDepth_ = 0;
+    EditEntry openEntry_;
+    bool replaying_ = false; // undo or redo writing: nothing is recorded
 };
 
 } // namespace quarry::session

@@ -3,6 +3,7 @@
 
 #include "core/RomError.h"
 #include "core/gfx/BackgroundRenderer.h"
+#include "core/rom/Hex.h"
 #include "core/world/AreaCommit.h"
 
 #include <string>
@@ -31,6 +32,11 @@ void commitLists(rom::RomImage& rom, LoadedArea& area, std::vector<world::StairR
     area.actors = std::move(actors);
 }
 
+std::string numberText(std::size_t index)
+{
+    return hexDigits(static_cast<std::uint32_t>(index), 2);
+}
+
 world::Drag dragOver(const LoadedArea& area, world::MapPoint start, world::MapPoint end, int pictureWidth,
                      int pictureHeight)
 {
@@ -52,6 +58,7 @@ bool Document::moveActor(int index, world::MapPoint start, world::MapPoint end, 
     const auto moved = world::draggedActor(area.actors[i], dragOver(area, start, end, pictureWidth, pictureHeight));
     if (!moved)
         return false;
+    EditScope scope(*this, "Move actor " + numberText(i));
     std::vector<world::ActorRecord> actors = area.actors;
     actors[i] = *moved;
     commitLists(rom_, area, area.stairs, std::move(actors));
@@ -62,6 +69,7 @@ void Document::setActorType(int index, std::uint8_t type)
 {
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.actors, index, "actor");
+    EditScope scope(*this, "Set type of actor " + numberText(i));
     std::vector<world::ActorRecord> actors = area.actors;
     actors[i].type = type;
     commitLists(rom_, area, area.stairs, std::move(actors));
@@ -81,6 +89,7 @@ bool Document::moveStair(int index, world::MapPoint start, world::MapPoint end, 
     const auto moved = world::draggedStair(area.stairs[i], dragOver(area, start, end, pictureWidth, pictureHeight));
     if (!moved)
         return false;
+    EditScope scope(*this, "Move stair " + numberText(i));
     std::vector<world::StairRecord> stairs = area.stairs;
     stairs[i] = *moved;
     commitLists(rom_, area, std::move(stairs), area.actors);
@@ -94,6 +103,7 @@ bool Document::turnStair(int index)
     const world::StairRecord turned = world::turnedStair(area.stairs[i]);
     if (!world::stairStorable(turned))
         return false;
+    EditScope scope(*this, "Turn stair " + numberText(i));
     std::vector<world::StairRecord> stairs = area.stairs;
     stairs[i] = turned;
     commitLists(rom_, area, std::move(stairs), area.actors);
@@ -107,6 +117,7 @@ world::FerrymanSettings Document::ferryman() const
 
 void Document::setFerryman(const world::FerrymanSettings& settings)
 {
+    EditScope scope(*this, "Set ferryman");
     world::writeFerryman(rom_, settings);
 }
 

@@ -309,13 +309,45 @@ void MetatileEditor::closeEvent(QCloseEvent* event)
     event->accept();
     if (!editing_)
         return;
+    writeCopy();
+    editing_ = false;
+    if (refreshMain_)
+        refreshMain_();
+}
+
+void MetatileEditor::writeEdits()
+{
+    if (!editing_)
+        return;
+    writeCopy();
+    if (refreshMain_)
+        refreshMain_();
+}
+
+void MetatileEditor::writeCopy()
+{
+    session::Document::EditScope scope(document_, "Write tiles");
     // A box still being typed in counts as left.
     for (int i = 0; i < 3; ++i)
         commitThreshold(i);
-    editing_ = false;
     runGuarded(dialogs_, this, [this] { document_.writeBackgroundTiles(objectSet_, tileKit_->tiles()); });
-    if (refreshMain_)
-        refreshMain_();
+}
+
+void MetatileEditor::reloadFromImage()
+{
+    if (!editing_)
+        return;
+    const int metatile = currentMetatile_;
+    const int palette = attributePalette_;
+    const bool set = runGuarded(dialogs_, this,
+                                [this] { setupEditor(objectSet_, palette_, gfx::readPpuMask(document_.rom())); });
+    if (!set) {
+        // The object set cannot be read any more: nothing is left to edit.
+        close();
+        return;
+    }
+    selectMetatile(metatile);
+    clickMarker(palette);
 }
 
 } // namespace quarry::ui

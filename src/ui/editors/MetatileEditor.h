@@ -43,6 +43,12 @@ public:
     // set's graphics cannot be read; the window is not open then.
     void setupEditor(int objectSet, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask);
     bool isEditing() const { return editing_; }
+    // Writes the thresholds still being typed and the tiles into the image
+    // now, as one edit, and keeps editing; the closing writes do the same.
+    void writeEdits();
+    // Sets the window up again from what the image holds now (after undo or
+    // redo), keeping the chosen metatile.
+    void reloadFromImage();
 
     int objectSet() const { return objectSet_; }
     int currentMetatile() const { return currentMetatile_; }
@@ -79,6 +85,7 @@ protected:
 
 private:
     void buildViews();
+    void writeCopy();
     void drawMetatileViews();
     void drawPaletteSwatches();
     void showThreshold(int index);

@@ -182,16 +182,45 @@ void PaletteEditor::closeEvent(QCloseEvent* event)
     event->accept();
     if (!editing_)
         return;
+    writeCopy();
     editing_ = false;
-    // Each write is reported on its own: a palette the game cannot reach
-    // does not keep the game-wide settings from being stored.
-    runGuarded(dialogs_, this, [this] { document_.writeAreaPalette(palettePointer_, editPalette_); });
-    gfx::PpuMaskSettings settings;
-    settings.greyscale = monochrome_->isChecked() ? 1 : 0;
-    settings.emphasis = static_cast<std::uint8_t>(emphasisFromChecks() * 32);
-    runGuarded(dialogs_, this, [&] { document_.writePpuMask(settings); });
     if (refreshMain_)
         refreshMain_();
+}
+
+void PaletteEditor::writeEdits()
+{
+    if (!editing_)
+        return;
+    writeCopy();
+    if (refreshMain_)
+        refreshMain_();
+}
+
+void PaletteEditor::writeCopy()
+{
+    {
+        // Palette and settings are one step of the history.
+        session::Document::EditScope scope(document_, "Write palette");
+        // Each write is reported on its own: a palette the game cannot reach
+        // does not keep the game-wide settings from being stored.
+        runGuarded(dialogs_, this, [this] { document_.writeAreaPalette(palettePointer_, editPalette_); });
+        gfx::PpuMaskSettings settings;
+        settings.greyscale = monochrome_->isChecked() ? 1 : 0;
+        settings.emphasis = static_cast<std::uint8_t>(emphasisFromChecks() * 32);
+        runGuarded(dialogs_, this, [&] { document_.writePpuMask(settings); });
+    }
+}
+
+void PaletteEditor::reloadFromImage()
+{
+    if (!editing_)
+        return;
+    gfx::AreaPalette palette = editPalette_;
+    runGuarded(dialogs_, this, [&] { gfx::readAreaPalette(document_.rom(), palettePointer_, palette); });
+    const int selected = selectedColor_;
+    initEditor(palette, palettePointer_, gfx::readPpuMask(document_.rom()));
+    clickMasterColor(selected);
 }
 
 } // namespace quarry::ui

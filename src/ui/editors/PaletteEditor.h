@@ -41,6 +41,12 @@ public:
     void initEditor(const gfx::AreaPalette& palette, std::uint16_t palettePointer, const gfx::PpuMaskSettings& mask);
     // True between initEditor and the closing writes.
     bool isEditing() const { return editing_; }
+    // Writes the copy into the image now, as one edit, and keeps editing;
+    // the closing writes do the same.
+    void writeEdits();
+    // Sets the window up again from what the image holds now (after undo or
+    // redo), bound to the same palette record.
+    void reloadFromImage();
 
     const gfx::AreaPalette& editPalette() const { return editPalette_; }
     int selectedColor() const { return selectedColor_; }
@@ -65,6 +71,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void writeCopy();
     void showEntry(int index, bool greyscale, int emphasis);
     void captionCell(Swatch* cell, std::uint8_t value, const QString& caption, bool greyscale, int emphasis);
 

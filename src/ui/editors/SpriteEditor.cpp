@@ -283,6 +283,7 @@ void SpriteEditor::chooseObjectSet(int objectSet)
         // they go into its bank before another bank takes their place.
         gfx::TilePixels tiles;
         const bool switched = runGuarded(dialogs_, this, [&] {
+            session::Document::EditScope scope(document_, "Write sprite tiles");
             document_.writeSpriteTiles(objectSet_, tileKit_->tiles());
             tiles = gfx::loadSpriteTiles(document_.rom(), objectSet);
         });
@@ -451,10 +452,33 @@ void SpriteEditor::closeEvent(QCloseEvent* event)
     stopPlayback();
     if (!editing_)
         return;
+    writeEdits();
     editing_ = false;
-    runGuarded(dialogs_, this, [this] { document_.writeSpriteTiles(objectSet_, tileKit_->tiles()); });
+}
+
+void SpriteEditor::writeEdits()
+{
+    if (!editing_)
+        return;
+    {
+        session::Document::EditScope scope(document_, "Write sprite tiles");
+        runGuarded(dialogs_, this, [this] { document_.writeSpriteTiles(objectSet_, tileKit_->tiles()); });
+    }
     if (refreshMain_)
         refreshMain_();
+}
+
+void SpriteEditor::reloadFromImage()
+{
+    if (!editing_)
+        return;
+    runGuarded(dialogs_, this, [this] {
+        replaceTiles(gfx::loadSpriteTiles(document_.rom(), objectSet_));
+        if (!playback_.playing()) {
+            drawPreview();
+            drawFrameView();
+        }
+    });
 }
 
 } // namespace quarry::ui

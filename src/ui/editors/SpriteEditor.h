@@ -54,6 +54,11 @@ public:
     // open then.
     void setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask);
     bool isEditing() const { return editing_; }
+    // Writes the painted tiles now (one step of the history) and keeps
+    // editing, as undo, redo and saving need.
+    void writeEdits();
+    // Takes the tiles again from the image after undo or redo.
+    void reloadFromImage();
 
     int objectSet() const { return objectSet_; }
     int currentFrame() const { return currentFrame_; }

@@ -110,6 +110,15 @@ bool TextEditor::setupEditor()
     return true;
 }
 
+void TextEditor::reloadFromImage()
+{
+    if (!loaded_)
+        return;
+    const int index = editIndex_;
+    if (setupEditor() && index > 0)
+        textList_->setCurrentRow(index);
+}
+
 void TextEditor::selectText(int index)
 {
     if (!loaded_ || index < 0 || index >= layout::kTextCount || index == editIndex_)

@@ -35,6 +35,9 @@ public:
     // them; returns false (and changes nothing) when the user keeps them or
     // the strings cannot be read.
     bool setupEditor();
+    // After undo or redo: reads the strings again as setupEditor does but
+    // keeps the selected string.
+    void reloadFromImage();
 
     // The widgets, for tests.
     QListWidget* textList() const { return textList_; }   // lstTextList

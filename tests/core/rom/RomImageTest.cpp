@@ -159,6 +159,6 @@ TEST(RomImageSave, WritingUnderANewNameLeavesNothingOfTheOldFile)
     SyntheticRom source;
     std::vector<std::uint8_t> longer(source.fileBytes().size() + 100, 0xEE);
     test::writeFileBytes(dir.file("other.nes"), longer);
-    ASSERT_EQ(writeRomImageFile(dir.file("other.nes"), source.image()), SaveResult::Written);
+    ASSERT_EQ(saveRomImageAs(dir.file("other.nes"), source.image()), SaveResult::Written);
     EXPECT_EQ(test::readFileBytes(dir.file("other.nes")), source.fileBytes());
 }

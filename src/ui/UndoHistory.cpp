@@ -1,0 +1,101 @@
+#include "ui/UndoHistory.h"
+
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <exception>
+
+namespace quarry::ui {
+
+// One entry of the document on the stack. It was applied when it was made,
+// so the push's first redo() writes nothing.
+class ImageEditCommand final : public QUndoCommand {
+public:
+    ImageEditCommand(UndoHistory& history, session::EditEntry entry)
+        : history_(history), entry_(std::move(entry))
+    {
+        setText(QString::fromStdString(entry_.name));
+    }
+
+    void undo() override { history_.apply(entry_, false); }
+    void redo() override
+    {
+        if (applied_) {
+            applied_ = false;
+            return;
+        }
+        history_.apply(entry_, true);
+    }
+    int id() const override { return entry_.mergeId; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* later = dynamic_cast<const ImageEditCommand*>(other);
+        if (!later || later->entry_.mergeId != entry_.mergeId)
+            return false;
+        entry_.absorb(later->entry_);
+        return true;
+    }
+
+private:
+    UndoHistory& history_;
+    session::EditEntry entry_;
+    bool applied_ = true;
+};
+
+UndoHistory::UndoHistory(session::Document& document, QObject* parent)
+    : QObject(parent), document_(document), stack_(new QUndoStack(this))
+{
+    document_.setEditListener(
+        [this](session::EditEntry entry) { stack_->push(new ImageEditCommand(*this, std::move(entry))); });
+    connect(stack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+    // indexChanged comes once the stack has moved, after every step of a
+    // jump through the history.
+    connect(stack_, &QUndoStack::indexChanged, this, &UndoHistory::settle);
+}
+
+UndoHistory::~UndoHistory()
+{
+    document_.setEditListener({});
+}
+
+bool UndoHistory::isModified() const
+{
+    return !stack_->isClean();
+}
+
+void UndoHistory::markSaved()
+{
+    stack_->setClean();
+}
+
+void UndoHistory::clear()
+{
+    stack_->clear();
+}
+
+void UndoHistory::apply(const session::EditEntry& entry, bool forward)
+{
+    session::Document::Restored result;
+    try {
+        result = forward ? document_.redo(entry) : document_.undo(entry);
+    } catch (const std::exception& error) {
+        result.problem = error.what();
+    }
+    pending_ = true;
+    if (!result.areaReloaded)
+        result_.areaReloaded = false;
+    if (!result.problem.empty())
+        result_.problem = result.problem;
+}
+
+void UndoHistory::settle()
+{
+    if (!pending_)
+        return;
+    const session::Document::Restored result = result_;
+    pending_ = false;
+    result_ = {};
+    emit restored(result);
+}
+
+} // namespace quarry::ui
