@@ -97,7 +97,23 @@ void AreaWorkspace::showPictures()
 {
     const session::LoadedArea* area = document_.area();
     picker_->setPicture(area ? toImage(area->chooser) : QImage());
-    mapView_->setPicture(area ? toImage(area->mapPicture) : QImage());
+    showMap();
+}
+
+void AreaWorkspace::showMap()
+{
+    const session::LoadedArea* area = document_.area();
+    if (!area) {
+        mapView_->setPicture(QImage());
+        return;
+    }
+    // The view composes what it shows from the loaded area at each paint.
+    mapView_->setPicture(QSize(area->mapWidth(), area->mapHeight()), [this](const QRect& rect) {
+        const session::LoadedArea* shown = document_.area();
+        if (!shown)
+            return QImage();
+        return toImage(shown->mapRegion(rect.x(), rect.y(), rect.width(), rect.height()));
+    });
 }
 
 void AreaWorkspace::rebuildGrid()
@@ -158,7 +174,7 @@ void AreaWorkspace::pressMap(QPoint mapPixel)
         switch (pressAction_) {
         case PressAction::Paint:
             if (document_.paintCell(mapPixel.x(), mapPixel.y(), static_cast<std::uint8_t>(selectedMetatile_)))
-                mapView_->setPicture(toImage(document_.area()->mapPicture));
+                showMap();
             emit imageEdited();
             break;
         case PressAction::Pointer: {
@@ -169,7 +185,7 @@ void AreaWorkspace::pressMap(QPoint mapPixel)
             if (!pointer)
                 return;
             document_.setScreenPointerAt(mapPixel.x(), mapPixel.y(), *pointer);
-            mapView_->setPicture(toImage(document_.area()->mapPicture));
+            showMap();
             emit imageEdited();
             break;
         }

@@ -115,7 +115,7 @@ public:
 
 private:
     LoadedArea& requireArea();
-    // Re-reads the map from the image and recomposes its picture.
+    // Re-reads the map from the image (its picture follows the grid).
     void reloadMap();
 
     rom::RomImage rom_;

@@ -28,10 +28,9 @@ protected:
         painter.translate(-offset);
         const QRect mapRect = exposed.translated(offset);
 
-        const QImage& picture = view_.picture_;
-        const QRect source = mapRect.intersected(picture.rect());
-        if (!source.isEmpty())
-            painter.drawImage(source.topLeft(), picture, source);
+        const QRect source = mapRect.intersected(QRect(QPoint(0, 0), view_.pictureSize_));
+        if (!source.isEmpty() && view_.source_)
+            painter.drawImage(source.topLeft(), view_.source_(source));
 
         for (int array = 0; array < GridLines::kArrayCount; ++array) {
             for (const GridLines::Line& line : view_.grid_.lines(static_cast<GridLines::Array>(array))) {
@@ -53,7 +52,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         const QPoint mapPixel = event->position().toPoint() + view_.scrollOffset();
-        if (view_.picture_.rect().contains(mapPixel))
+        if (QRect(QPoint(0, 0), view_.pictureSize_).contains(mapPixel))
             emit view_.mapPressed(mapPixel, event->button());
     }
 
@@ -70,7 +69,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
         const QPoint mapPixel = event->position().toPoint() + view_.scrollOffset();
-        if (view_.picture_.rect().contains(mapPixel))
+        if (QRect(QPoint(0, 0), view_.pictureSize_).contains(mapPixel))
             emit view_.mapDoubleClicked(mapPixel, event->button());
     }
 
@@ -111,10 +110,23 @@ MapView::MapView(QWidget* parent) : QWidget(parent)
     setupScrollBars(1, 1);
 }
 
+void MapView::setPicture(QSize size, PictureSource source)
+{
+    pictureSize_ = size;
+    source_ = std::move(source);
+    viewport_->update();
+}
+
 void MapView::setPicture(const QImage& picture)
 {
-    picture_ = picture;
-    viewport_->update();
+    setPicture(picture.size(), [picture](const QRect& rect) { return picture.copy(rect); });
+}
+
+QImage MapView::picture() const
+{
+    if (pictureSize_.isEmpty() || !source_)
+        return {};
+    return source_(QRect(QPoint(0, 0), pictureSize_));
 }
 
 void MapView::setupScrollBars(int screensWide, int screensHigh)
