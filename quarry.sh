@@ -46,8 +46,20 @@ case "${1:-run}" in
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
       ctest --test-dir "$sanitized" --output-on-failure -j "$(nproc)"
     ;;
+  bench)
+    # Timed measurements, not tests: run them on a quiet machine. The core
+    # suite reports medians of three repetitions; see bench/README.md.
+    echo "== core (Google Benchmark; compare CPU time with the _memcpy floor below each)"
+    "$build/bin/quarry-bench-core" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+      --benchmark_display_aggregates_only=true --benchmark_filter="${QUARRY_BENCH_FILTER:-.}"
+    echo "== editor, offscreen"
+    QT_QPA_PLATFORM=offscreen "$build/bin/quarry-bench-gui"
+    QT_QPA_PLATFORM=offscreen "$build/bin/quarry-bench-gui" memory
+    echo "== animation playback (10 s)"
+    "$build/bin/quarry-bench-playback" 10
+    ;;
   *)
-    echo "usage: ./quarry.sh [run [FILE.nes] | test]" >&2
+    echo "usage: ./quarry.sh [run [FILE.nes] | FILE.nes | test | bench]" >&2
     exit 2
     ;;
 esac

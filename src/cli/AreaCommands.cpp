@@ -120,7 +120,7 @@ int runRender(const Arguments& arguments)
     const QString output = arguments.output();
     session::Document document;
     loadArea(document, arguments);
-    writePng(output, document.area()->mapPicture);
+    writePng(output, document.area()->mapPicture());
     return 0;
 }
 

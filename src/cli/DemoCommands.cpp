@@ -38,7 +38,7 @@ int runRenderAll(const Arguments& arguments)
         std::fflush(stderr);
         try {
             const session::LoadedArea area = session::readLoadedArea(image, job.id, job.night);
-            writePng(dir.filePath(QString::fromStdString(job.fileName)), area.mapPicture);
+            writePng(dir.filePath(QString::fromStdString(job.fileName)), area.mapPicture());
         } catch (const RomError& error) {
             // One broken submap does not stop the others; it is named and counted.
             std::fprintf(stderr, "\n%s: %s\n", job.fileName.c_str(), error.what());

@@ -101,7 +101,23 @@ void AreaWorkspace::showPictures()
 {
     const session::LoadedArea* area = document_.area();
     picker_->setPicture(area ? toImage(area->chooser) : QImage());
-    mapView_->setPicture(area ? toImage(area->mapPicture) : QImage());
+    showMap();
+}
+
+void AreaWorkspace::showMap()
+{
+    const session::LoadedArea* area = document_.area();
+    if (!area) {
+        mapView_->setPicture(QImage());
+        return;
+    }
+    // The view composes what it shows from the loaded area at each paint.
+    mapView_->setPicture(QSize(area->mapWidth(), area->mapHeight()), [this](const QRect& rect) {
+        const session::LoadedArea* shown = document_.area();
+        if (!shown)
+            return QImage();
+        return toImage(shown->mapRegion(rect.x(), rect.y(), rect.width(), rect.height()));
+    });
 }
 
 void AreaWorkspace::rebuildGrid()
@@ -173,7 +189,7 @@ void AreaWorkspace::pressMap(QPoint mapPixel)
                 emit strokeBegun();
             }
             if (document_.paintCell(mapPixel.x(), mapPixel.y(), static_cast<std::uint8_t>(selectedMetatile_)))
-                mapView_->setPicture(toImage(document_.area()->mapPicture));
+                showMap();
             emit imageEdited();
             break;
         case PressAction::Pointer: {
@@ -184,7 +200,7 @@ void AreaWorkspace::pressMap(QPoint mapPixel)
             if (!pointer)
                 return;
             document_.setScreenPointerAt(mapPixel.x(), mapPixel.y(), *pointer);
-            mapView_->setPicture(toImage(document_.area()->mapPicture));
+            showMap();
             emit imageEdited();
             break;
         }
@@ -205,7 +221,7 @@ void AreaWorkspace::strokeTo(QPoint mapPixel)
     // Every cell along the way, sampled finer than a cell so none is skipped.
     const QPoint delta = mapPixel - strokeLast_;
     const int steps = std::max(1, std::max(std::abs(delta.x()), std::abs(delta.y())) / 8);
-    const QRect picture(0, 0, document_.area()->mapPicture.width(), document_.area()->mapPicture.height());
+    const QRect picture(0, 0, document_.area()->mapWidth(), document_.area()->mapHeight());
     bool painted = false;
     const bool ok = runGuarded(dialogs_, this, [&] {
         QPoint lastCell(-1, -1);
@@ -224,7 +240,7 @@ void AreaWorkspace::strokeTo(QPoint mapPixel)
     });
     strokeLast_ = mapPixel;
     if (painted)
-        mapView_->setPicture(toImage(document_.area()->mapPicture));
+        showMap();
     if (painted || !ok)
         emit imageEdited();
     if (!ok)

@@ -75,6 +75,7 @@ signals:
 private:
     void showPalette();
     void showPictures();
+    void showMap();
     void rebuildGrid();
 
     session::Document& document_;

@@ -18,4 +18,15 @@ inline QImage toImage(const gfx::Canvas& canvas)
     return view.copy();
 }
 
+// A QImage that takes the canvas's pixels over instead of copying them.
+inline QImage toImage(gfx::Canvas&& canvas)
+{
+    if (canvas.width() == 0 || canvas.height() == 0)
+        return {};
+    auto* owned = new gfx::Canvas(std::move(canvas));
+    return QImage(
+        reinterpret_cast<const uchar*>(owned->data()), owned->width(), owned->height(), owned->bytesPerLine(),
+        QImage::Format_RGBX8888, [](void* canvas) { delete static_cast<gfx::Canvas*>(canvas); }, owned);
+}
+
 } // namespace quarry::ui

@@ -134,7 +134,7 @@ void MainWindowExtras::exportMap()
     if (path.isEmpty())
         return;
     exportFolder_ = QFileInfo(path).absolutePath();
-    runGuarded(dialogs_, &window_, [&] { savePng(path, area->mapPicture); });
+    runGuarded(dialogs_, &window_, [&] { savePng(path, area->mapPicture()); });
 }
 
 int MainWindowExtras::exportAllMaps()
@@ -159,7 +159,7 @@ int MainWindowExtras::exportAllMaps()
         const session::MapExportJob& job = jobs[i];
         try {
             const session::LoadedArea area = session::readLoadedArea(window_.document().rom(), job.id, job.night);
-            savePng(dir.filePath(QString::fromStdString(job.fileName)), area.mapPicture);
+            savePng(dir.filePath(QString::fromStdString(job.fileName)), area.mapPicture());
             ++written;
         } catch (const std::exception& error) {
             // A submap the image cannot show is named; the others still go out.

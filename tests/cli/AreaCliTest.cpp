@@ -97,10 +97,11 @@ TEST(AreaCli, PicturesMatchTheDocument)
     const CliResult picker = runCli({"picker", f.path, "$1", "0x6", "2", "--night", "-o", f.dir.file("chooser.png")});
     ASSERT_EQ(picker.exitCode, 0) << picker.err;
 
+    const gfx::Canvas mapPicture = document.area()->mapPicture();
     const struct {
         std::string file;
         const gfx::Canvas& canvas;
-    } pictures[] = {{"map.png", document.area()->mapPicture}, {"chooser.png", document.area()->chooser}};
+    } pictures[] = {{"map.png", mapPicture}, {"chooser.png", document.area()->chooser}};
     for (const auto& picture : pictures) {
         const QImage image(QString::fromStdString(f.dir.file(picture.file)));
         ASSERT_EQ(image.width(), picture.canvas.width());

@@ -44,13 +44,14 @@ TEST(DemoCli, RenderAllWritesDayAndNightOfEverySubmapWithProgress)
     const rom::AreaId id{0, 10, 1};
     const session::LoadedArea area = session::readLoadedArea(world.rom.image(), id, true);
     const QImage picture(QString::fromStdString(out + "/" + world::findSubmap(id)->key + "-night.png"));
-    ASSERT_EQ(picture.width(), area.mapPicture.width());
-    ASSERT_EQ(picture.height(), area.mapPicture.height());
+    const gfx::Canvas mapPicture = area.mapPicture();
+    ASSERT_EQ(picture.width(), mapPicture.width());
+    ASSERT_EQ(picture.height(), mapPicture.height());
     for (int y = 0; y < picture.height(); y += 37)
         for (int x = 0; x < picture.width(); x += 29)
-            ASSERT_EQ(picture.pixel(x, y) & 0xFFFFFFu, qRgb(area.mapPicture.pixel(x, y) & 0xFF,
-                                                            (area.mapPicture.pixel(x, y) >> 8) & 0xFF,
-                                                            (area.mapPicture.pixel(x, y) >> 16) & 0xFF) & 0xFFFFFFu);
+            ASSERT_EQ(picture.pixel(x, y) & 0xFFFFFFu, qRgb(mapPicture.pixel(x, y) & 0xFF,
+                                                            (mapPicture.pixel(x, y) >> 8) & 0xFF,
+                                                            (mapPicture.pixel(x, y) >> 16) & 0xFF) & 0xFFFFFFu);
 }
 
 TEST(DemoCli, RenderAllGoesOnPastABrokenSubmapAndFails)

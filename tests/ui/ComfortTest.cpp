@@ -238,7 +238,7 @@ TEST(MapExport, ExportMapWritesThePictureAt1xAndExportAllEveryMap)
     w.dialogs.filesToSave.push_back(file);
     w.window.extras()->exportMapAction()->trigger();
     const QImage picture(file);
-    const gfx::Canvas& canvas = w.area().mapPicture;
+    const gfx::Canvas canvas = w.area().mapPicture();
     ASSERT_EQ(picture.size(), QSize(canvas.width(), canvas.height()));
     for (int y = 0; y < canvas.height(); y += 13)
         for (int x = 0; x < canvas.width(); x += 17) {

@@ -79,7 +79,7 @@ TEST(MainWindowArea, OpenFillsTheTreeAndLoadsTheFirstSubmap)
     EXPECT_EQ(w.window.editMode(), EditMode::Map);
     EXPECT_EQ(w.workspace().selectedMetatile(), 0);
     EXPECT_EQ(w.workspace().picker()->selectionText(), "00");
-    EXPECT_EQ(w.workspace().mapView()->picture().width(), w.area().mapPicture.width());
+    EXPECT_EQ(w.workspace().mapView()->picture().width(), w.area().mapWidth());
 }
 
 TEST(MainWindowArea, ObjectSetAndAreaNodesLoadNothing)

@@ -33,6 +33,13 @@ Canvas drawMetatilePicker(const rom::RomImage& rom, int objectSet, std::span<con
 
 Canvas renderMap(std::span<const std::uint8_t> grid, int screensWide, int screensHigh, const Canvas& chooser)
 {
+    return renderMapRegion(grid, screensWide, screensHigh, chooser, 0, 0, std::max(screensWide, 0) * kScreenWidth,
+                           std::max(screensHigh, 0) * kScreenHeight);
+}
+
+Canvas renderMapRegion(std::span<const std::uint8_t> grid, int screensWide, int screensHigh, const Canvas& chooser,
+                       int x, int y, int w, int h)
+{
     if (screensWide < 0 || screensHigh < 0)
         throw std::invalid_argument("map size " + std::to_string(screensWide) + " x " + std::to_string(screensHigh)
                                     + " screens is negative");
@@ -42,18 +49,28 @@ Canvas renderMap(std::span<const std::uint8_t> grid, int screensWide, int screen
         throw std::invalid_argument("map grid of " + std::to_string(grid.size()) + " cells is too short for "
                                     + std::to_string(screensWide) + " x " + std::to_string(screensHigh) + " screens");
 
-    Canvas map(screensWide * kScreenWidth, screensHigh * kScreenHeight);
-    for (int sy = 0; sy < screensHigh; ++sy)
-        for (int sx = 0; sx < screensWide; ++sx)
-            for (int r = 0; r < kScreenRows; ++r)
-                for (int c = 0; c < kScreenColumns; ++c) {
-                    const int m = grid[gridIndex(screensWide, sx, sy, r, c)];
-                    // A block outside the chooser is clipped away and the
-                    // cell keeps the black the picture starts with.
-                    map.blit(chooser, chooserX(m), chooserY(m), kMetatilePixels, kMetatilePixels,
-                             sx * kScreenWidth + c * kMetatilePixels, sy * kScreenHeight + r * kMetatilePixels);
-                }
-    return map;
+    Canvas region(w, h);
+    // The cell columns and rows of the whole map the region touches.
+    const long long columns = static_cast<long long>(screensWide) * kScreenColumns;
+    const long long rows = static_cast<long long>(screensHigh) * kScreenRows;
+    const long long firstColumn = std::max(0LL, static_cast<long long>(x) / kMetatilePixels);
+    const long long firstRow = std::max(0LL, static_cast<long long>(y) / kMetatilePixels);
+    const long long endColumn = std::min(columns, (static_cast<long long>(x) + w + kMetatilePixels - 1) / kMetatilePixels);
+    const long long endRow = std::min(rows, (static_cast<long long>(y) + h + kMetatilePixels - 1) / kMetatilePixels);
+    for (long long row = firstRow; row < endRow; ++row) {
+        const int sy = static_cast<int>(row / kScreenRows);
+        const int r = static_cast<int>(row % kScreenRows);
+        for (long long column = firstColumn; column < endColumn; ++column) {
+            const int sx = static_cast<int>(column / kScreenColumns);
+            const int c = static_cast<int>(column % kScreenColumns);
+            const int m = grid[gridIndex(screensWide, sx, sy, r, c)];
+            // A block outside the chooser is clipped away and the cell keeps
+            // the black the picture starts with.
+            region.blit(chooser, chooserX(m), chooserY(m), kMetatilePixels, kMetatilePixels,
+                        static_cast<int>(column * kMetatilePixels - x), static_cast<int>(row * kMetatilePixels - y));
+        }
+    }
+    return region;
 }
 
 } // namespace quarry::gfx

@@ -52,6 +52,14 @@ Canvas drawMetatilePicker(const rom::RomImage& rom, int objectSet, std::span<con
 // size or a grid shorter than width x height x 56 cells.
 Canvas renderMap(std::span<const std::uint8_t> grid, int screensWide, int screensHigh, const Canvas& chooser);
 
+// The w x h part of that picture whose top-left corner is map pixel (x, y),
+// composed the same way from the cells it touches only, so a view showing a
+// few screens of a large map never composes the rest. Pixels outside the map
+// are black. Throws as renderMap does, and std::invalid_argument for a
+// negative w or h.
+Canvas renderMapRegion(std::span<const std::uint8_t> grid, int screensWide, int screensHigh, const Canvas& chooser,
+                       int x, int y, int w, int h);
+
 // Grid index of the cell at row r (0-6), column c (0-7) of screen (sx, sy).
 inline std::size_t gridIndex(int screensWide, int sx, int sy, int r, int c)
 {

@@ -6,6 +6,26 @@
 
 namespace quarry::gfx {
 
+namespace {
+
+// Fills with one 32-bit value by copying ever larger runs of it: the copies
+// run at memory speed, where a loop storing one word at a time does not.
+void fillWords(std::vector<std::uint32_t>& words, std::uint32_t value)
+{
+    const std::size_t size = words.size();
+    if (size == 0)
+        return;
+    constexpr std::size_t kSeed = 64;
+    std::fill_n(words.begin(), std::min(size, kSeed), value);
+    for (std::size_t done = std::min(size, kSeed); done < size;) {
+        const std::size_t run = std::min(done, size - done);
+        std::copy_n(words.begin(), run, words.begin() + static_cast<std::ptrdiff_t>(done));
+        done += run;
+    }
+}
+
+} // namespace
+
 Canvas::Canvas(int width, int height)
 {
     if (width < 0 || height < 0)
@@ -13,12 +33,13 @@ Canvas::Canvas(int width, int height)
                                     + " is negative");
     width_ = width;
     height_ = height;
-    pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kOpaque | kBlack);
+    pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    fillWords(pixels_, kOpaque | kBlack);
 }
 
 void Canvas::fill(Rgb colour)
 {
-    std::fill(pixels_.begin(), pixels_.end(), kOpaque | (colour & 0xFFFFFFu));
+    fillWords(pixels_, kOpaque | (colour & 0xFFFFFFu));
 }
 
 Rgb Canvas::pixel(int x, int y) const

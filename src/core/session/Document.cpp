@@ -112,7 +112,6 @@ void Document::reloadMap()
 {
     LoadedArea& area = requireArea();
     area.map = rom::decodeAreaMap(rom_, area.pointers.mapPointer);
-    redrawMap(area);
 }
 
 namespace {

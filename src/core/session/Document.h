@@ -174,7 +174,7 @@ private:
     void closeScope() noexcept;
     void deliver(EditEntry entry) noexcept;
     Restored restore(const EditEntry& entry, bool forward);
-    // Re-reads the map from the image and recomposes its picture.
+    // Re-reads the map from the image (its picture follows the grid).
     void reloadMap();
 
     rom::RomImage rom_;

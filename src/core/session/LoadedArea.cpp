@@ -1,6 +1,5 @@
 #include "core/session/LoadedArea.h"
 
-#include "core/gfx/BackgroundRenderer.h"
 #include "core/gfx/Metatiles.h"
 #include "core/rom/RomImage.h"
 
@@ -42,12 +41,11 @@ void redrawPictures(const rom::RomImage& rom, LoadedArea& area)
 {
     area.colors = gfx::nesColorTable(area.mask);
     area.chooser = gfx::drawMetatilePicker(rom, area.id.objectSet, area.backgroundTiles, area.palette, area.colors);
-    redrawMap(area);
 }
 
-void redrawMap(LoadedArea& area)
+gfx::Canvas LoadedArea::mapRegion(int x, int y, int w, int h) const
 {
-    area.mapPicture = gfx::renderMap(area.map.mapGrid, area.map.screensWide, area.map.screensHigh, area.chooser);
+    return gfx::renderMapRegion(map.mapGrid, map.screensWide, map.screensHigh, chooser, x, y, w, h);
 }
 
 } // namespace quarry::session

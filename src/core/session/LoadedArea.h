@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gfx/AreaPalette.h"
+#include "core/gfx/BackgroundRenderer.h"
 #include "core/gfx/Canvas.h"
 #include "core/gfx/Chr.h"
 #include "core/gfx/NesColor.h"
@@ -36,8 +37,17 @@ struct LoadedArea {
     // The colours the chooser was last drawn with; every tile painting of
     // the area uses them until the chooser is drawn again.
     gfx::ColorTable colors{};
-    gfx::Canvas chooser;    // 256 x 288, the cache the map is composed from
-    gfx::Canvas mapPicture; // W x 256 by H x 224
+    gfx::Canvas chooser; // 256 x 288, the cache the map is composed from
+
+    // The map picture, W x 256 by H x 224 pixels, is composed from the
+    // chooser and the grid whenever a part of it is wanted, never stored:
+    // the largest map's picture would be 134 MB and take far longer to
+    // compose than a click may. Views ask for the part they show.
+    int mapWidth() const { return map.screensWide * gfx::kScreenWidth; }
+    int mapHeight() const { return map.screensHigh * gfx::kScreenHeight; }
+    gfx::Canvas mapRegion(int x, int y, int w, int h) const;
+    // The whole picture (for export).
+    gfx::Canvas mapPicture() const { return mapRegion(0, 0, mapWidth(), mapHeight()); }
 };
 
 // Reads a submap in the order the game data is reached: map and stairs,
@@ -50,11 +60,8 @@ LoadedArea readLoadedArea(const rom::RomImage& rom, const rom::AreaId& id, bool 
 // written, and redraws the chooser and the map picture.
 void rereadGraphics(const rom::RomImage& rom, LoadedArea& area);
 
-// Redraws the chooser (with a fresh colour table from the mask settings) and
-// then the map picture from it.
+// Redraws the chooser with a fresh colour table from the mask settings; the
+// map picture follows it.
 void redrawPictures(const rom::RomImage& rom, LoadedArea& area);
-
-// Recomposes the map picture from the chooser.
-void redrawMap(LoadedArea& area);
 
 } // namespace quarry::session

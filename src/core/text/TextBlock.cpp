@@ -38,9 +38,10 @@ Texts decodeTexts(const rom::RomImage& rom, const rom::CharTable& table)
 
 std::size_t blockSize(const Texts& texts, const rom::CharTable& table)
 {
+    const TextEncoder encoder(table);
     std::size_t size = 0;
     for (const std::string& text : texts)
-        size += encodedSize(text, table);
+        size += encoder.encodedSize(text);
     return size;
 }
 
@@ -71,6 +72,7 @@ void commitTexts(rom::RomImage& rom, const TextBlock& block, const Texts& texts,
     std::vector<std::uint8_t> pointers;
     std::vector<std::uint8_t> strings;
     pointers.reserve(kPointerTableSize);
+    const TextEncoder encoder(table);
     for (std::size_t n = 0; n < texts.size(); ++n) {
         const std::string& text = texts[n];
         // A block that fits ends within bank 3, so every address stays in
@@ -79,7 +81,7 @@ void commitTexts(rom::RomImage& rom, const TextBlock& block, const Texts& texts,
         const auto address = static_cast<std::uint16_t>(layout::kTextBlockStartCpu + strings.size());
         pointers.push_back(static_cast<std::uint8_t>(address & 0xFF));
         pointers.push_back(static_cast<std::uint8_t>(address >> 8));
-        const std::vector<std::uint8_t> bytes = encodeText(text, table);
+        const std::vector<std::uint8_t> bytes = encoder.encode(text);
         // The game and the decoder read at most 256 bytes of a string: a
         // longer one would come back cut short.
         if (bytes.size() - 1 > layout::kTextScanLimit)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <memory>
 #include <optional>
 
 namespace quarry::text {
@@ -74,10 +75,12 @@ std::optional<std::uint8_t> escapeAt(std::string_view text, std::size_t pos)
 
 constexpr std::size_t kEscapeLength = 4;
 
+} // namespace
+
 // The table turned around for encoding, and for each code whether its
-// character encodes back to it.
-class Codes {
-public:
+// character encodes back to it. Characters of one byte (nearly all text)
+// are looked up in a flat table; longer ones in the map.
+struct TextEncoder::Codes {
     explicit Codes(const rom::CharTable& table)
     {
         // Walking down from $FF leaves the lowest code for each character.
@@ -85,6 +88,11 @@ public:
             const std::string& entry = table[static_cast<std::size_t>(k)];
             if (isOneCharacter(entry))
                 lowest_[entry] = static_cast<std::uint8_t>(k);
+        }
+        for (std::size_t c = 0; c < ascii_.size(); ++c) {
+            const char character = static_cast<char>(c);
+            const auto found = slowCode(std::string_view(&character, 1));
+            ascii_[c] = found ? *found : kNoCode;
         }
         for (std::size_t k = 0; k < 256; ++k) {
             const std::string& entry = table[k];
@@ -95,14 +103,13 @@ public:
     // The code of one character, or nothing when the table lacks it.
     std::optional<std::uint8_t> code(std::string_view character) const
     {
-        if (character == "/")
-            return layout::kTextLineBreak;
-        if (character == " ")
-            return layout::kTextSpaceCode;
-        const auto found = lowest_.find(character);
-        if (found == lowest_.end())
-            return std::nullopt;
-        return found->second;
+        if (character.size() == 1 && static_cast<unsigned char>(character[0]) < ascii_.size()) {
+            const int found = ascii_[static_cast<unsigned char>(character[0])];
+            if (found == kNoCode)
+                return std::nullopt;
+            return static_cast<std::uint8_t>(found);
+        }
+        return slowCode(character);
     }
 
     bool faithful(std::uint8_t code) const { return faithful_[code]; }
@@ -126,9 +133,44 @@ public:
     }
 
 private:
+    static constexpr int kNoCode = -1;
+
+    std::optional<std::uint8_t> slowCode(std::string_view character) const
+    {
+        if (character == "/")
+            return layout::kTextLineBreak;
+        if (character == " ")
+            return layout::kTextSpaceCode;
+        const auto found = lowest_.find(character);
+        if (found == lowest_.end())
+            return std::nullopt;
+        return found->second;
+    }
+
     std::map<std::string, std::uint8_t, std::less<>> lowest_;
     std::array<bool, 256> faithful_{};
+    std::array<int, 128> ascii_{};
 };
+
+TextEncoder::TextEncoder(const rom::CharTable& table) : codes_(std::make_shared<const Codes>(table)) {}
+
+std::vector<std::uint8_t> TextEncoder::encode(std::string_view text) const
+{
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() + 1);
+    codes_->encode(text, [&](std::uint8_t b, std::string_view, bool) { bytes.push_back(b); });
+    bytes.push_back(layout::kTextTerminator);
+    return bytes;
+}
+
+std::size_t TextEncoder::encodedSize(std::string_view text) const
+{
+    std::size_t size = 1;
+    codes_->encode(text, [&](std::uint8_t, std::string_view, bool) { ++size; });
+    return size;
+}
+
+namespace {
 
 std::string textLocation(std::size_t start)
 {
@@ -139,7 +181,7 @@ std::string textLocation(std::size_t start)
 
 std::string decodeBytes(std::span<const std::uint8_t> bytes, const rom::CharTable& table)
 {
-    const Codes codes(table);
+    const TextEncoder::Codes codes(table);
     std::string text;
     for (const std::uint8_t b : bytes) {
         if (b == layout::kTextTerminator)
@@ -186,24 +228,19 @@ std::string decodeText(const rom::RomImage& rom, int n, const rom::CharTable& ta
 
 std::vector<std::uint8_t> encodeText(std::string_view text, const rom::CharTable& table)
 {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(text.size() + 1);
-    Codes(table).encode(text, [&](std::uint8_t b, std::string_view, bool) { bytes.push_back(b); });
-    bytes.push_back(layout::kTextTerminator);
-    return bytes;
+    return TextEncoder(table).encode(text);
 }
 
 std::size_t encodedSize(std::string_view text, const rom::CharTable& table)
 {
-    std::size_t size = 1;
-    Codes(table).encode(text, [&](std::uint8_t, std::string_view, bool) { ++size; });
-    return size;
+    return TextEncoder(table).encodedSize(text);
 }
 
 std::vector<std::string> charactersNotInTable(std::string_view text, const rom::CharTable& table)
 {
     std::vector<std::string> missing;
-    Codes(table).encode(text, [&](std::uint8_t, std::string_view character, bool known) {
+    const TextEncoder::Codes codes(table);
+    codes.encode(text, [&](std::uint8_t, std::string_view character, bool known) {
         if (!known && std::find(missing.begin(), missing.end(), character) == missing.end())
             missing.emplace_back(character);
     });

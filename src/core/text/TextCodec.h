@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -64,6 +65,20 @@ std::vector<std::uint8_t> encodeText(std::string_view text, const rom::CharTable
 
 // Size of the encoded text, terminator included.
 std::size_t encodedSize(std::string_view text, const rom::CharTable& table);
+
+// The two above with the table turned around once, for callers encoding
+// many strings with one table (a text commit encodes all of them).
+class TextEncoder {
+public:
+    explicit TextEncoder(const rom::CharTable& table);
+    std::vector<std::uint8_t> encode(std::string_view text) const;
+    std::size_t encodedSize(std::string_view text) const;
+
+    struct Codes;
+
+private:
+    std::shared_ptr<const Codes> codes_;
+};
 
 // The characters of `text` that the table cannot express (they would be
 // stored as $00), each once, in the order they first appear.

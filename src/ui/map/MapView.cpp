@@ -40,11 +40,11 @@ protected:
         const QRect mapRect(QPoint(zoom::toMap(viewRect.left(), 0, factor), zoom::toMap(viewRect.top(), 0, factor)),
                             QPoint(zoom::toMap(viewRect.right(), 0, factor), zoom::toMap(viewRect.bottom(), 0, factor)));
 
-        // Whole map pixels, scaled without smoothing.
-        const QImage& picture = view_.picture_;
-        const QRect source = mapRect.intersected(picture.rect());
-        if (!source.isEmpty())
-            painter.drawImage(source, picture, source);
+        // Whole map pixels, drawn by the scaled painter without smoothing;
+        // only the exposed part of the picture is ever asked for.
+        const QRect source = mapRect.intersected(QRect(QPoint(0, 0), view_.pictureSize_));
+        if (!source.isEmpty() && view_.source_)
+            painter.drawImage(source.topLeft(), view_.source_(source));
 
         for (int array = 0; array < GridLines::kArrayCount; ++array) {
             for (const GridLines::Line& line : view_.grid_.lines(static_cast<GridLines::Array>(array))) {
@@ -78,7 +78,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         const QPoint mapPixel = view_.toMapPixel(event->position());
-        if (view_.picture_.rect().contains(mapPixel))
+        if (QRect(QPoint(0, 0), view_.pictureSize_).contains(mapPixel))
             emit view_.mapPressed(mapPixel, event->button());
     }
 
@@ -98,7 +98,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
         const QPoint mapPixel = view_.toMapPixel(event->position());
-        if (view_.picture_.rect().contains(mapPixel))
+        if (QRect(QPoint(0, 0), view_.pictureSize_).contains(mapPixel))
             emit view_.mapDoubleClicked(mapPixel, event->button());
     }
 
@@ -157,10 +157,23 @@ MapView::MapView(QWidget* parent) : QWidget(parent)
     setupScrollBars(1, 1);
 }
 
+void MapView::setPicture(QSize size, PictureSource source)
+{
+    pictureSize_ = size;
+    source_ = std::move(source);
+    viewport_->update();
+}
+
 void MapView::setPicture(const QImage& picture)
 {
-    picture_ = picture;
-    viewport_->update();
+    setPicture(picture.size(), [picture](const QRect& rect) { return picture.copy(rect); });
+}
+
+QImage MapView::picture() const
+{
+    if (pictureSize_.isEmpty() || !source_)
+        return {};
+    return source_(QRect(QPoint(0, 0), pictureSize_));
 }
 
 QSize MapView::visibleSize() const

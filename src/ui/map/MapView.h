@@ -24,9 +24,17 @@ public:
 
     explicit MapView(QWidget* parent = nullptr);
 
-    // The whole map picture (W x 256 by H x 224 pixels).
+    // Composes the part `rect` of the map picture (in map pixels, inside the
+    // picture) as an image of rect's size.
+    using PictureSource = std::function<QImage(const QRect& rect)>;
+    // The map picture of `size` pixels (W x 256 by H x 224), composed by
+    // `source` only where the viewport shows it, at each paint.
+    void setPicture(QSize size, PictureSource source);
+    // A fixed picture.
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return picture_; }
+    // The whole picture, composed now.
+    QImage picture() const;
+    QSize pictureSize() const { return pictureSize_; }
     // Back to the top-left corner, with ranges for a map of W x H screens.
     void setupScrollBars(int screensWide, int screensHigh);
     GridLines& grid() { return grid_; }
@@ -78,7 +86,8 @@ private:
     class Viewport;
     void updateRanges();
 
-    QImage picture_;
+    QSize pictureSize_;
+    PictureSource source_;
     GridLines grid_;
     std::function<void(QPainter&)> overlay_;
     Viewport* viewport_ = nullptr;

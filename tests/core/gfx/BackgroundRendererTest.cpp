@@ -210,6 +210,38 @@ TEST(RenderMap, SizesAndGridOrder)
     EXPECT_THROW(renderMap(grid, -1, 2, chooser), std::invalid_argument);
 }
 
+TEST(RenderMap, RegionsMatchTheWholePicture)
+{
+    Canvas chooser(256, 288);
+    for (int n = 0; n < 72; ++n)
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                chooser.setPixel(chooserX(n) + x, chooserY(n) + y, static_cast<Rgb>(0x10000 * (n + 1) + y * 32 + x));
+    std::vector<std::uint8_t> grid(3 * 2 * 56);
+    for (std::size_t i = 0; i < grid.size(); ++i)
+        grid[i] = static_cast<std::uint8_t>((i * 7 + i / 56) % 80); // some past the chooser
+    const Canvas whole = renderMap(grid, 3, 2, chooser);
+
+    // Inside, across screen and cell borders, reaching past every edge.
+    const struct {
+        int x, y, w, h;
+    } regions[] = {{0, 0, 768, 448}, {250, 220, 40, 9}, {31, 33, 1, 1}, {-20, -7, 64, 50}, {700, 400, 200, 100},
+                   {-50, -50, 10, 10}, {0, 0, 0, 0}};
+    for (const auto& r : regions) {
+        const Canvas part = renderMapRegion(grid, 3, 2, chooser, r.x, r.y, r.w, r.h);
+        ASSERT_EQ(part.width(), r.w);
+        ASSERT_EQ(part.height(), r.h);
+        for (int y = 0; y < r.h; ++y)
+            for (int x = 0; x < r.w; ++x) {
+                const bool inside = whole.contains(r.x + x, r.y + y);
+                ASSERT_EQ(part.pixel(x, y), inside ? whole.pixel(r.x + x, r.y + y) : kBlack)
+                    << "region at " << r.x << ", " << r.y << " pixel " << x << ", " << y;
+            }
+    }
+    EXPECT_THROW(renderMapRegion(grid, 3, 2, chooser, 0, 0, -1, 4), std::invalid_argument);
+    EXPECT_THROW(renderMapRegion(grid, 3, 3, chooser, 0, 0, 4, 4), std::invalid_argument);
+}
+
 TEST(RenderMap, CellsOutsideTheChooserAreBlack)
 {
     Canvas chooser(256, 288);

@@ -26,7 +26,7 @@ TEST(DemoImage, EverySubmapLoadsDayAndNightAndShowsMoreThanSky)
                          + (night ? " night" : " day"));
             LoadedArea area;
             ASSERT_NO_THROW(area = readLoadedArea(rom, id, night));
-            EXPECT_EQ(area.mapPicture.width(), area.map.screensWide * 256);
+            EXPECT_EQ(area.mapPicture().width(), area.map.screensWide * 256);
             EXPECT_EQ(area.metatileLimit, demo::kMetatileCount + 1);
             EXPECT_GE(area.actors.size(), 2u);
             // Every cell names a metatile of the set, and the ground is there.
@@ -50,7 +50,7 @@ TEST(DemoImage, DayAndNightDiffer)
     const LoadedArea day = readLoadedArea(rom, id, false);
     const LoadedArea night = readLoadedArea(rom, id, true);
     EXPECT_NE(day.palette, night.palette);
-    EXPECT_NE(day.mapPicture.pixel(0, 0), night.mapPicture.pixel(0, 0));
+    EXPECT_NE(day.mapPicture().pixel(0, 0), night.mapPicture().pixel(0, 0));
 }
 
 TEST(DemoImage, TextsAndSpriteFramesRead)

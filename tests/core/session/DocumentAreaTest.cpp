@@ -40,8 +40,8 @@ TEST(DocumentArea, EverySubmapLoadsDayAndNight)
             const session::LoadedArea& area = *w.document.area();
             const auto& expected = w.world.game.mapOf(id);
             EXPECT_EQ(area.map.mapGrid, expected.grid);
-            EXPECT_EQ(area.mapPicture.width(), expected.wide * 256);
-            EXPECT_EQ(area.mapPicture.height(), expected.high * 224);
+            EXPECT_EQ(area.mapPicture().width(), expected.wide * 256);
+            EXPECT_EQ(area.mapPicture().height(), expected.high * 224);
             EXPECT_EQ(area.chooser.width(), 256);
             EXPECT_EQ(area.chooser.height(), 288);
             EXPECT_EQ(area.palette[16], 0x0F);
@@ -110,7 +110,7 @@ TEST(DocumentArea, PaintingWritesTheScreenAndEveryPositionSharingItShowsIt)
                 const std::size_t screen = rom::cpuToBody(map.screenTable[a], rom::DataKind::AreaData);
                 EXPECT_EQ(w.document.rom().read(screen + 2 * 8 + 5), 0x2A);
                 // The picture shows the painted block where the other position is.
-                EXPECT_EQ(area.mapPicture.pixel(bx * 256 + 5 * 32, by * 224 + 2 * 32),
+                EXPECT_EQ(area.mapPicture().pixel(bx * 256 + 5 * 32, by * 224 + 2 * 32),
                           area.chooser.pixel(gfx::chooserX(0x2A), gfx::chooserY(0x2A)));
                 return;
             }

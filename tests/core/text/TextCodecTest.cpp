@@ -56,6 +56,13 @@ TEST(TextCodec, EncodingRules)
     EXPECT_EQ(encodeText("\xC3\xA9", awkward), Bytes({0x80, 0xFF})) << "one character of two UTF-8 bytes is one code";
     EXPECT_EQ(encodedSize("A\xC3\xA9{1F}", awkward), 4u);
 
+    // One encoder kept for many strings gives what a fresh one gives.
+    const TextEncoder encoder(awkward);
+    for (const char* text : {"A#", "AB/{", "\xC3\xA9\xC3", "}{7F}z", "\x7F\x01~", ""}) {
+        EXPECT_EQ(encoder.encode(text), encodeText(text, awkward)) << text;
+        EXPECT_EQ(encoder.encodedSize(text), encodeText(text, awkward).size()) << text;
+    }
+
     rom::CharTable noSpace = table;
     noSpace[0x00] = "";
     noSpace[0x30] = " ";
