@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -47,8 +48,23 @@ AreaWorkspace::AreaWorkspace(session::Document& document, Dialogs& dialogs, QWid
     left->addWidget(paletteStrip_);
     left->addLayout(options);
 
+    whereUsedCheck_ = new QCheckBox(QStringLiteral("Where Used"), this);
+    whereUsedCheck_->setObjectName(QStringLiteral("chkWhereUsed"));
+    whereUsedCheck_->setToolTip(QStringLiteral("Count each metatile's cells in the object set's maps and outline the "
+                                               "chosen one's cells in this map"));
+    whereUsedLabel_ = new QLabel(this);
+    whereUsedLabel_->setObjectName(QStringLiteral("lblWhereUsed"));
+    whereUsedLabel_->setWordWrap(true);
+    whereUsedLabel_->setMaximumWidth(256);
+    whereUsedLabel_->setVisible(false);
+    connect(whereUsedCheck_, &QCheckBox::toggled, this, &AreaWorkspace::setWhereUsedShown);
+    connect(this, &AreaWorkspace::imageEdited, this, [this] { refreshWhereUsed(true); });
+    mapView_->setOverlay(MapView::OverlayLayer::Highlight, [this](QPainter& painter) { whereUsed_.paint(painter); });
+
     auto* right = new QVBoxLayout;
     right->addWidget(picker_);
+    right->addWidget(whereUsedCheck_);
+    right->addWidget(whereUsedLabel_);
     right->addStretch();
 
     auto* layout = new QHBoxLayout(this);
@@ -139,6 +155,7 @@ void AreaWorkspace::showArea()
         return;
     mapView_->setupScrollBars(area->map.screensWide, area->map.screensHigh);
     rebuildGrid();
+    refreshWhereUsed(true);
     selectMetatileAt(QPoint(0, 0));
 }
 
@@ -149,6 +166,7 @@ void AreaWorkspace::showGraphicsEdits()
     // The selection keeps its number; its picture shows the new graphics.
     picker_->showSelection(selectedMetatile_,
                            QPoint((selectedMetatile_ & 7) * 32, (selectedMetatile_ / 8) * 32));
+    refreshWhereUsed(true);
 }
 
 void AreaWorkspace::showRestoredArea()
@@ -174,6 +192,7 @@ void AreaWorkspace::selectMetatileAt(QPoint pixel)
     }
     selectedMetatile_ = n;
     picker_->showSelection(n, block);
+    refreshWhereUsed(false);
 }
 
 void AreaWorkspace::pressMap(QPoint mapPixel)
@@ -253,6 +272,46 @@ void AreaWorkspace::endStroke()
         return;
     stroking_ = false;
     emit strokeEnded();
+}
+
+} // namespace quarry::ui
+
+namespace quarry::ui {
+
+void AreaWorkspace::setWhereUsedShown(bool shown)
+{
+    if (whereUsedCheck_->isChecked() != shown) {
+        whereUsedCheck_->setChecked(shown); // comes back here through the box's signal
+        return;
+    }
+    if (whereUsed_.shown() == shown)
+        return;
+    whereUsed_.setShown(shown);
+    whereUsedLabel_->setVisible(shown);
+    refreshWhereUsed(true);
+    emit whereUsedToggled(shown);
+}
+
+void AreaWorkspace::refreshWhereUsed(bool recount)
+{
+    const session::LoadedArea* area = document_.area();
+    if (!whereUsed_.shown() || !area) {
+        // Nothing is counted while hidden; showing counts afresh.
+        whereUsed_.clear();
+        picker_->setCounts({});
+        whereUsedLabel_->clear();
+        mapView_->viewport()->update();
+        return;
+    }
+    runGuarded(dialogs_, this, [&] {
+        if (recount) {
+            whereUsed_.recount(document_.rom(), area->id.objectSet, std::max(area->metatileLimit - 1, 0));
+            picker_->setCounts(whereUsed_.offeredCounts());
+        }
+        whereUsed_.highlight(area->map, selectedMetatile_);
+        whereUsedLabel_->setText(whereUsed_.summary());
+    });
+    mapView_->viewport()->update();
 }
 
 } // namespace quarry::ui

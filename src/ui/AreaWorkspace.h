@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ui/map/WhereUsedLayer.h"
+
 #include <QWidget>
 
 #include <cstdint>
 
 class QCheckBox;
+class QLabel;
 
 namespace quarry::session {
 class Document;
@@ -54,6 +57,15 @@ public:
     void strokeTo(QPoint mapPixel);
     void endStroke();
 
+    // Where used (off by default): the chooser shows how many cells of the
+    // object set's maps use each metatile, the map outlines the cells of
+    // the chosen one, and a line under the chooser sums it up.
+    void setWhereUsedShown(bool shown);
+    bool whereUsedShown() const { return whereUsed_.shown(); }
+    const WhereUsedLayer& whereUsed() const { return whereUsed_; }
+    QCheckBox* whereUsedCheck() const { return whereUsedCheck_; }
+    QLabel* whereUsedLabel() const { return whereUsedLabel_; }
+
     bool nightChecked() const;
     MapView* mapView() const { return mapView_; }
     MetatilePicker* picker() const { return picker_; }
@@ -65,6 +77,7 @@ signals:
     // The chooser was pressed: the window enters Map Edit Mode.
     void mapModeRequested();
     void nightToggled();
+    void whereUsedToggled(bool shown);
     // The image changed through a map edit.
     void imageEdited();
     // One brush drag begins and ends: every paint between the two belongs
@@ -77,6 +90,9 @@ private:
     void showPictures();
     void showMap();
     void rebuildGrid();
+    // Counts again from the image (after the image or the area changed),
+    // or only follows the chosen metatile.
+    void refreshWhereUsed(bool recount);
 
     session::Document& document_;
     Dialogs& dialogs_;
@@ -91,6 +107,9 @@ private:
     PaletteStrip* paletteStrip_ = nullptr;
     GridPanel* gridPanel_ = nullptr;
     QCheckBox* nightCheck_ = nullptr; // chkUseNightPal
+    WhereUsedLayer whereUsed_;
+    QCheckBox* whereUsedCheck_ = nullptr;
+    QLabel* whereUsedLabel_ = nullptr;
 };
 
 } // namespace quarry::ui

@@ -84,6 +84,13 @@ void MainWindowExtras::buildActions()
     connect(map, &MapView::zoomChanged, this, updateZoom);
     updateZoom(map->zoom());
 
+    view->addSeparator();
+    whereUsed_ = view->addAction(QStringLiteral("&Where Used"));
+    whereUsed_->setCheckable(true);
+    whereUsed_->setToolTip(QStringLiteral("Show how many map cells use each metatile"));
+    connect(whereUsed_, &QAction::toggled, window_.workspace(), &AreaWorkspace::setWhereUsedShown);
+    connect(window_.workspace(), &AreaWorkspace::whereUsedToggled, whereUsed_, &QAction::setChecked);
+
     brush_ = window_.menu(Menu::Edit)->addAction(QStringLiteral("&Brush Painting"));
     brush_->setCheckable(true);
     brush_->setToolTip(QStringLiteral("Paint every cell a drag crosses in map mode"));

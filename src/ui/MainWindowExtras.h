@@ -24,6 +24,7 @@ public:
     QAction* zoomOutAction() const { return zoomOut_; }
     QAction* zoomResetAction() const { return zoomReset_; }
     QAction* brushAction() const { return brush_; }
+    QAction* whereUsedAction() const { return whereUsed_; }
     QAction* exportMapAction() const { return exportMap_; }
     QAction* exportAllAction() const { return exportAll_; }
     QLabel* hoverLabel() const { return hover_; }
@@ -50,6 +51,7 @@ private:
     QAction* zoomOut_ = nullptr;
     QAction* zoomReset_ = nullptr;
     QAction* brush_ = nullptr;
+    QAction* whereUsed_ = nullptr;
     QAction* exportMap_ = nullptr;
     QAction* exportAll_ = nullptr;
     QLabel* hover_ = nullptr; // after the four address panels

@@ -4,6 +4,7 @@
 #include "core/gfx/Metatiles.h"
 #include "core/gfx/NesColor.h"
 #include "core/session/Document.h"
+#include "core/session/WhereUsed.h"
 #include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
 #include "ui/editors/EditorTexts.h"
@@ -11,6 +12,7 @@
 #include "ui/editors/Swatch.h"
 #include "ui/editors/TileKit.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -52,6 +54,7 @@ MetatileEditor::MetatileEditor(session::Document& document, Dialogs& dialogs, st
 void MetatileEditor::buildViews()
 {
     tileKit_ = new TileKit(0, this);
+    tileKit_->setDialogs(&dialogs_);
     connect(tileKit_, &TileKit::tileChanged, this, &MetatileEditor::drawMetatileViews);
     connect(tileKit_, &TileKit::tilesCopied, this, &MetatileEditor::drawMetatileViews);
 
@@ -65,6 +68,9 @@ void MetatileEditor::buildViews()
     attributeView_->setObjectName(QStringLiteral("picAttTableEdit"));
     attributeView_->setGridPitch(16);
     connect(attributeView_, &PixelView::pressed, this, [this](QPoint at, int) { pressAttribute(at); });
+    // Both views zoom with Ctrl+wheel up to 512 screen pixels.
+    metatileView_->setMaximumZoom(4);
+    attributeView_->setMaximumZoom(4);
     connect(tileKit_, &TileKit::gridChanged, this, [this](bool shown, const QColor& colour) {
         for (PixelView* view : {metatileView_, attributeView_}) {
             view->setGridShown(shown);
@@ -115,9 +121,14 @@ void MetatileEditor::buildViews()
     auto* barRow = new QHBoxLayout;
     barRow->addWidget(metatileBar_, 1);
     barRow->addWidget(metatileLabel_);
+    unusedCheck_ = new QCheckBox(QStringLiteral("Show Unused Tiles"), metaFrame);
+    unusedCheck_->setObjectName(QStringLiteral("chkShowUnusedTiles"));
+    unusedCheck_->setToolTip(QStringLiteral("Mark the tiles of the pattern table that no metatile places"));
+    connect(unusedCheck_, &QCheckBox::toggled, this, &MetatileEditor::showUnusedTiles);
     auto* metaLayout = new QVBoxLayout(metaFrame);
     metaLayout->addLayout(views);
     metaLayout->addLayout(barRow);
+    metaLayout->addWidget(unusedCheck_);
 
     auto* solidityFrame = new QGroupBox(QString::fromLatin1(texts::metatile::kTileProperties), this);
     solidityFrame->setObjectName(QStringLiteral("fraSolidityEdit"));
@@ -181,6 +192,21 @@ void MetatileEditor::setupEditor(int objectSet, const gfx::AreaPalette& palette,
     for (int i = 0; i < 3; ++i)
         showThreshold(i);
     editing_ = true;
+    showUnusedTiles();
+}
+
+void MetatileEditor::showUnusedTiles()
+{
+    if (!unusedCheck_->isChecked() || !editing_) {
+        tileKit_->setMarkedTiles(std::nullopt);
+        return;
+    }
+    runGuarded(dialogs_, this, [&] {
+        std::array<bool, 256> unused = session::tilesUsedByMetatiles(document_.rom(), objectSet_);
+        for (bool& tile : unused)
+            tile = !tile;
+        tileKit_->setMarkedTiles(unused);
+    });
 }
 
 void MetatileEditor::selectMetatile(int metatile)
@@ -237,6 +263,7 @@ void MetatileEditor::pressMetatile(QPoint position)
                                   static_cast<std::uint8_t>(tileKit_->selectedTile()));
     });
     drawMetatileViews();
+    showUnusedTiles();
 }
 
 void MetatileEditor::pressAttribute(QPoint position)

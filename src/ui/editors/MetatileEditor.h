@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
@@ -65,6 +66,10 @@ public:
     void clickMarker(int index);
     // Reads threshold box `index` as hexadecimal and stores it.
     void commitThreshold(int index);
+    // With "Show Unused Tiles" checked, marks in the pattern table the tiles
+    // no metatile of the object set places (read from the image now).
+    void showUnusedTiles();
+    QCheckBox* unusedTilesCheck() const { return unusedCheck_; }
 
     TileKit* tileKit() const { return tileKit_; }
     PixelView* metatileView() const { return metatileView_; }
@@ -111,6 +116,7 @@ private:
     std::array<Swatch*, 4> markers_{};   // picPalMarker
     std::array<QLineEdit*, 3> thresholdBoxes_{}; // txtSolidityData
     std::array<QLabel*, 8> solidityLabels_{};    // lblSolid
+    QCheckBox* unusedCheck_ = nullptr;
 };
 
 } // namespace quarry::ui

@@ -212,6 +212,7 @@ QWidget* SpriteEditor::buildFrameColumn()
 void SpriteEditor::buildViews()
 {
     tileKit_ = new TileKit(kSpritePaletteBase, this);
+    tileKit_->setDialogs(&dialogs_);
     QWidget* animationColumn = buildAnimationColumn();
     QWidget* frameColumn = buildFrameColumn();
     // The sprite list text sits under the tile kit, where there is room.

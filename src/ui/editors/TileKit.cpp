@@ -1,10 +1,18 @@
 #include "ui/editors/TileKit.h"
 
 #include "core/gfx/TileOps.h"
+#include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
+#include "ui/Dialogs.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/PixelView.h"
 #include "ui/editors/Swatch.h"
+#include "ui/editors/TileSheetImage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSaveFile>
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -25,6 +33,10 @@ constexpr int kPatternTableSize = 256; // 16 x 16 tiles at twice size
 constexpr int kTileViewSize = 64;      // one tile at eight times size
 constexpr int kTileViewDisplayScale = 2;
 constexpr int kInitialGridBlue = 160;
+// Both kit views zoom up to 512 screen pixels.
+constexpr int kPatternTableMaximumZoom = 2;
+constexpr int kTileViewMaximumZoom = 4;
+constexpr const char* kPngFilter = "PNG picture (*.png)";
 
 // The pictures on the operation buttons, painted so the program ships no
 // picture files for them.
@@ -102,6 +114,16 @@ void TileKit::buildViews()
     patternTable_ = new PixelView(QSize(kPatternTableSize, kPatternTableSize), 1, this);
     patternTable_->setObjectName(QStringLiteral("picPatternTable"));
     patternTable_->setGridPitch(16);
+    patternTable_->setMaximumZoom(kPatternTableMaximumZoom);
+    patternTable_->setOverlay([this](QPainter& painter) {
+        if (!marked_)
+            return;
+        painter.setPen(QPen(QColor(255, 40, 40), 0));
+        painter.setBrush(QColor(255, 0, 0, 110));
+        for (int t = 0; t < 256; ++t)
+            if ((*marked_)[static_cast<std::size_t>(t)])
+                painter.drawRect(QRectF((t % 16) * 16 + 0.5, (t / 16) * 16 + 0.5, 15, 15));
+    });
     connect(patternTable_, &PixelView::pressed, this, [this](QPoint at, int) { pressPatternTable(at); });
     connect(patternTable_, &PixelView::released, this, [this](QPoint at, int) { releasePatternTable(at); });
 
@@ -117,6 +139,7 @@ void TileKit::buildViews()
     tileView_ = new PixelView(QSize(kTileViewSize, kTileViewSize), kTileViewDisplayScale, tileFrame);
     tileView_->setObjectName(QStringLiteral("picSelectedTile"));
     tileView_->setGridPitch(8);
+    tileView_->setMaximumZoom(kTileViewMaximumZoom);
     connect(tileView_, &PixelView::pressed, this, &TileKit::pressTile);
     connect(tileView_, &PixelView::moved, this, &TileKit::moveTile);
     connect(tileView_, &PixelView::released, this, [this](QPoint, int) { releaseTile(); });
@@ -195,15 +218,56 @@ void TileKit::buildViews()
     tileLayout->addWidget(gridColorBar_);
     tileLayout->addStretch();
 
+    // Under the table: the tile number, zoom, and the bank as a picture.
+    exportButton_ = new QPushButton(QStringLiteral("Export PNG..."), this);
+    exportButton_->setObjectName(QStringLiteral("cmdExportChr"));
+    exportButton_->setToolTip(QStringLiteral("Save the pattern table as a 128 x 128 picture in the current palette"));
+    importButton_ = new QPushButton(QStringLiteral("Import PNG..."), this);
+    importButton_->setObjectName(QStringLiteral("cmdImportChr"));
+    importButton_->setToolTip(QStringLiteral("Read the pattern table from a 128 x 128 picture in the current palette"));
+    connect(exportButton_, &QPushButton::clicked, this, &TileKit::exportPng);
+    connect(importButton_, &QPushButton::clicked, this, &TileKit::importPng);
+    exportButton_->setVisible(false);
+    importButton_->setVisible(false);
+    zoomOut_ = new QPushButton(QStringLiteral("-"), this);
+    zoomOut_->setObjectName(QStringLiteral("cmdKitZoomOut"));
+    zoomOut_->setToolTip(QStringLiteral("Zoom out (Ctrl+wheel on a view)"));
+    zoomIn_ = new QPushButton(QStringLiteral("+"), this);
+    zoomIn_->setObjectName(QStringLiteral("cmdKitZoomIn"));
+    zoomIn_->setToolTip(QStringLiteral("Zoom in (Ctrl+wheel on a view)"));
+    for (QPushButton* button : {zoomOut_, zoomIn_})
+        button->setFixedSize(24, 24);
+    connect(zoomOut_, &QPushButton::clicked, this, [this] { zoomViews(-1); });
+    connect(zoomIn_, &QPushButton::clicked, this, [this] { zoomViews(1); });
+    auto updateZoomButtons = [this] {
+        zoomOut_->setEnabled(patternTable_->zoom() > 1 || tileView_->zoom() > 1);
+        zoomIn_->setEnabled(patternTable_->zoom() < patternTable_->maximumZoom()
+                            || tileView_->zoom() < tileView_->maximumZoom());
+    };
+    connect(patternTable_, &PixelView::zoomChanged, this, updateZoomButtons);
+    connect(tileView_, &PixelView::zoomChanged, this, updateZoomButtons);
+    updateZoomButtons();
+
+    auto* tableRow = new QHBoxLayout;
+    tableRow->addWidget(selectedTileLabel_);
+    tableRow->addStretch();
+    tableRow->addWidget(zoomOut_);
+    tableRow->addWidget(zoomIn_);
+    auto* pictureRow = new QHBoxLayout;
+    pictureRow->addWidget(exportButton_);
+    pictureRow->addWidget(importButton_);
+    pictureRow->addStretch();
+
     auto* tableColumn = new QVBoxLayout;
     tableColumn->addWidget(patternTable_);
-    tableColumn->addWidget(selectedTileLabel_, 0, Qt::AlignLeft);
+    tableColumn->addLayout(tableRow);
+    tableColumn->addLayout(pictureRow);
     tableColumn->addStretch();
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(tableColumn);
-    layout->addWidget(tileFrame);
+    layout->addWidget(tileFrame, 0, Qt::AlignTop);
 }
 
 void TileKit::setUp(gfx::TilePixels tiles, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask)
@@ -370,6 +434,90 @@ void TileKit::applyGrid()
         view->setGridColor(gridColor());
     }
     emit gridChanged(gridShown(), gridColor());
+}
+
+void TileKit::setDialogs(Dialogs* dialogs)
+{
+    dialogs_ = dialogs;
+    exportButton_->setVisible(dialogs_ != nullptr);
+    importButton_->setVisible(dialogs_ != nullptr);
+}
+
+QImage TileKit::bankPicture() const
+{
+    SheetColours colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = colors_[palette_[static_cast<std::size_t>(4 * paletteNumber_) + i] & 0x3F];
+    return tileSheetImage(tiles_, colours);
+}
+
+QString TileKit::importBankPicture(const QImage& picture)
+{
+    SheetColours colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = colors_[palette_[static_cast<std::size_t>(4 * paletteNumber_) + i] & 0x3F];
+    TileSheetRead read = readTileSheet(picture, colours, paletteNumber_);
+    if (!read.tiles)
+        return read.problem;
+    tiles_ = std::move(*read.tiles);
+    drawTileView();
+    drawPatternTable();
+    emit tileChanged();
+    return {};
+}
+
+void TileKit::exportPng()
+{
+    if (!dialogs_)
+        return;
+    const QString path = dialogs_->chooseSaveFile(this, pictureFolder_, QString::fromLatin1(kPngFilter));
+    if (path.isEmpty())
+        return;
+    pictureFolder_ = QFileInfo(path).absolutePath();
+    runGuarded(*dialogs_, this, [&] {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || !bankPicture().save(&file, "PNG") || !file.commit())
+            dialogs_->showMessage(this, QStringLiteral("Cannot write the picture %1.").arg(QDir::toNativeSeparators(path)));
+    });
+}
+
+void TileKit::importPng()
+{
+    if (!dialogs_)
+        return;
+    const QString path = dialogs_->chooseOpenFile(this, pictureFolder_, QString::fromLatin1(kPngFilter));
+    if (path.isEmpty())
+        return;
+    pictureFolder_ = QFileInfo(path).absolutePath();
+    runGuarded(*dialogs_, this, [&] {
+        QImageReader reader(path);
+        const QImage picture = reader.read();
+        if (picture.isNull()) {
+            dialogs_->showMessage(this, QStringLiteral("Cannot read the picture %1: %2.")
+                                            .arg(QDir::toNativeSeparators(path), reader.errorString()));
+            return;
+        }
+        const QString problem = importBankPicture(picture);
+        if (!problem.isEmpty())
+            dialogs_->showMessage(this, problem);
+    });
+}
+
+void TileKit::zoomViews(int step)
+{
+    patternTable_->setZoom(patternTable_->zoom() + step);
+    tileView_->setZoom(tileView_->zoom() + step);
+}
+
+void TileKit::setMarkedTiles(std::optional<std::array<bool, 256>> marked)
+{
+    marked_ = marked;
+    patternTable_->update();
+}
+
+bool TileKit::tileMarked(int tile) const
+{
+    return marked_ && tile >= 0 && tile < 256 && (*marked_)[static_cast<std::size_t>(tile)];
 }
 
 } // namespace quarry::ui

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -15,6 +16,7 @@ class QScrollBar;
 
 namespace quarry::ui {
 
+class Dialogs;
 class PixelView;
 class Swatch;
 
@@ -27,6 +29,11 @@ class Swatch;
 // It works on its own copy of a decoded bank; the window that holds it writes
 // tiles() back when it closes. The window tells which palettes the kit steps
 // through: 0-3 (background) or 4-7 (sprites).
+//
+// The bank can also leave and enter as a picture: "Export PNG..." writes the
+// 128 x 128 pattern table in the current palette as an indexed PNG, and
+// "Import PNG..." reads one back into the working copy, like painting does.
+// The views zoom with Ctrl+wheel or the kit's zoom buttons.
 class TileKit : public QWidget {
     Q_OBJECT
 
@@ -64,6 +71,27 @@ public:
     bool gridShown() const;
     QColor gridColor() const;
 
+    // The dialogs the picture commands ask through; without them the
+    // commands are hidden.
+    void setDialogs(Dialogs* dialogs);
+    // The bank as a 128 x 128 indexed picture in the current palette.
+    QImage bankPicture() const;
+    // Takes the tiles of a picture into the working copy. Returns an empty
+    // string, or the reason the picture was refused (nothing changed then).
+    QString importBankPicture(const QImage& picture);
+    // The commands: ask for a file, then write or read it; a failure is
+    // shown as a message and changes nothing.
+    void exportPng();
+    void importPng();
+
+    // Both views one step larger (+1) or smaller (-1), each within its range.
+    void zoomViews(int step);
+
+    // Tiles the window wants pointed out in the pattern table (for example
+    // tiles nothing uses), drawn with a red veil; nothing disables it.
+    void setMarkedTiles(std::optional<std::array<bool, 256>> marked);
+    bool tileMarked(int tile) const;
+
     PixelView* patternTableView() const { return patternTable_; }
     PixelView* tileView() const { return tileView_; }
     QLabel* selectedTileLabel() const { return selectedTileLabel_; }
@@ -77,6 +105,10 @@ public:
     QPushButton* nextPaletteButton() const { return nextPalette_; }
     QCheckBox* gridCheck() const { return gridCheck_; }
     QScrollBar* gridColorBar() const { return gridColorBar_; }
+    QPushButton* exportButton() const { return exportButton_; }
+    QPushButton* importButton() const { return importButton_; }
+    QPushButton* zoomInButton() const { return zoomIn_; }
+    QPushButton* zoomOutButton() const { return zoomOut_; }
 
 signals:
     // A pixel was painted or a tile operation ran: the window redraws the
@@ -118,6 +150,14 @@ private:
     std::array<QPushButton*, 7> operationButtons_{};
     QCheckBox* gridCheck_ = nullptr;     // chkShowGrid
     QScrollBar* gridColorBar_ = nullptr; // hscrGridColor
+
+    Dialogs* dialogs_ = nullptr;
+    QString pictureFolder_;
+    std::optional<std::array<bool, 256>> marked_;
+    QPushButton* exportButton_ = nullptr;
+    QPushButton* importButton_ = nullptr;
+    QPushButton* zoomIn_ = nullptr;
+    QPushButton* zoomOut_ = nullptr;
 };
 
 } // namespace quarry::ui

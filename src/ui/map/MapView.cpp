@@ -57,9 +57,13 @@ protected:
                 painter.drawLine(line.x1, line.y1, line.x2, line.y2);
             }
         }
-        if (view_.overlay_) {
-            painter.setClipRect(mapRect);
-            view_.overlay_(painter);
+        painter.setClipRect(mapRect);
+        for (const auto& overlay : view_.overlays_) {
+            if (!overlay)
+                continue;
+            painter.save();
+            overlay(painter);
+            painter.restore();
         }
     }
 
@@ -216,9 +220,9 @@ void MapView::refreshGrid()
     viewport_->update();
 }
 
-void MapView::setOverlay(std::function<void(QPainter&)> overlay)
+void MapView::setOverlay(OverlayLayer layer, std::function<void(QPainter&)> overlay)
 {
-    overlay_ = std::move(overlay);
+    overlays_.at(static_cast<std::size_t>(layer)) = std::move(overlay);
     viewport_->update();
 }
 

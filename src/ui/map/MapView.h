@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class QScrollBar;
@@ -40,8 +41,12 @@ public:
     GridLines& grid() { return grid_; }
     // Repaints after the grid lines changed.
     void refreshGrid();
-    // Drawn over the picture, in map pixels, for the markers of other modes.
-    void setOverlay(std::function<void(QPainter&)> overlay);
+    // Pictures drawn over the map, in map pixels, lowest layer first; each
+    // layer has its own owner, so setting one leaves the others.
+    enum class OverlayLayer { Highlight, Markers, Count };
+    void setOverlay(OverlayLayer layer, std::function<void(QPainter&)> overlay);
+    // The markers of the actor and stair modes.
+    void setOverlay(std::function<void(QPainter&)> overlay) { setOverlay(OverlayLayer::Markers, std::move(overlay)); }
 
     QScrollBar* horizontalBar() const { return horizontal_; }
     QScrollBar* verticalBar() const { return vertical_; }
@@ -89,7 +94,7 @@ private:
     QSize pictureSize_;
     PictureSource source_;
     GridLines grid_;
-    std::function<void(QPainter&)> overlay_;
+    std::array<std::function<void(QPainter&)>, static_cast<std::size_t>(OverlayLayer::Count)> overlays_;
     Viewport* viewport_ = nullptr;
     QScrollBar* horizontal_ = nullptr;
     QScrollBar* vertical_ = nullptr;

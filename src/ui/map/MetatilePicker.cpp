@@ -25,10 +25,32 @@ protected:
         const QRect source = event->rect().intersected(picker_.picture_.rect());
         if (!source.isEmpty())
             painter.drawImage(source.topLeft(), picker_.picture_, source);
+        paintCounts(painter);
     }
     void mousePressEvent(QMouseEvent* event) override { emit picker_.pressed(event->position().toPoint()); }
 
 private:
+    // Each count on a dark tag in the block's top-left corner; unused
+    // metatiles in red.
+    void paintCounts(QPainter& painter)
+    {
+        if (picker_.counts_.empty())
+            return;
+        QFont small = font();
+        small.setPixelSize(9);
+        painter.setFont(small);
+        const QFontMetrics metrics(small);
+        for (std::size_t n = 0; n < picker_.counts_.size(); ++n) {
+            const int count = picker_.counts_[n];
+            const QString text = QString::number(count);
+            const QRect tag(static_cast<int>(n % 8) * 32, static_cast<int>(n / 8) * 32,
+                            metrics.horizontalAdvance(text) + 3, metrics.height());
+            painter.fillRect(tag, QColor(0, 0, 0, 170));
+            painter.setPen(count == 0 ? QColor(255, 90, 90) : QColor(255, 255, 255));
+            painter.drawText(tag, Qt::AlignCenter, text);
+        }
+    }
+
     MetatilePicker& picker_;
 };
 
@@ -84,6 +106,12 @@ void MetatilePicker::showSelection(int number, QPoint block)
     // The chosen block at twice its size, pixel for pixel.
     selection_ = picture_.copy(QRect(block, QSize(32, 32))).scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     selectionView_->update();
+}
+
+void MetatilePicker::setCounts(std::vector<int> counts)
+{
+    counts_ = std::move(counts);
+    chooser_->update();
 }
 
 QString MetatilePicker::selectionText() const

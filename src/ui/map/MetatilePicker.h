@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <vector>
+
 class QLabel;
 
 namespace quarry::ui {
@@ -21,6 +23,11 @@ public:
     // Shows the block at `block` of the chooser as the chosen metatile `number`.
     void showSelection(int number, QPoint block);
 
+    // Numbers written in the corner of the first counts.size() blocks (how
+    // many map cells use each metatile); an empty list writes none.
+    void setCounts(std::vector<int> counts);
+    const std::vector<int>& counts() const { return counts_; }
+
     QWidget* chooser() const;
     QString selectionText() const;
     QImage selectionPicture() const { return selection_; }
@@ -35,6 +42,7 @@ private:
 
     QImage picture_;
     QImage selection_;
+    std::vector<int> counts_;
     Chooser* chooser_ = nullptr;
     Selection* selectionView_ = nullptr; // picSelectedMetatile
     QLabel* selectionLabel_ = nullptr;   // lblSelMetatile
