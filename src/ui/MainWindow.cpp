@@ -4,6 +4,7 @@
 #include "core/world/AreaCatalogue.h"
 #include "ui/ActionGuard.h"
 #include "ui/AreaTree.h"
+#include "ui/PatchActions.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
@@ -65,6 +66,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     buildStatusBar();
     buildMenus();
     extras_ = new MainWindowExtras(*this, dialogs_);
+    patches_ = new PatchActions(*this, document_, dialogs_);
 }
 
 MainWindow::~MainWindow() = default;

@@ -33,6 +33,7 @@ class MetatileEditor;
 class PaletteEditor;
 class SpriteEditor;
 class MainWindowExtras;
+class PatchActions;
 class UndoHistory;
 
 // The commands of the tool bar, in their order there.
@@ -84,6 +85,9 @@ public:
     // Writes the working copies of the open palette and background editors
     // into the image, each as one step.
     void writeEditorCopies();
+    // After undo, redo or a patch: the main views and every open editor
+    // show the image.
+    void showRestoredImage(const session::Document::Restored& result);
     // When the image is modified asks "Save changes?"; true when the caller
     // may go on (saved or discarded), false for Cancel or a failed save.
     bool settleUnsavedChanges();
@@ -148,6 +152,7 @@ public:
     SpriteEditor* spriteEditor() const { return spriteEditor_; }
     // Zoom, brush, hover information, map exports and file drops.
     MainWindowExtras* extras() const { return extras_; }
+    PatchActions* patches() const { return patches_; }
     TextEditor* textEditor() const { return textEditor_; }
 
 protected:
@@ -162,8 +167,6 @@ private:
     void buildHistoryActions();
     // Opens `path` once unsaved changes were settled.
     void openSettledPath(const QString& path);
-    // After undo or redo: the main views and every open editor show the image.
-    void showRestoredImage(const session::Document::Restored& result);
     void updateCaption();
     // Undo is offered while there is a step to take back or an editor
     // holds a copy that would become one.
@@ -203,6 +206,7 @@ private:
     MetatileEditor* metatileEditor_ = nullptr; // frmMetatileEdit
     SpriteEditor* spriteEditor_ = nullptr;     // frmAnimationEdit
     MainWindowExtras* extras_ = nullptr;
+    PatchActions* patches_ = nullptr;
 
     // Declared after the document it listens to, so it goes first.
     std::unique_ptr<UndoHistory> history_;

@@ -59,6 +59,17 @@ public:
     // day or night). An entry that does not fit the image is refused with
     // RomError before anything is written.
     Restored undo(const EditEntry& entry);
+    // ---- patches
+    // Applies an IPS or BPS patch to the image as one step of the history
+    // ("Apply patch"), then reads the loaded area again. Refuses, writing
+    // nothing, a malformed patch, one made for another image, one whose
+    // result has another size or is no iNES image, and one that changes the
+    // 16-byte header (the header is kept as it was opened).
+    Restored applyPatch(std::span<const std::uint8_t> patch);
+    // A patch that turns `original` (a whole file) into the image as it is
+    // now; IPS or BPS.
+    std::vector<std::uint8_t> makePatch(bool bps, const std::vector<std::uint8_t>& original) const;
+
     Restored redo(const EditEntry& entry);
 
     const rom::RomImage& rom() const { return rom_; }
@@ -174,6 +185,7 @@ private:
     void closeScope() noexcept;
     void deliver(EditEntry entry) noexcept;
     Restored restore(const EditEntry& entry, bool forward);
+    Restored rereadArea();
     // Re-reads the map from the image (its picture follows the grid).
     void reloadMap();
 

@@ -91,7 +91,11 @@ Document::Restored Document::restore(const EditEntry& entry, bool forward)
         throw;
     }
     replaying_ = false;
+    return rereadArea();
+}
 
+Document::Restored Document::rereadArea()
+{
     Restored restored;
     if (!area_)
         return restored;

@@ -1,0 +1,108 @@
+#include "ui/PatchActions.h"
+
+#include "core/RomError.h"
+#include "core/rom/RomImage.h"
+#include "core/session/Document.h"
+#include "ui/ActionGuard.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+
+#include <vector>
+
+namespace quarry::ui {
+
+namespace {
+
+constexpr const char* kPatchFilter = "Patches (*.ips *.bps)";
+constexpr const char* kImageFilter = "iNES rom image (*.nes)";
+constexpr const char* kWritten = "Patch written.";
+constexpr const char* kApplied = "Patch applied.";
+
+std::vector<std::uint8_t> readWholeFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw RomError("cannot read " + path.toStdString());
+    const QByteArray bytes = file.readAll();
+    return {bytes.begin(), bytes.end()};
+}
+
+} // namespace
+
+PatchActions::PatchActions(MainWindow& window, session::Document& document, Dialogs& dialogs)
+    : QObject(&window), window_(window), document_(document), dialogs_(dialogs)
+{
+    export_ = new QAction(QStringLiteral("Export &Patch..."), this);
+    exportAgainst_ = new QAction(QStringLiteral("Export Patch A&gainst..."), this);
+    apply_ = new QAction(QStringLiteral("Appl&y Patch..."), this);
+    export_->setToolTip(QStringLiteral("An IPS or BPS patch from the file as it was opened to the image as it is"));
+    exportAgainst_->setToolTip(QStringLiteral("An IPS or BPS patch from another image to this one"));
+    connect(export_, &QAction::triggered, this, &PatchActions::exportPatch);
+    connect(exportAgainst_, &QAction::triggered, this, &PatchActions::exportPatchAgainst);
+    connect(apply_, &QAction::triggered, this, &PatchActions::applyPatch);
+
+    // Before "Exit", with the other commands that need an open image.
+    QMenu* file = window.menu(Menu::File);
+    QAction* exit = window.commandAction(Command::Exit);
+    for (QAction* action : {export_, exportAgainst_, apply_})
+        file->insertAction(exit, action);
+    file->insertSeparator(exit);
+    QAction* save = window.commandAction(Command::Save);
+    auto follow = [this, save] {
+        for (QAction* action : {export_, exportAgainst_, apply_})
+            action->setEnabled(save->isEnabled());
+    };
+    connect(save, &QAction::changed, this, follow);
+    follow();
+}
+
+void PatchActions::writePatch(const std::vector<std::uint8_t>& original)
+{
+    QString path = dialogs_.chooseSaveFile(&window_, QString(), QString::fromLatin1(kPatchFilter));
+    if (path.isEmpty())
+        return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("ips") && suffix != QLatin1String("bps"))
+        path += QStringLiteral(".ips");
+    // Editor windows holding copies write them first, so the patch has them.
+    window_.writeEditorCopies();
+    const std::vector<std::uint8_t> patch = document_.makePatch(path.endsWith(QLatin1String(".bps")), original);
+    if (rom::saveFileBytes(path.toStdString(), patch) != rom::SaveResult::Written)
+        throw RomError("cannot write " + path.toStdString());
+    dialogs_.showMessage(&window_, QString::fromLatin1(kWritten));
+}
+
+void PatchActions::exportPatch()
+{
+    runGuarded(dialogs_, &window_, [this] { writePatch(document_.openedFile()); });
+}
+
+void PatchActions::exportPatchAgainst()
+{
+    runGuarded(dialogs_, &window_, [this] {
+        const QString original = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kImageFilter));
+        if (!original.isEmpty())
+            writePatch(readWholeFile(original));
+    });
+}
+
+void PatchActions::applyPatch()
+{
+    runGuarded(dialogs_, &window_, [this] {
+        const QString path = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kPatchFilter));
+        if (path.isEmpty())
+            return;
+        const std::vector<std::uint8_t> patch = readWholeFile(path);
+        window_.writeEditorCopies();
+        const session::Document::Restored result = document_.applyPatch(patch);
+        window_.showRestoredImage(result);
+        dialogs_.showMessage(&window_, QString::fromLatin1(kApplied));
+    });
+}
+
+} // namespace quarry::ui
