@@ -238,3 +238,25 @@ TEST(HostileInput, SavesToAReadOnlyFileOrAVanishedFolderAreRefused)
     EXPECT_EQ(document.save(), rom::SaveResult::WriteFailed);
     EXPECT_FALSE(std::filesystem::exists(dir.path()));
 }
+
+TEST(HostileInput, MalformedPatchesAreRefusedWithNothingApplied)
+{
+    TempDir dir;
+    SyntheticWorld world;
+    world.writeFile(dir.file("game.nes"));
+    session::Document document;
+    ASSERT_EQ(document.open(dir.file("game.nes")), rom::OpenResult::Loaded);
+    const auto before = document.rom().body();
+    const std::vector<std::vector<std::uint8_t>> patches = {
+        {'P', 'A', 'T', 'C', 'H'},                                           // no "EOF"
+        {'P', 'A', 'T', 'C', 'H', 0x00, 0x00, 0x10, 0x00, 0x05, 1, 2, 'E', 'O', 'F'}, // record cut short
+        {'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xF0, 0x00, 0x01, 0x42, 'E', 'O', 'F'}, // past the image
+        {'B', 'P', 'S', '1', 0x80, 0x80, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},   // bad checksums
+        {'X', 'Y', 'Z'},                                                     // neither format
+    };
+    for (const auto& patch : patches) {
+        SCOPED_TRACE(std::string(patch.begin(), patch.begin() + 3));
+        EXPECT_THROW(document.applyPatch(patch), RomError);
+        EXPECT_EQ(document.rom().body(), before);
+    }
+}
