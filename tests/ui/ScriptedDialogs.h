@@ -45,7 +45,11 @@ public:
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
     {
         messages << prompt;
-        return take(textAnswers, std::optional<QString>());
+        if (textAnswers.empty())
+            return std::nullopt;
+        std::optional<QString> answer = std::move(textAnswers.front());
+        textAnswers.pop_front();
+        return answer;
     }
 
     QString chooseFolder(QWidget*, const QString&) override { return take(foldersToChoose, QString()); }
