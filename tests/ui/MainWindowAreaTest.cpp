@@ -1,4 +1,4 @@
-#include "ScriptedDialogs.h"
+#include "OpenedEditor.h"
 
 #include "core/rom/Addressing.h"
 #include "core/rom/Hex.h"
@@ -26,21 +26,7 @@ using quarry::test::TempDir;
 
 namespace {
 
-struct OpenWindow {
-    TempDir dir;
-    SyntheticWorld world;
-    ScriptedDialogs dialogs;
-    MainWindow window{dialogs, QString::fromStdString(dir.file("dat"))};
-    std::string path = dir.file("game.nes");
-
-    OpenWindow()
-    {
-        world.writeFile(path);
-        window.startUp();
-        dialogs.messages.clear();
-        dialogs.filesToOpen.push_back(QString::fromStdString(path));
-        window.openFile();
-    }
+struct OpenWindow : quarry::test::OpenedEditor {
 
     void click(const QString& key)
     {
@@ -62,6 +48,9 @@ QString keyOf(const rom::AreaId& id)
 TEST(MainWindowArea, OpenFillsTheTreeAndLoadsTheFirstSubmap)
 {
     OpenWindow w;
+    // Opening again, to see the message the fixture's open showed.
+    w.dialogs.filesToOpen.push_back(QString::fromStdString(w.path));
+    w.window.openFile();
     EXPECT_EQ(w.dialogs.messages, QStringList{"File successfully loaded!"});
     const QList<QTreeWidgetItem*> nodes = w.window.areaTree()->nodesInOrder();
     ASSERT_EQ(nodes.size(), 6 + 54 + 93);

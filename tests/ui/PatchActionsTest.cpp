@@ -1,4 +1,4 @@
-#include "ScriptedDialogs.h"
+#include "OpenedEditor.h"
 
 #include "support/SyntheticWorld.h"
 #include "ui/MainWindow.h"
@@ -17,21 +17,7 @@ using quarry::test::TempDir;
 
 namespace {
 
-struct OpenWindow {
-    TempDir dir;
-    SyntheticWorld world;
-    ScriptedDialogs dialogs;
-    MainWindow window{dialogs, QString::fromStdString(dir.file("dat"))};
-
-    explicit OpenWindow(const std::string& name = "game.nes")
-    {
-        world.writeFile(dir.file(name));
-        window.startUp();
-        dialogs.filesToOpen.push_back(QString::fromStdString(dir.file(name)));
-        window.openFile();
-        dialogs.messages.clear();
-    }
-};
+using OpenWindow = quarry::test::OpenedEditor;
 
 } // namespace
 

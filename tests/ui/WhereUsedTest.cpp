@@ -1,5 +1,5 @@
 #include "MouseEvents.h"
-#include "ScriptedDialogs.h"
+#include "OpenedEditor.h"
 
 #include "core/gfx/Metatiles.h"
 #include "core/session/Document.h"
@@ -28,17 +28,9 @@ using namespace quarry::test;
 
 namespace {
 
-struct Window {
-    TempDir dir;
-    SyntheticWorld world;
-    ScriptedDialogs dialogs;
-    MainWindow window{dialogs, QString::fromStdString(dir.file("dat"))};
-
+struct Window : OpenedEditor {
     Window()
     {
-        world.writeFile(dir.file("game.nes"));
-        window.startUp();
-        window.openPath(QString::fromStdString(dir.file("game.nes")));
         // A map of several screens in object set 0.
         for (const rom::AreaId& id : world::catalogueSubmaps())
             if (id.objectSet == 0 && world.game.mapOf(id).wide >= 2) {

@@ -4,7 +4,7 @@
 #include "core/rom/AreaMap.h"
 #include "core/session/Document.h"
 #include "core/world/AreaCatalogue.h"
-#include "support/SyntheticWorld.h"
+#include "support/OpenedWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -12,22 +12,7 @@ using namespace quarry;
 using quarry::test::SyntheticWorld;
 using quarry::test::TempDir;
 
-namespace {
-
-struct OpenWorld {
-    TempDir dir;
-    SyntheticWorld world;
-    session::Document document;
-
-    OpenWorld()
-    {
-        world.writeFile(dir.file("game.nes"));
-        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
-            throw std::runtime_error("synthetic image did not open");
-    }
-};
-
-} // namespace
+using OpenWorld = quarry::test::OpenedWorld;
 
 TEST(DocumentArea, EverySubmapLoadsDayAndNight)
 {

@@ -7,7 +7,7 @@
 #include "core/session/Document.h"
 #include "core/world/AreaCatalogue.h"
 #include "support/SyntheticGraphics.h"
-#include "support/SyntheticWorld.h"
+#include "support/OpenedWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -19,18 +19,7 @@ using quarry::test::TempDir;
 
 namespace {
 
-struct OpenWorld {
-    TempDir dir;
-    SyntheticWorld world;
-    session::Document document;
-
-    OpenWorld()
-    {
-        world.writeFile(dir.file("game.nes"));
-        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
-            throw std::runtime_error("synthetic image did not open");
-    }
-
+struct OpenWorld : quarry::test::OpenedWorld {
     // Every byte that differs from the image as opened.
     std::vector<std::size_t> changedBytes() const
     {

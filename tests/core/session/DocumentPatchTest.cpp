@@ -2,7 +2,7 @@
 #include "core/patch/Ips.h"
 #include "core/patch/PatchFile.h"
 #include "core/session/Document.h"
-#include "support/SyntheticWorld.h"
+#include "support/OpenedWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +12,11 @@ using quarry::test::TempDir;
 
 namespace {
 
-struct OpenWorld {
-    TempDir dir;
-    SyntheticWorld world;
-    session::Document document;
+struct OpenWorld : quarry::test::OpenedWorld {
     std::vector<session::EditEntry> entries;
 
     OpenWorld()
     {
-        world.writeFile(dir.file("game.nes"));
-        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
-            throw std::runtime_error("synthetic image did not open");
         document.setEditListener([this](session::EditEntry entry) { entries.push_back(std::move(entry)); });
         document.loadArea({0, 10, 0}, false);
     }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/session/Document.h"
+#include "support/SyntheticRom.h"
+#include "support/SyntheticWorld.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace quarry::test {
+
+// A whole synthetic image written to a file of its own and opened in a
+// document, as the editor and the command-line tool open images.
+struct OpenedWorld {
+    TempDir dir;
+    SyntheticWorld world;
+    session::Document document;
+    std::string path = dir.file("game.nes");
+
+    OpenedWorld()
+    {
+        world.writeFile(path);
+        if (document.open(path) != rom::OpenResult::Loaded)
+            throw std::runtime_error("the synthetic image did not open");
+    }
+};
+
+} // namespace quarry::test
