@@ -4,6 +4,7 @@
 #include "support/SyntheticRom.h"
 #include "support/SyntheticWorld.h"
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -17,8 +18,11 @@ struct OpenedWorld {
     session::Document document;
     std::string path = dir.file("game.nes");
 
-    OpenedWorld()
+    // `prepare` may change the synthetic image before it is written.
+    explicit OpenedWorld(const std::function<void(SyntheticWorld&)>& prepare = {})
     {
+        if (prepare)
+            prepare(world);
         world.writeFile(path);
         if (document.open(path) != rom::OpenResult::Loaded)
             throw std::runtime_error("the synthetic image did not open");

@@ -7,7 +7,7 @@
 #include "core/rom/Addressing.h"
 #include "core/session/Document.h"
 #include "support/SyntheticGraphics.h"
-#include "support/SyntheticWorld.h"
+#include "support/OpenedWorld.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/PixelView.h"
 #include "ui/editors/Swatch.h"
@@ -26,19 +26,13 @@ using namespace quarry::test;
 
 namespace {
 
-struct Editor {
-    TempDir dir;
-    SyntheticWorld world;
-    session::Document document;
+struct Editor : OpenedWorld {
     ScriptedDialogs dialogs;
     int refreshes = 0;
     std::unique_ptr<MetatileEditor> editor;
 
     Editor()
     {
-        world.writeFile(dir.file("game.nes"));
-        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
-            throw std::runtime_error("synthetic image did not open");
         document.loadArea({0, 0, 0}, false);
         editor = std::make_unique<MetatileEditor>(document, dialogs, [this] {
             ++refreshes;

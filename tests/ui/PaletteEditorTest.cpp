@@ -6,7 +6,7 @@
 #include "core/session/Document.h"
 #include "core/world/AreaCatalogue.h"
 #include "support/SyntheticGraphics.h"
-#include "support/SyntheticWorld.h"
+#include "support/OpenedWorld.h"
 #include "ui/editors/PaletteEditor.h"
 #include "ui/editors/Swatch.h"
 
@@ -21,20 +21,14 @@ using namespace quarry::test;
 
 namespace {
 
-struct Editor {
-    TempDir dir;
-    SyntheticWorld world;
-    session::Document document;
+struct Editor : OpenedWorld {
     ScriptedDialogs dialogs;
     int refreshes = 0;
     std::unique_ptr<PaletteEditor> editor;
 
     explicit Editor(std::uint8_t maskByte = SyntheticGame::kDefaultPpuMask)
+        : OpenedWorld([maskByte](SyntheticWorld& world) { world.rom.body()[layout::kPpuMaskByte] = maskByte; })
     {
-        world.rom.body()[layout::kPpuMaskByte] = maskByte;
-        world.writeFile(dir.file("game.nes"));
-        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
-            throw std::runtime_error("synthetic image did not open");
         editor = std::make_unique<PaletteEditor>(document, dialogs, [this] {
             ++refreshes;
             document.refreshGraphicsEdits();

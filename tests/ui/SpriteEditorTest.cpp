@@ -9,7 +9,7 @@
 #include "core/sprites/Animations.h"
 #include "core/sprites/SpriteText.h"
 #include "support/SyntheticGraphics.h"
-#include "support/SyntheticWorld.h"
+#include "support/OpenedWorld.h"
 #include "ui/CanvasImage.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/PixelView.h"
@@ -33,19 +33,13 @@ using namespace quarry::test;
 
 namespace {
 
-struct Editor {
-    TempDir dir;
-    SyntheticWorld world;
-    session::Document document;
+struct Editor : OpenedWorld {
     ScriptedDialogs dialogs;
     int refreshes = 0;
     std::unique_ptr<SpriteEditor> editor;
 
     Editor()
     {
-        world.writeFile(dir.file("game.nes"));
-        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
-            throw std::runtime_error("synthetic image did not open");
         document.loadArea({0, 0, 0}, false);
         editor = std::make_unique<SpriteEditor>(document, dialogs, [this] {
             ++refreshes;

@@ -7,7 +7,7 @@
 #include "core/text/TextBlock.h"
 #include "core/world/AreaCatalogue.h"
 #include "support/SyntheticText.h"
-#include "support/SyntheticWorld.h"
+#include "support/OpenedWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -28,18 +28,12 @@ std::vector<std::uint8_t> readFile(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-struct HistoryDocument {
-    TempDir dir;
-    SyntheticWorld world;
-    session::Document document;
+struct HistoryDocument : test::OpenedWorld {
     std::vector<session::EditEntry> entries;
 
     HistoryDocument()
     {
         document.sideData().charTable = test::defaultTextTable();
-        world.writeFile(dir.file("game.nes"));
-        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
-            throw std::runtime_error("synthetic image did not open");
         document.setEditListener([this](session::EditEntry entry) { entries.push_back(std::move(entry)); });
         load(world::catalogueSubmaps().front());
     }
