@@ -1,3 +1,4 @@
+#include "core/Version.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandLine.h"
 #include "ui/Dialogs.h"
@@ -10,7 +11,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarry"));
-    QApplication::setApplicationVersion(QStringLiteral("0.21.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(quarry::kVersion));
     QApplication::setDesktopFileName(QStringLiteral("quarry"));
     QApplication::setWindowIcon(quarry::ui::applicationIcon());
 

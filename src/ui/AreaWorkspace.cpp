@@ -2,10 +2,11 @@
 
 #include "core/gfx/NesColor.h"
 #include "core/session/Document.h"
-#include "core/session/PointerAnswer.h"
+#include "core/gfx/Metatiles.h"
 #include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
 #include "ui/Dialogs.h"
+#include "ui/RomDocument.h"
 #include "ui/map/MapView.h"
 #include "ui/map/MetatilePicker.h"
 #include "ui/map/PaletteStrip.h"
@@ -23,11 +24,7 @@
 
 namespace quarry::ui {
 
-namespace {
-constexpr const char* kPointerPrompt = "New pointer: ($0000-$FFFF)";
-}
-
-AreaWorkspace::AreaWorkspace(session::Document& document, Dialogs& dialogs, QWidget* parent)
+AreaWorkspace::AreaWorkspace(RomDocument& document, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), document_(document), dialogs_(dialogs)
 {
     mapView_ = new MapView(this);
@@ -58,7 +55,7 @@ AreaWorkspace::AreaWorkspace(session::Document& document, Dialogs& dialogs, QWid
     whereUsedLabel_->setMaximumWidth(256);
     whereUsedLabel_->setVisible(false);
     connect(whereUsedCheck_, &QCheckBox::toggled, this, &AreaWorkspace::setWhereUsedShown);
-    connect(this, &AreaWorkspace::imageEdited, this, [this] { refreshWhereUsed(true); });
+    connect(&document_, &RomDocument::changed, this, &AreaWorkspace::showChanges);
     mapView_->setOverlay(MapView::OverlayLayer::Highlight, [this](QPainter& painter) { whereUsed_.paint(painter); });
 
     auto* right = new QVBoxLayout;
@@ -73,9 +70,6 @@ AreaWorkspace::AreaWorkspace(session::Document& document, Dialogs& dialogs, QWid
     layout->addLayout(right);
 
     connect(picker_, &MetatilePicker::pressed, this, &AreaWorkspace::selectMetatileAt);
-    connect(mapView_, &MapView::mapPressed, this, [this](QPoint pixel, Qt::MouseButton) { pressMap(pixel); });
-    connect(mapView_, &MapView::mapMoved, this, &AreaWorkspace::strokeTo);
-    connect(mapView_, &MapView::mapReleased, this, [this](QPoint, Qt::MouseButton) { endStroke(); });
     connect(nightCheck_, &QCheckBox::clicked, this, &AreaWorkspace::nightToggled);
 
     GridLines& grid = mapView_->grid();
@@ -104,7 +98,7 @@ bool AreaWorkspace::nightChecked() const
 
 void AreaWorkspace::showPalette()
 {
-    const session::LoadedArea* area = document_.area();
+    const session::LoadedArea* area = document_.document().area();
     if (!area)
         return;
     std::array<std::uint32_t, 32> colours{};
@@ -115,21 +109,21 @@ void AreaWorkspace::showPalette()
 
 void AreaWorkspace::showPictures()
 {
-    const session::LoadedArea* area = document_.area();
+    const session::LoadedArea* area = document_.document().area();
     picker_->setPicture(area ? toImage(area->chooser) : QImage());
     showMap();
 }
 
 void AreaWorkspace::showMap()
 {
-    const session::LoadedArea* area = document_.area();
+    const session::LoadedArea* area = document_.document().area();
     if (!area) {
         mapView_->setPicture(QImage());
         return;
     }
     // The view composes what it shows from the loaded area at each paint.
     mapView_->setPicture(QSize(area->mapWidth(), area->mapHeight()), [this](const QRect& rect) {
-        const session::LoadedArea* shown = document_.area();
+        const session::LoadedArea* shown = document_.document().area();
         if (!shown)
             return QImage();
         return toImage(shown->mapRegion(rect.x(), rect.y(), rect.width(), rect.height()));
@@ -138,7 +132,7 @@ void AreaWorkspace::showMap()
 
 void AreaWorkspace::rebuildGrid()
 {
-    const session::LoadedArea* area = document_.area();
+    const session::LoadedArea* area = document_.document().area();
     if (!area)
         return;
     mapView_->grid().build(area->map.screensWide, area->map.screensHigh, gridPanel_->showMetatile(),
@@ -150,7 +144,7 @@ void AreaWorkspace::showArea()
 {
     showPalette();
     showPictures();
-    const session::LoadedArea* area = document_.area();
+    const session::LoadedArea* area = document_.document().area();
     if (!area)
         return;
     mapView_->setupScrollBars(area->map.screensWide, area->map.screensHigh);
@@ -159,124 +153,57 @@ void AreaWorkspace::showArea()
     selectMetatileAt(QPoint(0, 0));
 }
 
-void AreaWorkspace::showGraphicsEdits()
+void AreaWorkspace::showGraphics()
 {
     showPalette();
     showPictures();
     // The selection keeps its number; its picture shows the new graphics.
     picker_->showSelection(selectedMetatile_,
                            QPoint((selectedMetatile_ & 7) * 32, (selectedMetatile_ / 8) * 32));
-    refreshWhereUsed(true);
 }
 
-void AreaWorkspace::showRestoredArea()
+void AreaWorkspace::showChanges(const session::Change& change)
 {
-    showGraphicsEdits();
-    rebuildGrid();
+    const session::LoadedArea* area = document_.document().area();
+    if (!area) {
+        showArea(); // the area could not be read again: nothing is shown
+        return;
+    }
+    if (change.kinds == session::kEverythingChanged) {
+        // The map's size may have changed too.
+        const bool resized = mapView_->pictureSize() != QSize(area->mapWidth(), area->mapHeight());
+        showGraphics();
+        if (resized)
+            mapView_->setupScrollBars(area->map.screensWide, area->map.screensHigh);
+        rebuildGrid();
+    } else if (change.touches(session::kGraphicsKinds)) {
+        showGraphics();
+    } else if (change.touches(session::kMapChanged)) {
+        mapView_->viewport()->update();
+    } else {
+        return;
+    }
+    refreshWhereUsed(true);
 }
 
 void AreaWorkspace::selectMetatileAt(QPoint pixel)
 {
     emit mapModeRequested();
-    const session::LoadedArea* area = document_.area();
+    const session::LoadedArea* area = document_.document().area();
     if (!area)
         return;
     int n = (pixel.y() / 32) * 8 + pixel.x() / 32;
     QPoint block((pixel.x() / 32) * 32, (pixel.y() / 32) * 32);
-    const int limit = area->metatileLimit;
-    if (n >= limit - 1) {
-        // Past the object set's last metatile: the last one is chosen, and
-        // with no metatile to choose at all, metatile 0.
-        n = std::max(limit - 2, 0);
+    const int last = gfx::lastOfferedMetatile(area->metatileLimit, area->id.objectSet);
+    if (n > last) {
+        // Past the object set's last metatile: the last one is chosen.
+        n = last;
         block = QPoint((n & 7) * 32, (n / 8) * 32);
     }
     selectedMetatile_ = n;
     picker_->showSelection(n, block);
     refreshWhereUsed(false);
 }
-
-void AreaWorkspace::pressMap(QPoint mapPixel)
-{
-    if (!document_.area())
-        return;
-    runGuarded(dialogs_, this, [&] {
-        switch (pressAction_) {
-        case PressAction::Paint:
-            if (brush_ && !stroking_) {
-                stroking_ = true;
-                strokeLast_ = mapPixel;
-                emit strokeBegun();
-            }
-            if (document_.paintCell(mapPixel.x(), mapPixel.y(), static_cast<std::uint8_t>(selectedMetatile_)))
-                showMap();
-            emit imageEdited();
-            break;
-        case PressAction::Pointer: {
-            const auto answer = dialogs_.askText(this, QString::fromLatin1(kPointerPrompt), QString());
-            if (!answer)
-                return;
-            const auto pointer = session::parsePointerAnswer(answer->toStdString());
-            if (!pointer)
-                return;
-            document_.setScreenPointerAt(mapPixel.x(), mapPixel.y(), *pointer);
-            showMap();
-            emit imageEdited();
-            break;
-        }
-        case PressAction::Nothing:
-            break;
-        }
-    });
-}
-
-} // namespace quarry::ui
-
-namespace quarry::ui {
-
-void AreaWorkspace::strokeTo(QPoint mapPixel)
-{
-    if (!stroking_ || pressAction_ != PressAction::Paint || !document_.area())
-        return;
-    // Every cell along the way, sampled finer than a cell so none is skipped.
-    const QPoint delta = mapPixel - strokeLast_;
-    const int steps = std::max(1, std::max(std::abs(delta.x()), std::abs(delta.y())) / 8);
-    const QRect picture(0, 0, document_.area()->mapWidth(), document_.area()->mapHeight());
-    bool painted = false;
-    const bool ok = runGuarded(dialogs_, this, [&] {
-        QPoint lastCell(-1, -1);
-        for (int i = 1; i <= steps; ++i) {
-            const QPoint at = strokeLast_ + delta * i / steps;
-            const QPoint cell(at.x() / 32, at.y() / 32);
-            if (!picture.contains(at) || cell == lastCell)
-                continue;
-            lastCell = cell;
-            const auto& map = document_.area()->map;
-            const std::size_t index = map.cellIndex(at.x() / 256, at.y() / 224, (at.y() % 224) / 32, (at.x() % 256) / 32);
-            if (map.mapGrid[index] == selectedMetatile_)
-                continue;
-            painted |= document_.paintCell(at.x(), at.y(), static_cast<std::uint8_t>(selectedMetatile_));
-        }
-    });
-    strokeLast_ = mapPixel;
-    if (painted)
-        showMap();
-    if (painted || !ok)
-        emit imageEdited();
-    if (!ok)
-        endStroke();
-}
-
-void AreaWorkspace::endStroke()
-{
-    if (!stroking_)
-        return;
-    stroking_ = false;
-    emit strokeEnded();
-}
-
-} // namespace quarry::ui
-
-namespace quarry::ui {
 
 void AreaWorkspace::setWhereUsedShown(bool shown)
 {
@@ -294,7 +221,7 @@ void AreaWorkspace::setWhereUsedShown(bool shown)
 
 void AreaWorkspace::refreshWhereUsed(bool recount)
 {
-    const session::LoadedArea* area = document_.area();
+    const session::LoadedArea* area = document_.document().area();
     if (!whereUsed_.shown() || !area) {
         // Nothing is counted while hidden; showing counts afresh.
         whereUsed_.clear();
@@ -305,7 +232,8 @@ void AreaWorkspace::refreshWhereUsed(bool recount)
     }
     runGuarded(dialogs_, this, [&] {
         if (recount) {
-            whereUsed_.recount(document_.rom(), area->id.objectSet, std::max(area->metatileLimit - 1, 0));
+            whereUsed_.recount(document_.document().rom(), area->id.objectSet,
+                               gfx::lastOfferedMetatile(area->metatileLimit, area->id.objectSet) + 1);
             picker_->setCounts(whereUsed_.offeredCounts());
         }
         whereUsed_.highlight(area->map, selectedMetatile_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/session/Change.h"
 #include "ui/map/WhereUsedLayer.h"
 
 #include <QWidget>
@@ -9,10 +10,6 @@
 class QCheckBox;
 class QLabel;
 
-namespace quarry::session {
-class Document;
-}
-
 namespace quarry::ui {
 
 class Dialogs;
@@ -20,42 +17,32 @@ class GridPanel;
 class MapView;
 class MetatilePicker;
 class PaletteStrip;
+class RomDocument;
 
 // The part of the main window that shows the loaded submap: the map view
 // with its grid, the palette strip, the metatile chooser and the "Night"
-// box, and the map gestures of Map Edit Mode and Pointer Edit Mode.
+// box. It follows the document: every change of the map or of what it is
+// drawn with is shown at once, wherever it was made.
 class AreaWorkspace : public QWidget {
     Q_OBJECT
 
 public:
-    enum class PressAction { Paint, Pointer, Nothing };
-
-    AreaWorkspace(session::Document& document, Dialogs& dialogs, QWidget* parent = nullptr);
+    AreaWorkspace(RomDocument& document, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Shows the document's loaded area from scratch: palette, chooser, map,
     // scroll bars at the top left, grid lines, metatile 0 selected.
     void showArea();
-    // Redraws palette, chooser and map after a graphics edit, keeping the
+    // The image changed: palette, chooser and map show it, keeping the
     // scroll position, the grid and the selection.
-    void showGraphicsEdits();
-    // After undo or redo: the same submap shows what the image holds now,
-    // keeping the scroll position, the grid and the selection.
-    void showRestoredArea();
-    // What a press on the map does now.
-    void setPressAction(PressAction action) { pressAction_ = action; }
+    void showChanges(const session::Change& change);
 
     // A press on the chooser at (x, y): selects a metatile.
     void selectMetatileAt(QPoint pixel);
     int selectedMetatile() const { return selectedMetatile_; }
-    // A press on the map at map pixel (x, y).
-    void pressMap(QPoint mapPixel);
     // With the brush on, a drag in Map Edit Mode paints every cell the
     // pointer crosses; off (the default), one press paints one cell.
     void setBrush(bool on) { brush_ = on; }
     bool brush() const { return brush_; }
-    // The brush's drag, in map pixels: press, moves, release.
-    void strokeTo(QPoint mapPixel);
-    void endStroke();
 
     // Where used (off by default): the chooser shows how many cells of the
     // object set's maps use each metatile, the map outlines the cells of
@@ -78,14 +65,9 @@ signals:
     void mapModeRequested();
     void nightToggled();
     void whereUsedToggled(bool shown);
-    // The image changed through a map edit.
-    void imageEdited();
-    // One brush drag begins and ends: every paint between the two belongs
-    // to one user action.
-    void strokeBegun();
-    void strokeEnded();
 
 private:
+    void showGraphics();
     void showPalette();
     void showPictures();
     void showMap();
@@ -94,13 +76,10 @@ private:
     // or only follows the chosen metatile.
     void refreshWhereUsed(bool recount);
 
-    session::Document& document_;
+    RomDocument& document_;
     Dialogs& dialogs_;
-    PressAction pressAction_ = PressAction::Paint;
     int selectedMetatile_ = 0;
     bool brush_ = false;
-    bool stroking_ = false;
-    QPoint strokeLast_;
 
     MapView* mapView_ = nullptr;
     MetatilePicker* picker_ = nullptr;

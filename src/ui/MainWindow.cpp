@@ -4,26 +4,24 @@
 #include "core/world/AreaCatalogue.h"
 #include "ui/ActionGuard.h"
 #include "ui/AreaTree.h"
-#include "ui/PatchActions.h"
 #include "ui/AreaWorkspace.h"
+#include "ui/PatchActions.h"
+#include "ui/RomDocument.h"
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
 #include "ui/MainWindowExtras.h"
 #include "ui/Texts.h"
 #include "ui/UndoHistory.h"
 #include "ui/WorldController.h"
-#include "ui/editors/GlobalProperties.h"
-#include "ui/editors/MapInfo.h"
-#include "ui/editors/MetatileEditor.h"
-#include "ui/editors/PaletteEditor.h"
-#include "ui/editors/SpriteEditor.h"
 #include "ui/editors/TextEditor.h"
+#include "ui/tools/MapEditTools.h"
+#include "ui/tools/MarkerTool.h"
+#include "ui/tools/ToolManager.h"
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
 #include "ui/panels/StairPanel.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -46,30 +44,35 @@ constexpr std::size_t index(Command command)
     return static_cast<std::size_t>(command);
 }
 
-constexpr std::size_t index(EditMode mode)
-{
-    return static_cast<std::size_t>(mode);
-}
-
 } // namespace
 
 MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), datDir_(std::move(datDir)),
-      history_(std::make_unique<UndoHistory>(document_))
+    : QMainWindow(parent), dialogs_(dialogs), datDir_(std::move(datDir)), live_(new RomDocument(document_, this))
 {
     fileCaption_ = texts::kNoFileCaption;
     updateCaption();
-    connect(history_.get(), &UndoHistory::modifiedChanged, this, &MainWindow::updateCaption);
-    connect(history_.get(), &UndoHistory::restored, this, &MainWindow::showRestoredImage);
+    connect(history(), &UndoHistory::modifiedChanged, this, &MainWindow::updateCaption);
+    connect(history(), &UndoHistory::restored, this, &MainWindow::showRestored);
     buildToolBar();
     buildViews();
+    buildTools();
     buildStatusBar();
     buildMenus();
+    buildEditorWindows();
     extras_ = new MainWindowExtras(*this, dialogs_);
     patches_ = new PatchActions(*this, document_, dialogs_);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The views listen to the document; they go before it does.
+    delete live_;
+}
+
+UndoHistory* MainWindow::history() const
+{
+    return &live_->history();
+}
 
 QAction* MainWindow::addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut)
 {
@@ -93,48 +96,37 @@ void MainWindow::buildToolBar()
     connect(addCommand(Command::Save, texts::kTipSave, int(IconKind::Save), QKeySequence::Save),
             &QAction::triggered, this, &MainWindow::saveFile);
     toolBar_->addSeparator();
-    connect(addCommand(Command::TextEditor, texts::kTipTextEditor, int(IconKind::Text)), &QAction::triggered, this,
-            &MainWindow::openTextEditor);
-    connect(addCommand(Command::MetatileEditor, texts::kTipMetatileEditor, int(IconKind::Background)),
-            &QAction::triggered, this, &MainWindow::openMetatileEditor);
-    connect(addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette)),
-            &QAction::triggered, this, &MainWindow::openPaletteEditor);
-    connect(addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite)), &QAction::triggered,
-            this, &MainWindow::openSpriteEditor);
-    connect(addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global)),
-            &QAction::triggered, this, &MainWindow::openGlobalProperties);
-    connect(addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo)), &QAction::triggered, this,
-            &MainWindow::openMapInfo);
+    // The editor windows' commands are connected where the windows are listed.
+    addCommand(Command::TextEditor, texts::kTipTextEditor, int(IconKind::Text));
+    addCommand(Command::MetatileEditor, texts::kTipMetatileEditor, int(IconKind::Background));
+    addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette));
+    addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite));
+    addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global));
+    addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo));
     toolBar_->addSeparator();
     connect(addCommand(Command::EraseMap, texts::kTipEraseMap, int(IconKind::Erase)), &QAction::triggered, this,
             &MainWindow::eraseMap);
     connect(addCommand(Command::Exit, texts::kTipExit, int(IconKind::Exit), QKeySequence(Qt::CTRL | Qt::Key_Q)),
             &QAction::triggered, this, &MainWindow::exitProgram);
     toolBar_->addSeparator();
+}
 
-    modeGroup_ = new QActionGroup(this);
-    modeGroup_->setExclusive(true);
-    const struct {
-        EditMode mode;
-        const char* caption;
-        const char* tip;
-    } modes[] = {
-        {EditMode::Map, texts::kModeMap, texts::kTipModeMap},
-        {EditMode::Actor, texts::kModeActor, texts::kTipModeActor},
-        {EditMode::Stair, texts::kModeStair, texts::kTipModeStair},
-        {EditMode::Pointer, texts::kModePointer, texts::kTipModePointer},
-        {EditMode::Solidity, texts::kModeSolidity, texts::kTipModeSolidity},
+void MainWindow::buildTools()
+{
+    tools_ = new ToolManager(*workspace_->mapView(), this);
+    auto add = [this](EditMode mode, std::unique_ptr<MapTool> tool, const char* caption, const char* tip) {
+        toolBar_->addAction(tools_->addTool(static_cast<int>(mode), std::move(tool), QString::fromLatin1(caption),
+                                            QString::fromLatin1(tip)));
     };
-    for (const auto& entry : modes) {
-        QAction* action = toolBar_->addAction(QString::fromLatin1(entry.caption));
-        action->setToolTip(QString::fromLatin1(entry.tip));
-        action->setCheckable(true);
-        modeGroup_->addAction(action);
-        const EditMode mode = entry.mode;
-        connect(action, &QAction::triggered, this, [this, mode] { setEditMode(mode); });
-        modes_[index(mode)] = action;
-    }
-    modes_[index(EditMode::Map)]->setChecked(true);
+    add(EditMode::Map, std::make_unique<PaintTool>(*live_, dialogs_, *workspace_), texts::kModeMap,
+        texts::kTipModeMap);
+    add(EditMode::Actor, std::make_unique<MarkerTool>(*world_, WorldController::Markers::Actors), texts::kModeActor,
+        texts::kTipModeActor);
+    add(EditMode::Stair, std::make_unique<MarkerTool>(*world_, WorldController::Markers::Stairs), texts::kModeStair,
+        texts::kTipModeStair);
+    add(EditMode::Pointer, std::make_unique<PointerTool>(*live_, dialogs_, *workspace_), texts::kModePointer,
+        texts::kTipModePointer);
+    add(EditMode::Solidity, std::make_unique<ViewOnlyTool>(), texts::kModeSolidity, texts::kTipModeSolidity);
 }
 
 void MainWindow::buildViews()
@@ -148,7 +140,7 @@ void MainWindow::buildViews()
     views_.push_back(areaTree_);
     connect(areaTree_, &AreaTree::nodeClicked, this, &MainWindow::loadArea);
 
-    workspace_ = new AreaWorkspace(document_, dialogs_, central);
+    workspace_ = new AreaWorkspace(*live_, dialogs_, central);
     layout->addWidget(workspace_, 1);
     views_.push_back(workspace_);
     connect(workspace_, &AreaWorkspace::mapModeRequested, this, [this] { setEditMode(EditMode::Map); });
@@ -166,7 +158,7 @@ void MainWindow::buildViews()
     for (QWidget* view : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
         views_.push_back(view);
     actorPanel_->setMinimumWidth(220);
-    world_ = new WorldController(document_, dialogs_, datDir_,
+    world_ = new WorldController(*live_, dialogs_, datDir_,
                                  {workspace_->mapView(), actorPanel_, stairPanel_, doorsPanel_}, this);
     connect(world_, &WorldController::actorModeRequested, this, [this] { setEditMode(EditMode::Actor); });
     connect(world_, &WorldController::stairModeRequested, this, [this] { setEditMode(EditMode::Stair); });
@@ -181,6 +173,9 @@ void MainWindow::buildStatusBar()
         statusPanels_[i]->setObjectName(QStringLiteral("status%1").arg(i + 1));
         statusBar()->addWidget(statusPanels_[i]);
     }
+    historyNote_ = new QLabel(this);
+    historyNote_->setObjectName(QStringLiteral("statusHistory"));
+    statusBar()->addPermanentWidget(historyNote_);
     statusBar()->setSizeGripEnabled(true);
 }
 
@@ -198,32 +193,12 @@ void MainWindow::startUp()
     refreshStatusBar();
 }
 
-bool MainWindow::isAvailable(Command command) const
-{
-    switch (command) {
-    case Command::Open:
-    case Command::Save:
-    case Command::EraseMap:
-    case Command::TextEditor:
-    case Command::GlobalProperties:
-    case Command::MapInfo:
-    case Command::Exit:
-    case Command::MetatileEditor:
-    case Command::PaletteEditor:
-    case Command::SpriteEditor:
-        return true;
-    default:
-        // The editor windows and map commands arrive with their own features.
-        return false;
-    }
-}
-
 void MainWindow::setCommandsEnabled(bool enabled)
 {
     for (Command command : {Command::Save, Command::TextEditor, Command::MetatileEditor, Command::PaletteEditor,
                             Command::SpriteEditor, Command::GlobalProperties, Command::MapInfo, Command::EraseMap})
-        commands_[index(command)]->setEnabled(enabled && isAvailable(command));
-    for (QAction* mode : modes_)
+        commands_[index(command)]->setEnabled(enabled);
+    for (QAction* mode : tools_->actions())
         mode->setEnabled(enabled);
     saveAsAction_->setEnabled(enabled);
 }
@@ -244,16 +219,12 @@ void MainWindow::refreshStatusBar()
 
 void MainWindow::setEditMode(EditMode mode)
 {
-    editMode_ = mode;
-    modes_[index(mode)]->setChecked(true);
-    switch (mode) {
-    case EditMode::Map: workspace_->setPressAction(AreaWorkspace::PressAction::Paint); break;
-    case EditMode::Pointer: workspace_->setPressAction(AreaWorkspace::PressAction::Pointer); break;
-    default: workspace_->setPressAction(AreaWorkspace::PressAction::Nothing); break;
-    }
-    world_->enterMode(mode == EditMode::Actor   ? WorldController::Markers::Actors
-                      : mode == EditMode::Stair ? WorldController::Markers::Stairs
-                                                : WorldController::Markers::None);
+    tools_->setCurrent(static_cast<int>(mode));
+}
+
+EditMode MainWindow::editMode() const
+{
+    return static_cast<EditMode>(tools_->current());
 }
 
 int MainWindow::currentActor() const
@@ -274,6 +245,7 @@ void MainWindow::selectNode(const QString& key)
 
 void MainWindow::loadArea(const QString& key)
 {
+    tools_->interrupt();
     currentNode_ = key;
     const std::optional<rom::AreaId> id = world::parseSubmapKey(key.toStdString());
     if (!id)
@@ -295,15 +267,6 @@ void MainWindow::loadArea(const QString& key)
     setEditMode(EditMode::Map);
 }
 
-void MainWindow::refreshGraphicsEdits()
-{
-    refreshUndoEnabled();
-    if (!document_.area())
-        return;
-    if (runGuarded(dialogs_, this, [this] { document_.refreshGraphicsEdits(); }))
-        workspace_->showGraphicsEdits();
-}
-
 void MainWindow::eraseMap()
 {
     if (currentNode_.contains(QStringLiteral("objset"))) {
@@ -323,7 +286,6 @@ void MainWindow::openFile()
 {
     runGuarded(dialogs_, this, [this] {
         // Unsaved work is settled before the user picks another file.
-        writeEditorCopies();
         if (!settleUnsavedChanges())
             return;
         const QString path = dialogs_.chooseOpenFile(this, startFolder_, texts::kOpenFilter);
@@ -338,7 +300,6 @@ void MainWindow::openFile()
 void MainWindow::openPath(const QString& path)
 {
     runGuarded(dialogs_, this, [&] {
-        writeEditorCopies();
         if (settleUnsavedChanges())
             openSettledPath(path);
     });
@@ -357,7 +318,7 @@ void MainWindow::openSettledPath(const QString& path)
         switch (result) {
         case rom::OpenResult::Loaded:
             // The closing editors' last writes belonged to the old image.
-            history_->clear();
+            history()->clear();
             fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
             updateCaption();
             document_.sideData().actorTypes = rom::loadActorTypes(datDir_.toStdString());
@@ -365,8 +326,8 @@ void MainWindow::openSettledPath(const QString& path)
             setViewsEnabled(true);
             areaTree_->fill();
             // An open text editor shows the new image's texts.
-            if (textEditor_ && textEditor_->isVisible())
-                textEditor_->setupEditor();
+            if (TextEditor* texts = textEditor(); texts && texts->isVisible())
+                texts->setupEditor();
             loadedNode_.clear();
             statusPointers_ = {};
             refreshStatusBar();
@@ -396,12 +357,10 @@ bool MainWindow::saveFile()
             dialogs_.showMessage(this, texts::kLoadAFile);
             return;
         }
-        // The editors' working copies are part of what the user saves.
-        writeEditorCopies();
         const rom::SaveResult result = document_.save();
         saved = result == rom::SaveResult::Written;
         if (saved)
-            history_->markSaved();
+            history()->markSaved();
         dialogs_.showMessage(this, saved                                       ? texts::kSaved
                                    : result == rom::SaveResult::BackupFailed ? texts::kBackupFailed
                                                                              : texts::kSaveFailed);
@@ -416,8 +375,9 @@ void MainWindow::exitProgram()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    writeEditorCopies();
-    if (!settleUnsavedChanges() || !closeEditors()) {
+    // The editors close first: what their closing writes is part of what
+    // the unsaved-changes question covers.
+    if (!closeEditors() || !settleUnsavedChanges()) {
         event->ignore();
         return;
     }
@@ -431,7 +391,7 @@ QAction* MainWindow::commandAction(Command command) const
 
 QAction* MainWindow::modeAction(EditMode mode) const
 {
-    return modes_[index(mode)];
+    return tools_->action(static_cast<int>(mode));
 }
 
 QString MainWindow::statusText(int panel) const

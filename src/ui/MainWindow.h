@@ -7,7 +7,7 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -35,6 +35,9 @@ class SpriteEditor;
 class MainWindowExtras;
 class PatchActions;
 class UndoHistory;
+class EditorWindow;
+class RomDocument;
+class ToolManager;
 
 // The commands of the tool bar, in their order there.
 enum class Command {
@@ -53,7 +56,7 @@ enum class Command {
 // The menus of the menu bar.
 enum class Menu { File, Edit, View, Tools, Help };
 
-// What a mouse action on the map does.
+// What a mouse action on the map does: the map tools, by the mode buttons.
 enum class EditMode { Map = 0, Actor = 1, Stair = 2, Pointer = 3, Solidity = 4 };
 
 class MainWindow : public QMainWindow {
@@ -77,22 +80,21 @@ public:
     // "Save As...": asks for a path, writes the image there atomically and
     // makes it the current file.
     bool saveFileAs();
-    // Undo and redo of the Edit menu. The editors that keep working copies
-    // write them first, so an edit made there is the step taken back.
+    // Undo and redo of the Edit menu: one gesture each, wherever it was made.
     void undoStep();
     void redoStep();
     void showUndoHistory();
-    // Writes the working copies of the open palette and background editors
-    // into the image, each as one step.
-    void writeEditorCopies();
-    // After undo, redo or a patch: the main views and every open editor
-    // show the image.
-    void showRestoredImage(const session::Document::Restored& result);
+    // After undo, redo or a patch (the views have followed the document
+    // already): a submap that could not be read again is reported, and a
+    // step of the history that belongs to another submap loads that one,
+    // or the status bar says where it was.
+    void showRestored(const session::Document::Restored& result);
     // When the image is modified asks "Save changes?"; true when the caller
     // may go on (saved or discarded), false for Cancel or a failed save.
     bool settleUnsavedChanges();
     bool isModified() const;
-    UndoHistory* history() const { return history_.get(); }
+    UndoHistory* history() const;
+    RomDocument& liveDocument() { return *live_; }
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
     QAction* saveAsAction() const { return saveAsAction_; }
@@ -109,23 +111,23 @@ public:
     // Loads the submap of a tree node's key; object set and area keys load
     // nothing. A failed load is reported and the previous area stays.
     void loadArea(const QString& key);
-    // For the graphics editors once they wrote the image: re-reads tiles,
-    // thresholds and palette and redraws chooser and map.
-    void refreshGraphicsEdits();
     void eraseMap();
     // The launchers: each sets its window up afresh for the loaded area and
-    // shows it modeless. A window still open is closed first, so its edits
-    // are written before it is set up again.
+    // shows it modeless.
     void openPaletteEditor();
     void openMetatileEditor();
     void openSpriteEditor();
+    // The one launcher behind them all.
+    void openEditor(Command command);
+    // The window a command opens, null until first opened.
+    EditorWindow* editorWindow(Command command) const;
 
     void setCommandsEnabled(bool enabled);
     void setViewsEnabled(bool enabled);
     void refreshStatusBar();
     void setEditMode(EditMode mode);
 
-    EditMode editMode() const { return editMode_; }
+    EditMode editMode() const;
     QAction* commandAction(Command command) const;
     // Features add their own commands to these.
     QMenu* menu(Menu which) const;
@@ -141,23 +143,25 @@ public:
     ActorPanel* actorPanel() const { return actorPanel_; }
     StairPanel* stairPanel() const { return stairPanel_; }
     DoorsPanel* doorsPanel() const { return doorsPanel_; }
-    MapInfo* mapInfo() const { return mapInfo_; }
-    GlobalProperties* globalProperties() const { return globalProperties_; }
+    MapInfo* mapInfo() const;
+    GlobalProperties* globalProperties() const;
     session::Document& document() { return document_; }
     const rom::SideData& sideData() const { return document_.sideData(); }
     const QString& datDir() const { return datDir_; }
     // The editor windows, null until first opened.
-    PaletteEditor* paletteEditor() const { return paletteEditor_; }
-    MetatileEditor* metatileEditor() const { return metatileEditor_; }
-    SpriteEditor* spriteEditor() const { return spriteEditor_; }
+    PaletteEditor* paletteEditor() const;
+    MetatileEditor* metatileEditor() const;
+    SpriteEditor* spriteEditor() const;
     // Zoom, brush, hover information, map exports and file drops.
     MainWindowExtras* extras() const { return extras_; }
     PatchActions* patches() const { return patches_; }
-    TextEditor* textEditor() const { return textEditor_; }
+    TextEditor* textEditor() const;
+    ToolManager* tools() const { return tools_; }
+    // The status bar's note of the last undo or redo.
+    QString historyNote() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolBar();
@@ -165,32 +169,28 @@ private:
     void buildStatusBar();
     void buildMenus();
     void buildHistoryActions();
+    void buildTools();
+    void buildEditorWindows();
+    // One line per editor window: the command that opens it and how it is made.
+    void addEditorWindow(Command command, std::function<EditorWindow*()> make);
     // Opens `path` once unsaved changes were settled.
     void openSettledPath(const QString& path);
     void updateCaption();
-    // Undo is offered while there is a step to take back or an editor
-    // holds a copy that would become one.
-    void refreshUndoEnabled();
     void selectNode(const QString& key);
     QAction* addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut = {});
-    // A launcher is usable only when its window exists.
-    bool isAvailable(Command command) const;
 
     Dialogs& dialogs_;
     QString datDir_;
     QString startFolder_;
     session::Document document_;
-    EditMode editMode_ = EditMode::Map;
-    TextEditor* textEditor_ = nullptr; // frmTextEdit, created on first use
-    MapInfo* mapInfo_ = nullptr;                   // frmAreaInfo, created on first use
-    GlobalProperties* globalProperties_ = nullptr; // frmGlobalProp, created on first use
+    // Declared after the document it listens to, so it goes first.
+    RomDocument* live_ = nullptr;
     QString currentNode_; // the tree node last clicked
     QString loadedNode_;  // the node of the loaded submap
 
     std::array<QAction*, 10> commands_{};
-    std::array<QAction*, 5> modes_{};
     std::array<QMenu*, 5> menus_{};
-    QActionGroup* modeGroup_ = nullptr;
+    ToolManager* tools_ = nullptr;
     QToolBar* toolBar_ = nullptr;           // frameMenubar
     AreaTree* areaTree_ = nullptr;          // tvAreaList
     AreaWorkspace* workspace_ = nullptr;
@@ -202,14 +202,17 @@ private:
     std::array<QLabel*, 4> statusPanels_{}; // mainStatusBar
     // The loaded area's map, actor, stair and palette addresses.
     std::array<std::uint32_t, 4> statusPointers_{};
-    PaletteEditor* paletteEditor_ = nullptr;   // frmPaletteEdit
-    MetatileEditor* metatileEditor_ = nullptr; // frmMetatileEdit
-    SpriteEditor* spriteEditor_ = nullptr;     // frmAnimationEdit
+    // The editor windows in the order they close in.
+    struct EditorSlot {
+        Command command;
+        std::function<EditorWindow*()> make;
+        EditorWindow* window = nullptr; // created on first use
+    };
+    std::vector<EditorSlot> editors_;
     MainWindowExtras* extras_ = nullptr;
     PatchActions* patches_ = nullptr;
+    QLabel* historyNote_ = nullptr;
 
-    // Declared after the document it listens to, so it goes first.
-    std::unique_ptr<UndoHistory> history_;
     QString fileCaption_; // the caption without the modified mark
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

@@ -1,5 +1,6 @@
-// The main window's editor windows: each is created on first use, set up
-// afresh every time it is opened, and closed before the image goes away.
+// The main window's editor windows: each is one line in the list below,
+// created on first use, set up afresh every time it is opened, and closed
+// before the image goes away.
 #include "ui/MainWindow.h"
 
 #include "ui/ActionGuard.h"
@@ -12,108 +13,121 @@
 #include "ui/editors/SpriteEditor.h"
 #include "ui/editors/TextEditor.h"
 
-#include <initializer_list>
-
 namespace quarry::ui {
+
+void MainWindow::buildEditorWindows()
+{
+    // In the order they close: each may write the image as it closes.
+    addEditorWindow(Command::SpriteEditor, [this] { return new SpriteEditor(*live_, dialogs_, this); });
+    addEditorWindow(Command::MapInfo, [this] { return new MapInfo(*live_, dialogs_, this); });
+    addEditorWindow(Command::GlobalProperties, [this] { return new GlobalProperties(*live_, dialogs_, this); });
+    addEditorWindow(Command::MetatileEditor, [this] { return new MetatileEditor(*live_, dialogs_, this); });
+    addEditorWindow(Command::PaletteEditor, [this] { return new PaletteEditor(*live_, dialogs_, this); });
+    addEditorWindow(Command::TextEditor, [this] { return new TextEditor(*live_, dialogs_, this); });
+}
+
+void MainWindow::addEditorWindow(Command command, std::function<EditorWindow*()> make)
+{
+    editors_.push_back(EditorSlot{command, std::move(make), nullptr});
+    connect(commandAction(command), &QAction::triggered, this, [this, command] { openEditor(command); });
+}
+
+EditorWindow* MainWindow::editorWindow(Command command) const
+{
+    for (const EditorSlot& slot : editors_)
+        if (slot.command == command)
+            return slot.window;
+    return nullptr;
+}
+
+void MainWindow::openEditor(Command command)
+{
+    for (EditorSlot& slot : editors_) {
+        if (slot.command != command)
+            continue;
+        if (!slot.window)
+            slot.window = slot.make();
+        EditorWindow* window = slot.window;
+        if (window->needsArea() && !document_.area()) {
+            dialogs_.showMessage(this, texts::kSelectAnArea);
+            return;
+        }
+        bool shown = false;
+        if (!runGuarded(dialogs_, this, [&] { shown = window->setUpFor(document_.area()); }) || !shown)
+            return;
+        window->show();
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+}
 
 void MainWindow::openPaletteEditor()
 {
-    if (!paletteEditor_)
-        paletteEditor_ = new PaletteEditor(document_, dialogs_, [this] { refreshGraphicsEdits(); }, this);
-    paletteEditor_->close();
-    const session::LoadedArea* area = document_.area();
-    if (!area) {
-        dialogs_.showMessage(this, texts::kSelectAnArea);
-        return;
-    }
-    paletteEditor_->initEditor(area->palette, area->pointers.palettePointer, area->mask);
-    refreshUndoEnabled();
-    paletteEditor_->show();
-    paletteEditor_->raise();
+    openEditor(Command::PaletteEditor);
 }
 
 void MainWindow::openMetatileEditor()
 {
-    if (!metatileEditor_)
-        metatileEditor_ = new MetatileEditor(document_, dialogs_, [this] { refreshGraphicsEdits(); }, this);
-    metatileEditor_->close();
-    const session::LoadedArea* area = document_.area();
-    if (!area) {
-        dialogs_.showMessage(this, texts::kSelectAnArea);
-        return;
-    }
-    if (!runGuarded(dialogs_, this,
-                    [&] { metatileEditor_->setupEditor(area->id.objectSet, area->palette, area->mask); }))
-        return;
-    refreshUndoEnabled();
-    metatileEditor_->show();
-    metatileEditor_->raise();
+    openEditor(Command::MetatileEditor);
 }
 
 void MainWindow::openSpriteEditor()
 {
-    if (!spriteEditor_)
-        spriteEditor_ = new SpriteEditor(document_, dialogs_, [this] { refreshGraphicsEdits(); }, this);
-    spriteEditor_->close();
-    const session::LoadedArea* area = document_.area();
-    if (!area) {
-        dialogs_.showMessage(this, texts::kSelectAnArea);
-        return;
-    }
-    if (!runGuarded(dialogs_, this, [&] { spriteEditor_->setupEditor(area->palette, area->mask); }))
-        return;
-    spriteEditor_->show();
-    spriteEditor_->raise();
-}
-
-bool MainWindow::closeEditors()
-{
-    // The order in which the editors are closed; each may write the image.
-    for (QWidget* editor : std::initializer_list<QWidget*>{spriteEditor_, mapInfo_, globalProperties_, metatileEditor_,
-                                                           paletteEditor_, textEditor_}) {
-        if (editor && editor->isVisible() && !editor->close())
-            return false;
-    }
-    return true;
+    openEditor(Command::SpriteEditor);
 }
 
 void MainWindow::openTextEditor()
 {
-    if (!textEditor_) {
-        textEditor_ = new TextEditor(document_, dialogs_, this);
-        textEditor_->setWindowFlag(Qt::Window);
-    }
-    if (textEditor_->setupEditor() || textEditor_->hasUnwrittenChanges()) {
-        textEditor_->show();
-        textEditor_->raise();
-        textEditor_->activateWindow();
-    }
+    openEditor(Command::TextEditor);
 }
 
 void MainWindow::openGlobalProperties()
 {
-    runGuarded(dialogs_, this, [this] {
-        if (!globalProperties_) {
-            globalProperties_ = new GlobalProperties(document_, this);
-            globalProperties_->setWindowFlag(Qt::Window);
-        }
-        globalProperties_->setupEditor();
-        globalProperties_->show();
-        globalProperties_->raise();
-    });
+    openEditor(Command::GlobalProperties);
 }
 
 void MainWindow::openMapInfo()
 {
-    runGuarded(dialogs_, this, [this] {
-        if (!mapInfo_) {
-            mapInfo_ = new MapInfo(document_, this);
-            mapInfo_->setWindowFlag(Qt::Window);
-        }
-        mapInfo_->initInfo();
-        mapInfo_->show();
-        mapInfo_->raise();
-    });
+    openEditor(Command::MapInfo);
+}
+
+bool MainWindow::closeEditors()
+{
+    for (const EditorSlot& slot : editors_)
+        if (slot.window && slot.window->isVisible() && !slot.window->close())
+            return false;
+    return true;
+}
+
+PaletteEditor* MainWindow::paletteEditor() const
+{
+    return qobject_cast<PaletteEditor*>(editorWindow(Command::PaletteEditor));
+}
+
+MetatileEditor* MainWindow::metatileEditor() const
+{
+    return qobject_cast<MetatileEditor*>(editorWindow(Command::MetatileEditor));
+}
+
+SpriteEditor* MainWindow::spriteEditor() const
+{
+    return qobject_cast<SpriteEditor*>(editorWindow(Command::SpriteEditor));
+}
+
+TextEditor* MainWindow::textEditor() const
+{
+    return qobject_cast<TextEditor*>(editorWindow(Command::TextEditor));
+}
+
+MapInfo* MainWindow::mapInfo() const
+{
+    return qobject_cast<MapInfo*>(editorWindow(Command::MapInfo));
+}
+
+GlobalProperties* MainWindow::globalProperties() const
+{
+    return qobject_cast<GlobalProperties*>(editorWindow(Command::GlobalProperties));
 }
 
 } // namespace quarry::ui

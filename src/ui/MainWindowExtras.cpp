@@ -9,6 +9,8 @@
 #include "ui/Dialogs.h"
 #include "ui/HoverInfo.h"
 #include "ui/MainWindow.h"
+#include "ui/RomDocument.h"
+#include "ui/Texts.h"
 #include "ui/WorldController.h"
 #include "ui/map/MapView.h"
 
@@ -61,7 +63,16 @@ MainWindowExtras::MainWindowExtras(MainWindow& window, Dialogs& dialogs)
     window.statusBar()->addWidget(hover_, 1);
     MapView* map = window.workspace()->mapView();
     connect(map, &MapView::mapHovered, this, &MainWindowExtras::showHover);
-    connect(map, &MapView::hoverLeft, hover_, &QLabel::clear);
+    connect(map, &MapView::hoverLeft, this, [this] {
+        hovered_.reset();
+        hover_->clear();
+    });
+    // The words name what the image holds now: a paint, an undo or any
+    // other change under a still pointer shows at once.
+    connect(&window.liveDocument(), &RomDocument::changed, this, [this] {
+        if (hovered_)
+            showHover(*hovered_);
+    });
 
     window.setAcceptDrops(true);
     window.installEventFilter(this);
@@ -117,6 +128,7 @@ void MainWindowExtras::buildActions()
 
 void MainWindowExtras::showHover(QPoint mapPixel)
 {
+    hovered_ = mapPixel;
     QString item;
     WorldController* world = window_.world();
     const session::LoadedArea* area = window_.document().area();
@@ -155,7 +167,7 @@ int MainWindowExtras::exportAllMaps()
     const std::vector<session::MapExportJob> jobs = session::allMapExportJobs();
     QProgressDialog progress(QStringLiteral("Exporting map pictures..."), QStringLiteral("Cancel"), 0,
                              static_cast<int>(jobs.size()), &window_);
-    progress.setWindowTitle(QString::fromLatin1("Quarry v0.21.0"));
+    progress.setWindowTitle(QString::fromLatin1(texts::kTitle));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     const QDir dir(folder);

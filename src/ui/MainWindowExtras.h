@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
+
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -55,6 +58,7 @@ private:
     QAction* exportMap_ = nullptr;
     QAction* exportAll_ = nullptr;
     QLabel* hover_ = nullptr; // after the four address panels
+    std::optional<QPoint> hovered_; // the map pixel the hover words are about
 };
 
 } // namespace quarry::ui

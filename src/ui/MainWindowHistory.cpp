@@ -2,22 +2,20 @@
 // modified mark in the caption, "Save changes?" and Save As.
 #include "ui/MainWindow.h"
 
+#include "core/world/AreaCatalogue.h"
 #include "ui/ActionGuard.h"
+#include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
+#include "ui/RomDocument.h"
 #include "ui/Texts.h"
 #include "ui/UndoHistory.h"
 #include "ui/WorldController.h"
-#include "ui/editors/GlobalProperties.h"
-#include "ui/editors/MapInfo.h"
-#include "ui/editors/MetatileEditor.h"
-#include "ui/editors/PaletteEditor.h"
-#include "ui/editors/SpriteEditor.h"
-#include "ui/editors/TextEditor.h"
+#include "ui/tools/ToolManager.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QUndoStack>
 #include <QUndoView>
@@ -26,7 +24,7 @@ namespace quarry::ui {
 
 void MainWindow::buildHistoryActions()
 {
-    QUndoStack* stack = history_->stack();
+    QUndoStack* stack = history()->stack();
     undoAction_ = new QAction(QString::fromLatin1(texts::kMenuUndo), this);
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redoAction_ = new QAction(QString::fromLatin1(texts::kMenuRedo), this);
@@ -39,7 +37,7 @@ void MainWindow::buildHistoryActions()
     }
     connect(undoAction_, &QAction::triggered, this, &MainWindow::undoStep);
     connect(redoAction_, &QAction::triggered, this, &MainWindow::redoStep);
-    connect(stack, &QUndoStack::canUndoChanged, this, &MainWindow::refreshUndoEnabled);
+    connect(stack, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
     connect(stack, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
     connect(stack, &QUndoStack::undoTextChanged, undoAction_, [this](const QString& step) {
         undoAction_->setText(step.isEmpty() ? QString::fromLatin1(texts::kMenuUndo)
@@ -61,71 +59,49 @@ void MainWindow::buildHistoryActions()
 
 bool MainWindow::isModified() const
 {
-    return history_->isModified();
-}
-
-void MainWindow::refreshUndoEnabled()
-{
-    undoAction_->setEnabled(history_->stack()->canUndo() || (paletteEditor_ && paletteEditor_->isEditing())
-                            || (metatileEditor_ && metatileEditor_->isEditing())
-                            || (spriteEditor_ && spriteEditor_->isEditing()));
+    return history()->isModified();
 }
 
 void MainWindow::updateCaption()
 {
-    setWindowTitle(history_->isModified() ? QLatin1Char('*') + fileCaption_ : fileCaption_);
-}
-
-void MainWindow::writeEditorCopies()
-{
-    if (paletteEditor_ && paletteEditor_->isEditing())
-        paletteEditor_->writeEdits();
-    if (metatileEditor_ && metatileEditor_->isEditing())
-        metatileEditor_->writeEdits();
-    if (spriteEditor_ && spriteEditor_->isEditing())
-        spriteEditor_->writeEdits();
+    // Everything the user changed is in the image, so the history's clean
+    // state is the whole truth.
+    setWindowTitle(history()->isModified() ? QLatin1Char('*') + fileCaption_ : fileCaption_);
 }
 
 void MainWindow::undoStep()
 {
-    writeEditorCopies();
-    history_->stack()->undo();
+    tools_->interrupt();
+    live_->undo();
 }
 
 void MainWindow::redoStep()
 {
-    writeEditorCopies();
-    history_->stack()->redo();
+    tools_->interrupt();
+    live_->redo();
+}
+
+QString MainWindow::historyNote() const
+{
+    return historyNote_->text();
 }
 
 void MainWindow::showUndoHistory()
 {
     if (!historyView_) {
-        historyView_ = new QUndoView(history_->stack(), this);
+        historyView_ = new QUndoView(history()->stack(), this);
         historyView_->setWindowFlag(Qt::Window);
         historyView_->setWindowTitle(QString::fromLatin1(texts::kHistoryTitle));
         historyView_->setEmptyLabel(QString::fromLatin1(texts::kHistoryStart));
         historyView_->resize(260, 320);
-        // A click or key in the list moves through the history: the
-        // editors' working copies become steps of it first.
-        historyView_->installEventFilter(this);
-        historyView_->viewport()->installEventFilter(this);
     }
     historyView_->show();
     historyView_->raise();
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (historyView_ && (watched == historyView_ || watched == historyView_->viewport())
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
-        writeEditorCopies();
-    return QMainWindow::eventFilter(watched, event);
-}
-
 bool MainWindow::settleUnsavedChanges()
 {
-    if (!history_->isModified())
+    if (!history()->isModified())
         return true;
     switch (dialogs_.askSaveChanges(this, QString::fromLatin1(texts::kSaveChanges))) {
     case SaveChoice::Save: return saveFile();
@@ -147,10 +123,9 @@ bool MainWindow::saveFileAs()
         const QString path = dialogs_.chooseSaveFile(this, folder, texts::kOpenFilter);
         if (path.isEmpty())
             return;
-        writeEditorCopies();
         saved = document_.saveAs(path.toStdString()) == rom::SaveResult::Written;
         if (saved) {
-            history_->markSaved();
+            history()->markSaved();
             fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
             updateCaption();
         }
@@ -159,7 +134,7 @@ bool MainWindow::saveFileAs()
     return saved;
 }
 
-void MainWindow::showRestoredImage(const session::Document::Restored& result)
+void MainWindow::showRestored(const session::Document::Restored& result)
 {
     if (!result.areaReloaded) {
         // The bytes are back, but the loaded submap can no longer be read:
@@ -169,27 +144,31 @@ void MainWindow::showRestoredImage(const session::Document::Restored& result)
         refreshStatusBar();
         workspace_->showArea();
         world_->showArea();
-    } else if (document_.area()) {
-        workspace_->showRestoredArea();
-        world_->showRestoredArea();
     }
     if (!result.problem.empty())
         dialogs_.showMessage(this, QString::fromLatin1(texts::kAreaNotShown) + QString::fromStdString(result.problem));
 
-    // Every open editor shows the image again, so none keeps a copy that
-    // would write old bytes over the restored ones when it closes.
-    if (paletteEditor_)
-        paletteEditor_->reloadFromImage();
-    if (metatileEditor_)
-        metatileEditor_->reloadFromImage();
-    if (spriteEditor_)
-        spriteEditor_->reloadFromImage();
-    if (textEditor_ && textEditor_->isVisible())
-        textEditor_->reloadFromImage();
-    if (globalProperties_ && globalProperties_->isVisible())
-        runGuarded(dialogs_, this, [this] { globalProperties_->setupEditor(); });
-    if (mapInfo_ && mapInfo_->isVisible() && document_.area())
-        runGuarded(dialogs_, this, [this] { mapInfo_->initInfo(); });
+    if (result.name.empty())
+        return; // not a step of the history (a patch applied)
+    QString note = QString::fromLatin1(result.undone ? texts::kUndone : texts::kRedone)
+                       .arg(QString::fromStdString(result.name));
+    const session::LoadedArea* area = document_.area();
+    if (result.area && (!area || !(area->id == *result.area))) {
+        // The step belongs to another submap: show it there.
+        const world::SubmapNode* node = world::findSubmap(*result.area);
+        const QString key = node ? QString::fromStdString(node->key) : QString();
+        if (!key.isEmpty()) {
+            selectNode(key);
+            loadArea(key);
+        }
+        area = document_.area();
+        if (!area || !(area->id == *result.area))
+            note += QString::fromLatin1(texts::kUndoneWhere)
+                        .arg(result.area->objectSet)
+                        .arg(result.area->area)
+                        .arg(result.area->submap);
+    }
+    historyNote_->setText(note);
 }
 
 } // namespace quarry::ui

@@ -69,8 +69,6 @@ void PatchActions::writePatch(const std::vector<std::uint8_t>& original)
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("ips") && suffix != QLatin1String("bps"))
         path += QStringLiteral(".ips");
-    // Editor windows holding copies write them first, so the patch has them.
-    window_.writeEditorCopies();
     const std::vector<std::uint8_t> patch = document_.makePatch(path.endsWith(QLatin1String(".bps")), original);
     if (rom::saveFileBytes(path.toStdString(), patch) != rom::SaveResult::Written)
         throw RomError("cannot write " + path.toStdString());
@@ -98,9 +96,8 @@ void PatchActions::applyPatch()
         if (path.isEmpty())
             return;
         const std::vector<std::uint8_t> patch = readWholeFile(path);
-        window_.writeEditorCopies();
         const session::Document::Restored result = document_.applyPatch(patch);
-        window_.showRestoredImage(result);
+        window_.showRestored(result);
         dialogs_.showMessage(&window_, QString::fromLatin1(kApplied));
     });
 }

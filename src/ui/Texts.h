@@ -3,8 +3,8 @@
 // The main window's own words, in one place so they are easy to check.
 namespace quarry::ui::texts {
 
-inline constexpr const char* kTitle = "Quarry v0.21.0";
-inline constexpr const char* kNoFileCaption = "Quarry v0.21.0 [...]";
+inline constexpr const char* kTitle = "Quarry v" QUARRY_VERSION;
+inline constexpr const char* kNoFileCaption = "Quarry v" QUARRY_VERSION " [...]";
 
 inline constexpr const char* kOpenFilter = "iNES rom image (*.nes)";
 
@@ -25,6 +25,11 @@ inline constexpr const char* kSaveChanges = "Save changes?";
 inline constexpr const char* kBackupFailed =
     "The backup of the opened file could not be written beside it, so nothing was saved.";
 inline constexpr const char* kAreaNotShown = "The area cannot be shown any more: ";
+// The status bar's note after an undo or redo, and where the step was made
+// when that submap cannot be shown.
+inline constexpr const char* kUndone = "Undone: %1";
+inline constexpr const char* kRedone = "Redone: %1";
+inline constexpr const char* kUndoneWhere = " (object set %1, area %2, submap %3)";
 
 // The history and Save As.
 inline constexpr const char* kMenuUndo = "&Undo";
@@ -38,7 +43,7 @@ inline constexpr const char* kSelectAnArea = "Select an area from tree view list
 inline constexpr const char* kEraseConfirm = "This will clear the current map.\nAre you sure?";
 
 inline constexpr const char* kAbout =
-    "Quarry v0.21.0\n\nA level editor for one NES game: maps, actors, stairs, palettes, tiles, metatiles,\n"
+    "Quarry v" QUARRY_VERSION "\n\nA level editor for one NES game: maps, actors, stairs, palettes, tiles, metatiles,\n"
     "sprites and text, edited where they lie in the image.";
 
 // Tool tips of the command buttons.

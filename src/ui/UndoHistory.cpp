@@ -86,6 +86,10 @@ void UndoHistory::apply(const session::EditEntry& entry, bool forward)
         result_.areaReloaded = false;
     if (!result.problem.empty())
         result_.problem = result.problem;
+    // A jump through several steps shows where the last one happened.
+    result_.name = result.name.empty() ? entry.name : result.name;
+    result_.area = result.area;
+    result_.undone = !forward;
 }
 
 void UndoHistory::settle()

@@ -1,9 +1,11 @@
 #include "ui/WorldController.h"
 
 #include "core/session/Document.h"
+#include "core/world/Dragging.h"
 #include "core/text/TextCodec.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/RomDocument.h"
 #include "ui/map/MapView.h"
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
@@ -19,18 +21,10 @@ namespace quarry::ui {
 
 namespace {
 
-constexpr int kActorCell = 16;
-constexpr int kStairCell = 8;
 constexpr int kHighlightMargin = 4;
 constexpr int kLastTextNumber = 120;
 // The size of a marker that has no picture at all.
 constexpr QSize kNoPictureSize(16, 32);
-
-// Floor division, so a pointer left of or above the map snaps like the rest.
-int snapped(int value, int cell)
-{
-    return (value >= 0 ? value / cell : (value - cell + 1) / cell) * cell;
-}
 
 QSize sizeOf(const QImage& picture)
 {
@@ -39,7 +33,7 @@ QSize sizeOf(const QImage& picture)
 
 } // namespace
 
-WorldController::WorldController(session::Document& document, Dialogs& dialogs, const QString& datDir, Views views,
+WorldController::WorldController(RomDocument& document, Dialogs& dialogs, const QString& datDir, Views views,
                                  QWidget* messageParent)
     : QObject(messageParent), document_(document), dialogs_(dialogs), pictures_(datDir), views_(views),
       messageParent_(messageParent)
@@ -48,10 +42,6 @@ WorldController::WorldController(session::Document& document, Dialogs& dialogs, 
         actorLayer_.paint(painter);
         stairLayer_.paint(painter);
     });
-    connect(views_.map, &MapView::mapPressed, this, &WorldController::press);
-    connect(views_.map, &MapView::mapMoved, this, &WorldController::move);
-    connect(views_.map, &MapView::mapReleased, this, &WorldController::release);
-    connect(views_.map, &MapView::mapDoubleClicked, this, &WorldController::doubleClick);
     connect(views_.actors, &ActorPanel::actorClicked, this, [this](int index) {
         currentActor_ = index;
         emit actorModeRequested();
@@ -64,6 +54,19 @@ WorldController::WorldController(session::Document& document, Dialogs& dialogs, 
     });
     connect(views_.actors, &ActorPanel::typeChosen, this, &WorldController::chooseType);
     connect(views_.actors, &ActorPanel::controlChanged, this, &WorldController::changeControl);
+    // A slider drag is one step of the history, however many values it
+    // passes through.
+    connect(views_.actors, &ActorPanel::controlDragStarted, this, [this] {
+        document_.beginGesture(QStringLiteral("Set parameter of actor %1")
+                                   .arg(currentActor_, 2, 16, QLatin1Char('0'))
+                                   .toUpper());
+    });
+    connect(views_.actors, &ActorPanel::controlDragFinished, this, [this] { document_.endGesture(); });
+    connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
+        if (change.touches(session::kListsChanged | session::kTextsChanged | session::kSettingsChanged
+                           | session::kMapChanged))
+            refresh();
+    });
 }
 
 void WorldController::repaint()
@@ -73,7 +76,7 @@ void WorldController::repaint()
 
 QString WorldController::typeName(std::uint8_t type) const
 {
-    for (const rom::ActorTypeInfo& info : document_.sideData().actorTypes)
+    for (const rom::ActorTypeInfo& info : document_.document().sideData().actorTypes)
         if (info.code == type)
             return QString::fromStdString(info.name);
     return QString::fromLatin1(texts::kUnknownActorName);
@@ -84,7 +87,7 @@ QString WorldController::textOf(std::optional<int> number) const
     if (!number || *number < 0 || *number > kLastTextNumber)
         return QString();
     try {
-        return QString::fromStdString(text::decodeText(document_.rom(), *number, document_.sideData().charTable));
+        return QString::fromStdString(text::decodeText(document_.document().rom(), *number, document_.document().sideData().charTable));
     } catch (const std::exception&) {
         return QString();
     }
@@ -94,55 +97,71 @@ void WorldController::showArea()
 {
     currentActor_ = 0;
     currentStair_ = 0;
-    dragIndex_ = -1;
     markers_ = Markers::None;
+    warnedActors_.clear();
+    editedStairs_.clear();
     showActors();
     fillActorTypes();
     showStairs();
-    if (const session::LoadedArea* area = document_.area())
-        views_.doors->showDoors(area->doors);
-    else
-        views_.doors->clear();
+    showDoors();
     views_.actors->blankValues();
     actorLayer_.setShown(false);
     stairLayer_.setShown(false);
+    views_.actors->setEditable(false);
     repaint();
 }
 
-void WorldController::showRestoredArea()
+void WorldController::refresh()
 {
+    const session::LoadedArea* area = document_.document().area();
+    if (area) {
+        currentActor_ = currentActor_ < static_cast<int>(area->actors.size()) ? currentActor_ : 0;
+        currentStair_ = currentStair_ < static_cast<int>(area->stairs.size()) ? currentStair_ : 0;
+    }
+    showActors();
+    showStairs();
+    showDoors();
+    const Markers markers = markers_;
+    markers_ = Markers::None;
     const int actor = currentActor_;
     const int stair = currentStair_;
-    const Markers markers = markers_;
-    showArea();
-    if (const session::LoadedArea* area = document_.area()) {
-        currentActor_ = actor < static_cast<int>(area->actors.size()) ? actor : 0;
-        currentStair_ = stair < static_cast<int>(area->stairs.size()) ? stair : 0;
-    }
     enterMode(markers);
+    // Showing the image again never scrolls the map away from the user.
+    if (markers == Markers::Actors && actor < actorLayer_.count())
+        selectActor(actor, false);
+    if (markers == Markers::Stairs && stair < stairLayer_.count())
+        selectStair(stair, false);
+}
+
+void WorldController::showDoors()
+{
+    if (const session::LoadedArea* area = document_.document().area())
+        views_.doors->showDoors(area->doors);
+    else
+        views_.doors->clear();
 }
 
 MarkerLayer::Marker WorldController::actorMarker(int index)
 {
-    const world::ActorRecord& actor = document_.area()->actors.at(static_cast<std::size_t>(index));
+    const world::ActorRecord& actor = document_.document().area()->actors.at(static_cast<std::size_t>(index));
     const QImage picture = pictures_.actorPicture(actor.type);
     const QSize size = sizeOf(picture);
     // The picture stands on the actor's foot line.
-    return {QRect(QPoint(actor.x * kActorCell, actor.y * kActorCell - size.height()), size), picture};
+    return {QRect(QPoint(actor.x * world::kActorCellPixels, actor.y * world::kActorCellPixels - size.height()), size), picture};
 }
 
 MarkerLayer::Marker WorldController::stairMarker(int index)
 {
-    const world::StairRecord& stair = document_.area()->stairs.at(static_cast<std::size_t>(index));
+    const world::StairRecord& stair = document_.document().area()->stairs.at(static_cast<std::size_t>(index));
     const QImage picture = pictures_.stairPicture(stair.upDown, stair.leftRight);
-    return {QRect(QPoint(stair.x * kStairCell, stair.y * kStairCell), sizeOf(picture)), picture};
+    return {QRect(QPoint(stair.x * world::kStairCellPixels, stair.y * world::kStairCellPixels), sizeOf(picture)), picture};
 }
 
 void WorldController::showActors()
 {
     std::vector<MarkerLayer::Marker> markers;
     QStringList lines;
-    if (const session::LoadedArea* area = document_.area()) {
+    if (const session::LoadedArea* area = document_.document().area()) {
         for (int i = 0; i < static_cast<int>(area->actors.size()); ++i) {
             markers.push_back(actorMarker(i));
             const std::uint8_t type = area->actors[static_cast<std::size_t>(i)].type;
@@ -157,9 +176,9 @@ void WorldController::fillActorTypes()
 {
     typeCodes_.clear();
     typeNames_.clear();
-    if (const session::LoadedArea* area = document_.area()) {
+    if (const session::LoadedArea* area = document_.document().area()) {
         const auto set = static_cast<std::size_t>(area->id.objectSet);
-        for (const rom::ActorTypeInfo& info : document_.sideData().actorTypes) {
+        for (const rom::ActorTypeInfo& info : document_.document().sideData().actorTypes) {
             if (set < info.objectSetFlags.size() && info.objectSetFlags[set]) {
                 typeCodes_.push_back(info.code);
                 typeNames_ << QString::fromStdString(info.name);
@@ -173,10 +192,11 @@ void WorldController::showStairs()
 {
     std::vector<MarkerLayer::Marker> markers;
     QStringList lines;
-    if (const session::LoadedArea* area = document_.area()) {
+    if (const session::LoadedArea* area = document_.document().area()) {
         for (int i = 0; i < static_cast<int>(area->stairs.size()); ++i) {
             markers.push_back(stairMarker(i));
-            lines << stairListLine(i, area->stairs[static_cast<std::size_t>(i)], IndexStyle::Decimal);
+            lines << stairListLine(i, area->stairs[static_cast<std::size_t>(i)],
+                                   editedStairs_.count(i) ? IndexStyle::Hex : IndexStyle::Decimal);
         }
     }
     stairLayer_.setMarkers(std::move(markers));
@@ -186,14 +206,12 @@ void WorldController::showStairs()
 void WorldController::enterMode(Markers markers)
 {
     markers_ = markers;
-    dragIndex_ = -1;
-    actorLayer_.setOutline(std::nullopt);
-    stairLayer_.setOutline(std::nullopt);
     actorLayer_.setHighlight(std::nullopt);
     stairLayer_.setHighlight(std::nullopt);
     actorLayer_.setShown(markers == Markers::Actors);
     stairLayer_.setShown(markers == Markers::Stairs);
-    views_.actors->setEditable(markers == Markers::Actors);
+    // With no actor there is nothing whose type or parameter could change.
+    views_.actors->setEditable(markers == Markers::Actors && actorLayer_.count() > 0);
     if (markers == Markers::Actors) {
         if (actorLayer_.count() > 0)
             selectActor(currentActor_);
@@ -216,7 +234,17 @@ std::optional<QRect> WorldController::highlight() const
 
 void WorldController::selectActor(int index)
 {
-    const session::LoadedArea* area = document_.area();
+    selectActor(index, true);
+}
+
+void WorldController::selectStair(int index)
+{
+    selectStair(index, true);
+}
+
+void WorldController::selectActor(int index, bool scroll)
+{
+    const session::LoadedArea* area = document_.document().area();
     if (markers_ != Markers::Actors || !area || index < 0 || index >= actorLayer_.count())
         return;
     currentActor_ = index;
@@ -229,7 +257,7 @@ void WorldController::selectActor(int index)
     pictures_.actorPicture(actor.type, &ownPicture);
     int kindValue = 0;
     if (ownPicture)
-        for (const rom::ActorTypeInfo& info : document_.sideData().actorTypes)
+        for (const rom::ActorTypeInfo& info : document_.document().sideData().actorTypes)
             if (info.code == actor.type)
                 kindValue = info.controlKind;
     const world::ControlKind kind = world::controlKindOf(kindValue);
@@ -240,7 +268,7 @@ void WorldController::selectActor(int index)
     views_.actors->showValues(actor);
     views_.actors->showParameter(
         kind, actor.control,
-        textOf(world::actorTextNumber(document_.rom(), kind, actor.control, area->id.area, area->id.submap)));
+        textOf(world::actorTextNumber(document_.document().rom(), kind, actor.control, area->id.area, area->id.submap)));
 
     // With no type offered for the object set the combo stays empty and
     // there is nothing to report.
@@ -248,26 +276,29 @@ void WorldController::selectActor(int index)
         const auto found = std::find(typeCodes_.begin(), typeCodes_.end(), actor.type);
         if (found == typeCodes_.end()) {
             views_.actors->selectType(0);
-            dialogs_.showMessage(messageParent_, QString::fromLatin1(texts::kUnknownActor));
+            // Once per actor and loaded submap: showing the list again after
+            // an edit must not repeat it.
+            if (warnedActors_.insert(index).second)
+                dialogs_.showMessage(messageParent_, QString::fromLatin1(texts::kUnknownActor));
         } else {
             views_.actors->selectType(static_cast<int>(found - typeCodes_.begin()));
         }
     }
-    if (moved)
+    if (moved && scroll)
         scrollToHighlight();
     repaint();
 }
 
-void WorldController::selectStair(int index)
+void WorldController::selectStair(int index, bool scroll)
 {
-    if (markers_ != Markers::Stairs || !document_.area() || index < 0 || index >= stairLayer_.count())
+    if (markers_ != Markers::Stairs || !document_.document().area() || index < 0 || index >= stairLayer_.count())
         return;
     currentStair_ = index;
     stairLayer_.setMarker(index, stairMarker(index));
     const bool moved = views_.stairs->selectRow(index);
     stairLayer_.setHighlight(stairLayer_.marker(index).rect.adjusted(-kHighlightMargin, -kHighlightMargin,
                                                                      kHighlightMargin, kHighlightMargin));
-    if (moved)
+    if (moved && scroll)
         scrollToHighlight();
     repaint();
 }
@@ -284,13 +315,9 @@ void WorldController::chooseType(int entry)
         return;
     const int index = currentActor_;
     const std::uint8_t code = typeCodes_[static_cast<std::size_t>(entry)];
-    if (!runGuarded(dialogs_, messageParent_, [&] { document_.setActorType(index, code); })) {
+    // The document's change brings the new line, picture and frame.
+    if (!runGuarded(dialogs_, messageParent_, [&] { document_.document().setActorType(index, code); }))
         selectActor(index); // the combo shows the type the actor kept
-        return;
-    }
-    views_.actors->setLine(index, actorListLine(index, code, typeNames_[entry]));
-    selectActor(index);
-    emit imageEdited();
 }
 
 void WorldController::changeControl(int value)
@@ -298,90 +325,47 @@ void WorldController::changeControl(int value)
     if (markers_ != Markers::Actors)
         return;
     const int index = currentActor_;
-    if (runGuarded(dialogs_, messageParent_,
-                   [&] { document_.setActorControl(index, static_cast<std::uint8_t>(value)); }))
+    if (!runGuarded(dialogs_, messageParent_,
+                    [&] { document_.document().setActorControl(index, static_cast<std::uint8_t>(value)); }))
         selectActor(index);
 }
 
-void WorldController::press(QPoint mapPixel, Qt::MouseButton button)
+void WorldController::dropMarker(Markers markers, int index, QPoint start, QPoint end)
 {
-    if (button != Qt::LeftButton)
+    if (markers != markers_ || markers == Markers::None || index < 0 || index >= layer(markers).count())
         return;
-    const MarkerLayer* layer = markers_ == Markers::Actors   ? &actorLayer_
-                               : markers_ == Markers::Stairs ? &stairLayer_
-                                                             : nullptr;
-    if (!layer)
-        return;
-    dragIndex_ = layer->markerAt(mapPixel);
-    dragStart_ = mapPixel;
-}
-
-void WorldController::move(QPoint mapPixel)
-{
-    if (dragIndex_ < 0)
-        return;
-    MarkerLayer& layer = markers_ == Markers::Actors ? actorLayer_ : stairLayer_;
-    const int cell = markers_ == Markers::Actors ? kActorCell : kStairCell;
-    const QPoint offset(snapped(mapPixel.x(), cell) - snapped(dragStart_.x(), cell),
-                        snapped(mapPixel.y(), cell) - snapped(dragStart_.y(), cell));
-    // The outline follows the pointer in whole cells; nothing is stored
-    // before the button goes up.
-    layer.setOutline(offset.isNull() ? std::nullopt
-                                     : std::optional<QRect>(layer.marker(dragIndex_).rect.translated(offset)));
-    repaint();
-}
-
-void WorldController::release(QPoint mapPixel, Qt::MouseButton button)
-{
-    if (button != Qt::LeftButton || dragIndex_ < 0)
-        return;
-    const int index = dragIndex_;
-    dragIndex_ = -1;
-    actorLayer_.setOutline(std::nullopt);
-    stairLayer_.setOutline(std::nullopt);
-    const world::MapPoint start{dragStart_.x(), dragStart_.y()};
-    const world::MapPoint end{mapPixel.x(), mapPixel.y()};
-    if (markers_ == Markers::Actors) {
-        const QSize size = actorLayer_.marker(index).rect.size();
-        bool moved = false;
+    const world::MapPoint from{start.x(), start.y()};
+    const world::MapPoint to{end.x(), end.y()};
+    const QSize size = layer(markers).marker(index).rect.size();
+    session::Document& document = document_.document();
+    if (markers == Markers::Actors) {
+        currentActor_ = index;
         runGuarded(dialogs_, messageParent_,
-                   [&] { moved = document_.moveActor(index, start, end, size.width(), size.height()); });
-        if (moved) {
-            actorLayer_.setMarker(index, actorMarker(index));
-            emit imageEdited();
-        }
+                   [&] { document.moveActor(index, from, to, size.width(), size.height()); });
         selectActor(index);
-    } else if (markers_ == Markers::Stairs) {
-        const QSize size = stairLayer_.marker(index).rect.size();
+    } else {
+        currentStair_ = index;
         bool moved = false;
+        editedStairs_.insert(index);
         runGuarded(dialogs_, messageParent_,
-                   [&] { moved = document_.moveStair(index, start, end, size.width(), size.height()); });
-        if (moved) {
-            stairLayer_.setMarker(index, stairMarker(index));
-            views_.stairs->setLine(index, stairListLine(index, document_.area()->stairs[static_cast<std::size_t>(index)],
-                                                        IndexStyle::Hex));
-            emit imageEdited();
-        }
+                   [&] { moved = document.moveStair(index, from, to, size.width(), size.height()); });
+        if (!moved)
+            editedStairs_.erase(index);
         selectStair(index);
     }
-    repaint();
 }
 
-void WorldController::doubleClick(QPoint mapPixel, Qt::MouseButton button)
+void WorldController::turnStair(int index)
 {
-    if (button != Qt::LeftButton || markers_ != Markers::Stairs)
+    if (markers_ != Markers::Stairs || index < 0 || index >= stairLayer_.count())
         return;
-    const int index = stairLayer_.markerAt(mapPixel);
-    if (index < 0)
-        return;
+    currentStair_ = index;
     bool turned = false;
-    runGuarded(dialogs_, messageParent_, [&] { turned = document_.turnStair(index); });
+    editedStairs_.insert(index);
+    runGuarded(dialogs_, messageParent_, [&] { turned = document_.document().turnStair(index); });
     if (!turned)
-        return;
+        editedStairs_.erase(index);
     selectStair(index);
-    views_.stairs->setLine(index,
-                           stairListLine(index, document_.area()->stairs[static_cast<std::size_t>(index)], IndexStyle::Hex));
-    emit imageEdited();
 }
 
 } // namespace quarry::ui

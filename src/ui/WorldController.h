@@ -7,6 +7,8 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <optional>
+#include <set>
 #include <vector>
 
 class QWidget;
@@ -21,11 +23,13 @@ class ActorPanel;
 class Dialogs;
 class DoorsPanel;
 class MapView;
+class RomDocument;
 class StairPanel;
 
 // Actor and stair mode: the markers over the map, their selection, drags,
 // type and parameter changes and stair turns, and the actor, stair and door
-// panels that go with them.
+// panels that go with them. The lists follow the document: every change of
+// the loaded submap's lists, wherever it was made, is shown at once.
 class WorldController : public QObject {
     Q_OBJECT
 
@@ -40,18 +44,19 @@ public:
         DoorsPanel* doors;
     };
 
-    WorldController(session::Document& document, Dialogs& dialogs, const QString& datDir, Views views,
+    WorldController(RomDocument& document, Dialogs& dialogs, const QString& datDir, Views views,
                     QWidget* messageParent);
 
-    // Rebuilds lists, markers, type choices and doors for the loaded area;
-    // the selections go back to 0 and no markers are shown.
+    // Rebuilds lists, markers, type choices and doors for a newly loaded
+    // area; the selections go back to 0 and no markers are shown.
     void showArea();
-    // After undo or redo: lists, markers and doors show the image again,
-    // keeping the mode and the selections that still exist.
-    void showRestoredArea();
-    // The mode switch of the main window: shows one kind of markers and
-    // selects the current actor or stair, or hides them all.
+    // The image changed: lists, markers and doors show it again, keeping
+    // the mode and the selections that still exist.
+    void refresh();
+    // The mode switch: shows one kind of markers and selects the current
+    // actor or stair, or hides them all.
     void enterMode(Markers markers);
+    Markers markers() const { return markers_; }
 
     void selectActor(int index);
     void selectStair(int index);
@@ -64,33 +69,35 @@ public:
     const std::vector<std::uint8_t>& typeCodes() const { return typeCodes_; }
     const MarkerLayer& actorLayer() const { return actorLayer_; }
     const MarkerLayer& stairLayer() const { return stairLayer_; }
+    const MarkerLayer& layer(Markers markers) const { return markers == Markers::Stairs ? stairLayer_ : actorLayer_; }
     std::optional<QRect> highlight() const;
 
-    // The map gestures, in map pixels.
-    void press(QPoint mapPixel, Qt::MouseButton button);
-    void move(QPoint mapPixel);
-    void release(QPoint mapPixel, Qt::MouseButton button);
-    void doubleClick(QPoint mapPixel, Qt::MouseButton button);
+    // The gestures of the marker tools, in map pixels: the marker `index`
+    // pressed at `start` and released at `end` is moved there (a drag that
+    // is refused or moves nothing writes nothing); a stair turns.
+    void dropMarker(Markers markers, int index, QPoint start, QPoint end);
+    void turnStair(int index);
 
 signals:
     void actorModeRequested();
     void stairModeRequested();
-    // The image changed through an actor or stair edit.
-    void imageEdited();
 
 private:
     void showActors();
     void fillActorTypes();
     void showStairs();
+    void showDoors();
     MarkerLayer::Marker actorMarker(int index);
     MarkerLayer::Marker stairMarker(int index);
+    void selectActor(int index, bool scroll);
+    void selectStair(int index, bool scroll);
     void chooseType(int entry);
     void changeControl(int value);
     void repaint();
     QString typeName(std::uint8_t type) const;
     QString textOf(std::optional<int> number) const;
 
-    session::Document& document_;
+    RomDocument& document_;
     Dialogs& dialogs_;
     WorldPictures pictures_;
     Views views_;
@@ -102,10 +109,10 @@ private:
     int currentStair_ = 0;
     std::vector<std::uint8_t> typeCodes_; // actorTypeCodes, parallel to the combo
     QStringList typeNames_;               // actorTypeNames
-
-    // The drag in progress: the marker pressed and where.
-    int dragIndex_ = -1;
-    QPoint dragStart_;
+    // Per loaded submap: actors already reported as of an unknown type, and
+    // stairs edited (their list lines carry the index in hex from then on).
+    std::set<int> warnedActors_;
+    std::set<int> editedStairs_;
 };
 
 } // namespace quarry::ui

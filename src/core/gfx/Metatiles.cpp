@@ -1,5 +1,7 @@
 #include "core/gfx/Metatiles.h"
 
+#include <algorithm>
+
 #include "core/RomError.h"
 #include "core/rom/GameLayout.h"
 #include "core/rom/Hex.h"
@@ -96,6 +98,11 @@ std::uint8_t withQuadrantPalette(std::uint8_t attribute, int column, int row, in
 {
     const int shift = quadrantShift(column, row);
     return static_cast<std::uint8_t>((attribute & ~(3 << shift)) | ((palette & 3) << shift));
+}
+
+int lastOfferedMetatile(std::uint8_t limit, int objectSet)
+{
+    return std::max(0, std::min(static_cast<int>(limit) - 2, metatileCapacity(objectSet) - 1));
 }
 
 } // namespace quarry::gfx

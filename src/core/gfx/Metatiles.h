@@ -28,6 +28,11 @@ std::uint8_t getMetatileLimit(const rom::RomImage& rom, int objectSet);
 // blocks. Setters refuse metatile numbers at or above it.
 int metatileCapacity(int objectSet);
 
+// The last metatile the chooser offers for the limit byte L: L - 2, but
+// never one the table has no room for. Metatile 0 is always offered: the
+// chooser draws it and maps use it even when the limit byte is 0 or 1.
+int lastOfferedMetatile(std::uint8_t limit, int objectSet);
+
 // Readers follow the fixed layout for any metatile number 0-255, as the
 // chooser does when the limit byte promises more metatiles than the table
 // holds; past the table's room they read the neighbouring data.

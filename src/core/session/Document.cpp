@@ -13,6 +13,7 @@ namespace quarry::session {
 
 rom::OpenResult Document::open(const std::string& path)
 {
+    endGesture();
     const rom::OpenResult result = rom::openRomImage(path, rom_);
     romLoaded_ = result == rom::OpenResult::Loaded;
     if (romLoaded_) {
@@ -90,9 +91,11 @@ void Document::commitTexts(const text::Texts& texts)
             ++count;
         }
     }
+    if (count == 0 && texts.size() == before.size())
+        return; // nothing to write: repacking would only lay shared strings apart
     EditScope scope = count == 1 ? EditScope(*this, "Edit text " + hexDigits(static_cast<std::uint32_t>(changed), 2),
-                                             textMergeId(changed))
-                                 : EditScope(*this, "Edit texts");
+                                             kTextsChanged, textMergeId(changed))
+                                 : EditScope(*this, "Edit texts", kTextsChanged);
     text::commitTexts(rom_, block, texts, sideData_.charTable);
 }
 
@@ -105,6 +108,7 @@ LoadedArea& Document::requireArea()
 
 void Document::loadArea(const rom::AreaId& id, bool night)
 {
+    endGesture();
     area_ = readLoadedArea(rom_, id, night);
 }
 
@@ -114,32 +118,18 @@ void Document::reloadMap()
     area.map = rom::decodeAreaMap(rom_, area.pointers.mapPointer);
 }
 
-namespace {
-
-struct ScreenCell {
-    int sx, sy, row, column;
-};
-
-std::optional<ScreenCell> cellAt(const rom::AreaMap& map, int x, int y)
-{
-    if (x < 0 || y < 0 || x >= map.screensWide * gfx::kScreenWidth || y >= map.screensHigh * gfx::kScreenHeight)
-        return std::nullopt;
-    const int sx = x / gfx::kScreenWidth;
-    const int sy = y / gfx::kScreenHeight;
-    return ScreenCell{sx, sy, (y - sy * gfx::kScreenHeight) / 32, (x - sx * gfx::kScreenWidth) / 32};
-}
-
-} // namespace
-
 bool Document::paintCell(int x, int y, std::uint8_t metatile)
 {
     LoadedArea& area = requireArea();
-    const auto cell = cellAt(area.map, x, y);
+    const auto cell = rom::cellAt(area.map, x, y);
     if (!cell)
         return false;
-    EditScope scope(*this, "Paint metatile " + hexDigits(metatile, 2));
+    const std::size_t index = area.map.cellIndex(cell->sx, cell->sy, cell->row, cell->column);
+    if (area.map.mapGrid[index] == metatile)
+        return false;
+    EditScope scope(*this, "Paint metatile " + hexDigits(metatile, 2), kMapChanged);
     rom::AreaMap edited = area.map;
-    edited.mapGrid[edited.cellIndex(cell->sx, cell->sy, cell->row, cell->column)] = metatile;
+    edited.mapGrid[index] = metatile;
     rom::writeScreenToRom(rom_, area.pointers.mapPointer, edited, cell->sx, cell->sy);
     reloadMap();
     return true;
@@ -148,14 +138,14 @@ bool Document::paintCell(int x, int y, std::uint8_t metatile)
 bool Document::setScreenPointerAt(int x, int y, std::uint16_t pointer)
 {
     LoadedArea& area = requireArea();
-    const auto cell = cellAt(area.map, x, y);
+    const auto cell = rom::cellAt(area.map, x, y);
     if (!cell)
         return false;
     // The screen's 56 bytes must be readable before the pointer may name them.
     const std::size_t screen = rom::cpuToBody(pointer, rom::DataKind::AreaData);
     if (!rom_.contains(screen, gfx::kScreenCells))
         throw RomError("the screen at " + cpuAddressText(pointer) + " would lie outside the image");
-    EditScope scope(*this, "Set screen pointer");
+    EditScope scope(*this, "Set screen pointer", kMapChanged);
     rom::setScreenPointer(rom_, area.pointers.mapPointer, cell->sx, cell->sy, pointer);
     reloadMap();
     return true;
@@ -164,7 +154,7 @@ bool Document::setScreenPointerAt(int x, int y, std::uint16_t pointer)
 void Document::eraseMap()
 {
     LoadedArea& area = requireArea();
-    EditScope scope(*this, "Erase map");
+    EditScope scope(*this, "Erase map", kMapChanged | kListsChanged | kMaskChanged);
     rom::AreaMap erased = area.map;
     std::fill(erased.mapGrid.begin(), erased.mapGrid.end(), 0);
     world::commitArea(rom_, world::AreaCommit{area.pointers, erased, area.stairs, area.actors,
@@ -172,9 +162,5 @@ void Document::eraseMap()
     loadArea(area.id, area.night);
 }
 
-void Document::refreshGraphicsEdits()
-{
-    rereadGraphics(rom_, requireArea());
-}
 
 } // namespace quarry::session

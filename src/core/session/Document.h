@@ -2,6 +2,7 @@
 
 #include "core/rom/DataFiles.h"
 #include "core/rom/RomImage.h"
+#include "core/session/Change.h"
 #include "core/session/EditHistory.h"
 #include "core/session/LoadedArea.h"
 #include "core/text/TextBlock.h"
@@ -34,17 +35,34 @@ public:
     // scope ends (also by an exception) the entry goes to the listener,
     // unless nothing changed. Writes made outside any scope are recorded
     // too, each as an entry of its own named kUnnamedEdit.
+    //
+    // When a scope that changed bytes ends, the loaded area is brought up to
+    // date for its `kinds` and the change listener hears of them, so views
+    // follow every edit as it happens, also inside a longer gesture.
     class EditScope {
     public:
-        EditScope(Document& document, std::string name, int mergeId = kNoMerge);
+        EditScope(Document& document, std::string name, unsigned kinds = kEverythingChanged, int mergeId = kNoMerge);
         ~EditScope();
         EditScope(const EditScope&) = delete;
         EditScope& operator=(const EditScope&) = delete;
 
     private:
         Document& document_;
+        unsigned kinds_;
+        std::size_t changesAtOpen_;
     };
     static constexpr const char* kUnnamedEdit = "Edit image";
+
+    // A gesture (a brush stroke, a pixel stroke, a drag) is one entry from
+    // its beginning to its end, however many edits it makes. Edits that
+    // come while it is open fold into it. Beginning while a gesture is open
+    // does nothing; undo, redo, opening and loading end an open gesture.
+    void beginGesture(std::string name, int mergeId = kNoMerge);
+    void endGesture();
+    bool gestureOpen() const { return gesture_.has_value(); }
+
+    using ChangeListener = std::function<void(const Change&)>;
+    void setChangeListener(ChangeListener listener) { changeListener_ = std::move(listener); }
 
     using EditListener = std::function<void(EditEntry)>;
     void setEditListener(EditListener listener) { listener_ = std::move(listener); }
@@ -53,6 +71,11 @@ public:
     struct Restored {
         bool areaReloaded = true; // false: the area could not be read again and is unloaded
         std::string problem;      // why, for the user
+        std::string name;         // the step's name
+        // The submap a map or list change of the step was made in; it may
+        // be another than the loaded one.
+        std::optional<rom::AreaId> area;
+        bool undone = false;      // the step was taken back, not done again
     };
     // Writes the entry's old (undo) or new (redo) bytes back without
     // recording them, then reads the loaded area again (same submap, same
@@ -118,7 +141,8 @@ public:
     // A press at map pixel (x, y) in Map Edit Mode: the cell becomes
     // `metatile`, its screen is written back and the whole map re-read, so
     // every position sharing that screen shows the change. Returns false
-    // (changing nothing) for a pixel outside the map.
+    // (changing nothing) for a pixel outside the map or a cell that already
+    // holds the metatile.
     bool paintCell(int x, int y, std::uint8_t metatile);
     // A press at map pixel (x, y) in Pointer Edit Mode answered `pointer`.
     // Returns false, writing nothing, for a pixel outside the map. A pointer
@@ -128,13 +152,8 @@ public:
     // Every cell of the map becomes metatile 0; the area is committed and
     // loaded again.
     void eraseMap();
-    // After a graphics editor wrote the image: re-reads tiles, thresholds
-    // and palette and redraws the chooser and the map.
-    void refreshGraphicsEdits();
-
     // ---- graphics edits
-    // The graphics editors' writes. Each writes the image only; the loaded
-    // area shows them after refreshGraphicsEdits(), except where noted.
+    // The graphics editors' writes. The loaded area shows each at once.
 
     // Writes background entries 0-15 and sprite entries 24-31 of `palette`
     // into the sets named by the palette record at `palettePointer` (bank 2),
@@ -165,11 +184,11 @@ public:
     // neither the list nor the image. Indexes outside the list throw RomError.
 
     // A drag released: `start` and `end` in map pixels, the picture's size
-    // for the map-size checks. Returns false when the drag was refused.
+    // for the map-size checks. Returns false when the drag was refused or
+    // leaves the actor where it was (nothing is written then).
     bool moveActor(int index, world::MapPoint start, world::MapPoint end, int pictureWidth, int pictureHeight);
     void setActorType(int index, std::uint8_t type);
-    // Changes the parameter byte in the list only: it reaches the image with
-    // the next commit of the same submap and is lost when another loads.
+    // Writes the parameter byte of the actor's record, and nothing else.
     void setActorControl(int index, std::uint8_t control);
     bool moveStair(int index, world::MapPoint start, world::MapPoint end, int pictureWidth, int pictureHeight);
     // The next of the four directions; false (nothing changed) when the stair
@@ -182,7 +201,10 @@ private:
     LoadedArea& requireArea();
     void watchWrites();
     void recordWrite(std::size_t index, std::span<const std::uint8_t> before, std::span<const std::uint8_t> after);
-    void closeScope() noexcept;
+    void closeScope(unsigned kinds, std::size_t changesAtOpen) noexcept;
+    // Brings the loaded area up to date and tells the change listener.
+    void notify(const Change& change) noexcept;
+    void announce(const Change& change) noexcept;
     void deliver(EditEntry entry) noexcept;
     Restored restore(const EditEntry& entry, bool forward);
     Restored rereadArea();
@@ -200,9 +222,12 @@ private:
     bool backupPending_ = false;
 
     EditListener listener_;
+    ChangeListener changeListener_;
     int scopeDepth_ = 0;
     EditEntry openEntry_;
     bool replaying_ = false; // undo or redo writing: nothing is recorded
+    // Last, so an open gesture ends while the rest still lives.
+    std::optional<EditScope> gesture_;
 };
 
 } // namespace quarry::session

@@ -11,16 +11,14 @@ namespace quarry::session {
 
 void Document::writeAreaPalette(std::uint16_t palettePointer, const gfx::AreaPalette& palette)
 {
-    EditScope scope(*this, "Write palette");
+    EditScope scope(*this, "Write palette", kPaletteChanged);
     gfx::writeAreaPalette(rom_, palettePointer, palette);
 }
 
 void Document::writePpuMask(const gfx::PpuMaskSettings& settings)
 {
-    EditScope scope(*this, "Write colour settings");
+    EditScope scope(*this, "Write colour settings", kMaskChanged);
     gfx::writePpuMask(rom_, settings);
-    if (area_)
-        area_->mask = gfx::readPpuMask(rom_);
 }
 
 void Document::writeTiles(std::size_t start, std::span<const std::uint8_t> tiles)
@@ -28,7 +26,7 @@ void Document::writeTiles(std::size_t start, std::span<const std::uint8_t> tiles
     if (tiles.size() % gfx::kPixelsPerTile != 0)
         throw std::invalid_argument("a tile array of " + std::to_string(tiles.size())
                                     + " pixels does not hold whole tiles");
-    EditScope scope(*this, "Write tiles");
+    EditScope scope(*this, "Write tiles", kTilesChanged);
     gfx::encodeTiles(tiles, static_cast<int>(tiles.size() / gfx::kPixelsPerTile), rom_, start);
 }
 
@@ -50,22 +48,22 @@ void Document::writeSpriteTiles(int objectSet, std::span<const std::uint8_t> til
 
 void Document::setMetatileTile(int objectSet, int metatile, int position, std::uint8_t tile)
 {
-    EditScope scope(*this, "Set tile of metatile " + hexDigits(static_cast<std::uint32_t>(metatile), 2));
+    EditScope scope(*this, "Set tile of metatile " + hexDigits(static_cast<std::uint32_t>(metatile), 2),
+                    kMetatilesChanged);
     gfx::setMetatileTile(rom_, objectSet, metatile, position, tile);
 }
 
 void Document::setMetatileAttribute(int objectSet, int metatile, std::uint8_t value)
 {
-    EditScope scope(*this, "Set palettes of metatile " + hexDigits(static_cast<std::uint32_t>(metatile), 2));
+    EditScope scope(*this, "Set palettes of metatile " + hexDigits(static_cast<std::uint32_t>(metatile), 2),
+                    kMetatilesChanged);
     gfx::setMetatileAttribute(rom_, objectSet, metatile, value);
 }
 
 void Document::setSolidityThresholds(int objectSet, const rom::SolidityThresholds& thresholds)
 {
-    EditScope scope(*this, "Set solidity thresholds");
+    EditScope scope(*this, "Set solidity thresholds", kThresholdsChanged);
     rom::writeSolidityThresholds(rom_, objectSet, thresholds);
-    if (area_)
-        area_->thresholds = rom::readSolidityThresholds(rom_, area_->id.objectSet);
 }
 
 } // namespace quarry::session

@@ -25,33 +25,88 @@ void Document::recordWrite(std::size_t index, std::span<const std::uint8_t> befo
         openEntry_.record(index, before, after);
         return;
     }
-    // A write no action announced still goes into the history.
+    // A write no action announced still goes into the history, and nobody
+    // can tell what it changed.
     EditEntry single;
     single.name = kUnnamedEdit;
+    single.changed = kEverythingChanged;
     single.record(index, before, after);
+    if (single.empty())
+        return;
+    const Change change{kEverythingChanged, std::nullopt, Change::Origin::Edit, single.name};
     deliver(std::move(single));
+    notify(change);
 }
 
-Document::EditScope::EditScope(Document& document, std::string name, int mergeId) : document_(document)
+Document::EditScope::EditScope(Document& document, std::string name, unsigned kinds, int mergeId)
+    : document_(document), kinds_(kinds), changesAtOpen_(document.openEntry_.changes.size())
 {
     if (document_.scopeDepth_++ == 0) {
         document_.openEntry_ = EditEntry{};
         document_.openEntry_.name = std::move(name);
         document_.openEntry_.mergeId = mergeId;
+        changesAtOpen_ = 0;
     }
 }
 
 Document::EditScope::~EditScope()
 {
-    document_.closeScope();
+    document_.closeScope(kinds_, changesAtOpen_);
 }
 
-void Document::closeScope() noexcept
+void Document::beginGesture(std::string name, int mergeId)
 {
-    if (--scopeDepth_ > 0)
+    if (!gesture_)
+        gesture_.emplace(*this, std::move(name), 0u, mergeId);
+}
+
+void Document::endGesture()
+{
+    gesture_.reset();
+}
+
+void Document::closeScope(unsigned kinds, std::size_t changesAtOpen) noexcept
+{
+    const bool changed = openEntry_.changes.size() > changesAtOpen;
+    Change change;
+    if (changed) {
+        openEntry_.changed |= kinds;
+        if ((kinds & kSubmapKinds) && area_ && !openEntry_.area)
+            openEntry_.area = area_->id;
+        change = Change{kinds, (kinds & kSubmapKinds) && area_ ? std::optional(area_->id) : std::nullopt,
+                        Change::Origin::Edit, openEntry_.name};
+    }
+    if (--scopeDepth_ == 0) {
+        deliver(std::move(openEntry_));
+        openEntry_ = EditEntry{};
+    }
+    if (changed && kinds != 0)
+        notify(change);
+}
+
+void Document::notify(const Change& change) noexcept
+{
+    try {
+        if (area_ && change.kinds == kEverythingChanged)
+            rereadArea();
+        else if (area_ && change.touches(kGraphicsKinds))
+            rereadGraphics(rom_, *area_);
+    } catch (...) {
+        // The bytes are written; a loaded area that cannot be read again
+        // keeps what it showed, and the views still hear of the change.
+    }
+    announce(change);
+}
+
+void Document::announce(const Change& change) noexcept
+{
+    if (!changeListener_)
         return;
-    deliver(std::move(openEntry_));
-    openEntry_ = EditEntry{};
+    try {
+        changeListener_(change);
+    } catch (...) {
+        // A view that fails to redraw must not undo the edit.
+    }
 }
 
 void Document::deliver(EditEntry entry) noexcept
@@ -78,6 +133,7 @@ Document::Restored Document::redo(const EditEntry& entry)
 
 Document::Restored Document::restore(const EditEntry& entry, bool forward)
 {
+    endGesture();
     if (!entry.fits(rom_))
         throw RomError("the edit \"" + entry.name + "\" does not belong to the open image");
     replaying_ = true;
@@ -91,7 +147,13 @@ Document::Restored Document::restore(const EditEntry& entry, bool forward)
         throw;
     }
     replaying_ = false;
-    return rereadArea();
+    Restored restored = rereadArea();
+    restored.name = entry.name;
+    restored.area = entry.area;
+    restored.undone = !forward;
+    const unsigned kinds = entry.changed != 0 ? entry.changed : kEverythingChanged;
+    announce(Change{kinds, entry.area, forward ? Change::Origin::Redo : Change::Origin::Undo, entry.name});
+    return restored;
 }
 
 Document::Restored Document::rereadArea()

@@ -16,7 +16,8 @@ Document::Restored Document::applyPatch(std::span<const std::uint8_t> patch)
     const auto& before = rom_.body();
     const auto& after = patched.body();
     {
-        EditScope scope(*this, "Apply patch");
+        // The views hear of it once the loaded area was read again.
+        EditScope scope(*this, "Apply patch", 0);
         // Only the runs that differ are written, so the step holds just them.
         std::size_t i = 0;
         while (i < after.size()) {
@@ -31,7 +32,9 @@ Document::Restored Document::applyPatch(std::span<const std::uint8_t> patch)
             i = end;
         }
     }
-    return rereadArea();
+    Restored restored = rereadArea();
+    announce(Change{kEverythingChanged, std::nullopt, Change::Origin::Edit, "Apply patch"});
+    return restored;
 }
 
 std::vector<std::uint8_t> Document::makePatch(bool bps, const std::vector<std::uint8_t>& original) const

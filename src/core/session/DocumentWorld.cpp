@@ -3,6 +3,7 @@
 
 #include "core/RomError.h"
 #include "core/gfx/BackgroundRenderer.h"
+#include "core/rom/Addressing.h"
 #include "core/rom/Hex.h"
 #include "core/world/AreaCommit.h"
 
@@ -56,9 +57,9 @@ bool Document::moveActor(int index, world::MapPoint start, world::MapPoint end, 
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.actors, index, "actor");
     const auto moved = world::draggedActor(area.actors[i], dragOver(area, start, end, pictureWidth, pictureHeight));
-    if (!moved)
+    if (!moved || *moved == area.actors[i])
         return false;
-    EditScope scope(*this, "Move actor " + numberText(i));
+    EditScope scope(*this, "Move actor " + numberText(i), kSubmapKinds);
     std::vector<world::ActorRecord> actors = area.actors;
     actors[i] = *moved;
     commitLists(rom_, area, area.stairs, std::move(actors));
@@ -69,7 +70,7 @@ void Document::setActorType(int index, std::uint8_t type)
 {
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.actors, index, "actor");
-    EditScope scope(*this, "Set type of actor " + numberText(i));
+    EditScope scope(*this, "Set type of actor " + numberText(i), kSubmapKinds);
     std::vector<world::ActorRecord> actors = area.actors;
     actors[i].type = type;
     commitLists(rom_, area, area.stairs, std::move(actors));
@@ -78,7 +79,15 @@ void Document::setActorType(int index, std::uint8_t type)
 void Document::setActorControl(int index, std::uint8_t control)
 {
     LoadedArea& area = requireArea();
-    area.actors[checkedIndex(area.actors, index, "actor")].control = control;
+    const std::size_t i = checkedIndex(area.actors, index, "actor");
+    if (area.actors[i].control == control)
+        return;
+    // Only the byte itself: the rest of the list, its end mark included,
+    // stays as the image holds it.
+    const std::size_t at = rom::cpuToBody(area.pointers.actorPointer, rom::DataKind::Actors) + 4 * i + 3;
+    EditScope scope(*this, "Set parameter of actor " + numberText(i), kListsChanged);
+    rom_.write(at, control);
+    area.actors[i].control = control;
 }
 
 bool Document::moveStair(int index, world::MapPoint start, world::MapPoint end, int pictureWidth,
@@ -87,9 +96,9 @@ bool Document::moveStair(int index, world::MapPoint start, world::MapPoint end, 
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.stairs, index, "stair");
     const auto moved = world::draggedStair(area.stairs[i], dragOver(area, start, end, pictureWidth, pictureHeight));
-    if (!moved)
+    if (!moved || *moved == area.stairs[i])
         return false;
-    EditScope scope(*this, "Move stair " + numberText(i));
+    EditScope scope(*this, "Move stair " + numberText(i), kSubmapKinds);
     std::vector<world::StairRecord> stairs = area.stairs;
     stairs[i] = *moved;
     commitLists(rom_, area, std::move(stairs), area.actors);
@@ -103,7 +112,7 @@ bool Document::turnStair(int index)
     const world::StairRecord turned = world::turnedStair(area.stairs[i]);
     if (!world::stairStorable(turned))
         return false;
-    EditScope scope(*this, "Turn stair " + numberText(i));
+    EditScope scope(*this, "Turn stair " + numberText(i), kSubmapKinds);
     std::vector<world::StairRecord> stairs = area.stairs;
     stairs[i] = turned;
     commitLists(rom_, area, std::move(stairs), area.actors);
@@ -117,7 +126,7 @@ world::FerrymanSettings Document::ferryman() const
 
 void Document::setFerryman(const world::FerrymanSettings& settings)
 {
-    EditScope scope(*this, "Set ferryman");
+    EditScope scope(*this, "Set ferryman", kSettingsChanged);
     world::writeFerryman(rom_, settings);
 }
 

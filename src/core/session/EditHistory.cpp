@@ -35,6 +35,9 @@ void EditEntry::record(std::size_t index, std::span<const std::uint8_t> before, 
 void EditEntry::absorb(const EditEntry& later)
 {
     changes.insert(changes.end(), later.changes.begin(), later.changes.end());
+    changed |= later.changed;
+    if (!area)
+        area = later.area;
 }
 
 bool EditEntry::fits(const rom::RomImage& rom) const

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/rom/AreaDirectory.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -33,6 +36,8 @@ struct EditEntry {
     std::string name;
     int mergeId = kNoMerge;
     std::vector<ByteChange> changes; // in the order they were written
+    unsigned changed = 0;            // the ChangeKinds of the writes
+    std::optional<rom::AreaId> area; // the submap a map or list change was made in
 
     bool empty() const { return changes.empty(); }
 

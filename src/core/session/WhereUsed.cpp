@@ -2,6 +2,8 @@
 
 #include "core/RomError.h"
 #include "core/gfx/Metatiles.h"
+#include "core/rom/Addressing.h"
+#include "core/rom/GameLayout.h"
 #include "core/world/AreaCatalogue.h"
 
 #include <set>
@@ -66,11 +68,18 @@ std::vector<MapCell> cellsUsing(const rom::AreaMap& map, std::uint8_t metatile)
 
 std::array<bool, 256> tilesUsedByMetatiles(const rom::RomImage& rom, int objectSet)
 {
+    // Object sets may share a background bank: a tile is used when any of
+    // them places it.
     std::array<bool, 256> used{};
-    const int count = gfx::getMetatileLimit(rom, objectSet) - 1;
-    for (int metatile = 0; metatile < count; ++metatile)
-        for (const std::uint8_t tile : gfx::getMetatileTiles(rom, objectSet, metatile))
-            used[tile] = true;
+    const std::size_t bank = rom::bgChrBase(rom, objectSet);
+    for (int set = 0; set < layout::kObjectSetCount; ++set) {
+        if (set != objectSet && rom::bgChrBase(rom, set) != bank)
+            continue;
+        const int last = gfx::lastOfferedMetatile(gfx::getMetatileLimit(rom, set), set);
+        for (int metatile = 0; metatile <= last; ++metatile)
+            for (const std::uint8_t tile : gfx::getMetatileTiles(rom, set, metatile))
+                used[tile] = true;
+    }
     return used;
 }
 

@@ -42,8 +42,8 @@ struct MapCell {
 std::vector<MapCell> cellsUsing(const rom::AreaMap& map, std::uint8_t metatile);
 
 // For each of the 256 tiles of the object set's background bank: does any
-// of the object set's metatiles (0 to limit - 2, as the chooser offers them)
-// place it in one of its cells?
+// metatile the chooser offers, in this object set or another one drawing
+// from the same bank, place it in one of its cells?
 std::array<bool, 256> tilesUsedByMetatiles(const rom::RomImage& rom, int objectSet);
 
 } // namespace quarry::session

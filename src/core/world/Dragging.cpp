@@ -26,7 +26,7 @@ int placed(int position, int delta, int cell, int pictureSize, int mapSize)
 
 std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& drag)
 {
-    constexpr int kCell = 16;
+    constexpr int kCell = kActorCellPixels;
     if (drag.end.x < 0 || drag.end.y < 0 || drag.start.x < 0 || drag.start.y < 0)
         return std::nullopt;
     const int x = placed(actor.x, cellsBetween(drag.start.x, drag.end.x, kCell), kCell, drag.pictureWidth,
@@ -43,7 +43,7 @@ std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& dr
 
 std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag)
 {
-    constexpr int kCell = 8;
+    constexpr int kCell = kStairCellPixels;
     constexpr int kLargest = 0x7F;
     if (drag.end.x < 0 || drag.end.y < 0 || drag.start.x < 0 || drag.start.y < 0)
         return std::nullopt;

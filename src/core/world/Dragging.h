@@ -13,6 +13,18 @@ struct MapPoint {
     int y = 0;
 };
 
+// Actors move on a 16-pixel grid (one metatile column), stairs on an
+// 8-pixel one.
+inline constexpr int kActorCellPixels = 16;
+inline constexpr int kStairCellPixels = 8;
+
+// `value` snapped down to a multiple of `cell`, also left of or above the
+// map (floor division), so a drag outline moves like the record will.
+constexpr int snapDown(int value, int cell)
+{
+    return (value >= 0 ? value / cell : (value - cell + 1) / cell) * cell;
+}
+
 // What a drag on the map has to know besides the record: where the button
 // went down and up, the size of the dragged picture and of the map picture.
 struct Drag {

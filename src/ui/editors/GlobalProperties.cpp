@@ -1,6 +1,10 @@
 #include "ui/editors/GlobalProperties.h"
 
 #include "core/session/Document.h"
+#include "ui/ActionGuard.h"
+#include "ui/RomDocument.h"
+
+#include "core/session/Document.h"
 #include "core/text/TextCodec.h"
 
 #include <QComboBox>
@@ -44,8 +48,8 @@ std::uint8_t valueOf(const QComboBox* combo)
 
 } // namespace
 
-GlobalProperties::GlobalProperties(session::Document& document, QWidget* parent)
-    : QWidget(parent), document_(document)
+GlobalProperties::GlobalProperties(RomDocument& document, Dialogs& dialogs, QWidget* parent)
+    : EditorWindow(document, dialogs, parent)
 {
     setWindowTitle(QString::fromLatin1(kCaption));
     setObjectName(QStringLiteral("frmGlobalProp"));
@@ -73,10 +77,23 @@ GlobalProperties::GlobalProperties(session::Document& document, QWidget* parent)
     layout->addWidget(apply_, 0, Qt::AlignRight);
 }
 
+bool GlobalProperties::setUpFor(const session::LoadedArea*)
+{
+    setupEditor();
+    setEditing(true);
+    return true;
+}
+
+void GlobalProperties::imageChanged(const session::Change& change)
+{
+    if (change.touches(session::kSettingsChanged | session::kTextsChanged))
+        runGuarded(dialogs_, this, [this] { setupEditor(); });
+}
+
 void GlobalProperties::setupEditor()
 {
-    const world::FerrymanSettings settings = document_.ferryman();
-    const rom::SideData& side = document_.sideData();
+    const world::FerrymanSettings settings = document_.document().ferryman();
+    const rom::SideData& side = document_.document().sideData();
 
     item_->clear();
     // The item is one byte: names past the 256th could never be chosen.
@@ -88,7 +105,7 @@ void GlobalProperties::setupEditor()
     alt_->clear();
     for (int n = 0; n < static_cast<int>(ferryTexts_.size()); ++n) {
         try {
-            ferryTexts_[static_cast<std::size_t>(n)] = text::decodeText(document_.rom(), n, side.charTable);
+            ferryTexts_[static_cast<std::size_t>(n)] = text::decodeText(document_.document().rom(), n, side.charTable);
         } catch (const std::exception&) {
             ferryTexts_[static_cast<std::size_t>(n)] = kUnreadable;
         }
@@ -109,7 +126,7 @@ void GlobalProperties::apply()
 {
     if (item_->count() == 0)
         return; // nothing was read yet
-    document_.setFerryman(chosen());
+    runGuarded(dialogs_, this, [this] { document_.document().setFerryman(chosen()); });
 }
 
 } // namespace quarry::ui

@@ -2,7 +2,7 @@
 
 #include "core/world/Ferryman.h"
 
-#include <QWidget>
+#include "ui/editors/EditorWindow.h"
 
 #include <array>
 #include <string>
@@ -10,20 +10,19 @@
 class QComboBox;
 class QPushButton;
 
-namespace quarry::session {
-class Document;
-}
-
 namespace quarry::ui {
 
 // Game-wide settings that belong to no area (frmGlobalProp): the ferryman's
 // item and his two texts. Choosing entries changes nothing by itself and
 // closing writes nothing; "Apply" writes the three chosen values.
-class GlobalProperties : public QWidget {
+class GlobalProperties : public EditorWindow {
     Q_OBJECT
 
 public:
-    explicit GlobalProperties(session::Document& document, QWidget* parent = nullptr);
+    GlobalProperties(RomDocument& document, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    bool setUpFor(const session::LoadedArea* area) override;
+    bool needsArea() const override { return false; }
 
     // Reads the three bytes and the texts again and fills the lists.
     void setupEditor();
@@ -38,8 +37,11 @@ public:
     QPushButton* applyButton() const { return apply_; }
     const std::array<std::string, 121>& ferryTexts() const { return ferryTexts_; }
 
+protected:
+    // The texts or the settings changed: the lists show the image again.
+    void imageChanged(const session::Change& change) override;
+
 private:
-    session::Document& document_;
     std::array<std::string, 121> ferryTexts_;
     QComboBox* item_ = nullptr;
     QComboBox* text_ = nullptr;

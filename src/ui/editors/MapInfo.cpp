@@ -2,6 +2,8 @@
 
 #include "core/session/Document.h"
 #include "core/session/MapInfoText.h"
+#include "ui/ActionGuard.h"
+#include "ui/RomDocument.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -30,7 +32,7 @@ constexpr const char* kEmptyAddress = "$0000 (0x000000)";
 
 } // namespace
 
-MapInfo::MapInfo(const session::Document& document, QWidget* parent) : QWidget(parent), document_(document)
+MapInfo::MapInfo(RomDocument& document, Dialogs& dialogs, QWidget* parent) : EditorWindow(document, dialogs, parent)
 {
     setWindowTitle(QString::fromLatin1(kCaption));
     setObjectName(QStringLiteral("frmAreaInfo"));
@@ -78,11 +80,26 @@ MapInfo::MapInfo(const session::Document& document, QWidget* parent) : QWidget(p
     grid->setRowStretch(row, 1);
 }
 
+bool MapInfo::setUpFor(const session::LoadedArea*)
+{
+    initInfo();
+    setEditing(true);
+    return true;
+}
+
+void MapInfo::imageChanged(const session::Change& change)
+{
+    const session::LoadedArea* area = document_.document().area();
+    if (area && shown_ && area->id == *shown_ && change.touches(session::kMapChanged))
+        runGuarded(dialogs_, this, [this] { initInfo(); });
+}
+
 void MapInfo::initInfo()
 {
-    const session::LoadedArea* area = document_.area();
+    const session::LoadedArea* area = document_.document().area();
     if (!area)
         return;
+    shown_ = area->id;
     const session::MapInfoText info = session::describeMapInfo(*area);
     const std::string* values[FieldCount] = {&info.objectSet, &info.area,      &info.submap,
                                              &info.mapWidth,  &info.mapHeight, &info.mapData,

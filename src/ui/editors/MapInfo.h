@@ -1,6 +1,9 @@
 #pragma once
 
-#include <QWidget>
+#include "core/rom/AreaDirectory.h"
+#include "ui/editors/EditorWindow.h"
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -16,11 +19,13 @@ namespace quarry::ui {
 // every screen address of its map. A snapshot: loading another submap does
 // not change it until it is opened again. The boxes can be typed into but
 // nothing is read back from them.
-class MapInfo : public QWidget {
+class MapInfo : public EditorWindow {
     Q_OBJECT
 
 public:
-    explicit MapInfo(const session::Document& document, QWidget* parent = nullptr);
+    MapInfo(RomDocument& document, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    bool setUpFor(const session::LoadedArea* area) override;
 
     // Fills every box from the loaded submap (object set, area and submap
     // are those of the loaded one).
@@ -30,8 +35,12 @@ public:
     QLineEdit* box(Field field) const { return boxes_[field]; }
     QLabel* screenList() const { return screens_; }
 
+protected:
+    // The submap shown changed (a pointer, an undo): its addresses again.
+    void imageChanged(const session::Change& change) override;
+
 private:
-    const session::Document& document_;
+    std::optional<rom::AreaId> shown_;
     QLineEdit* boxes_[FieldCount] = {};
     QLabel* screens_ = nullptr; // lblMapPtrs
 };

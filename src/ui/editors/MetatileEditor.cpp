@@ -3,17 +3,20 @@
 #include "core/gfx/Chr.h"
 #include "core/gfx/Metatiles.h"
 #include "core/gfx/NesColor.h"
+#include "core/rom/Addressing.h"
 #include "core/session/Document.h"
+#include "core/session/LoadedArea.h"
+#include "core/session/NumberInput.h"
 #include "core/session/WhereUsed.h"
 #include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
+#include "ui/RomDocument.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/PixelView.h"
 #include "ui/editors/Swatch.h"
 #include "ui/editors/TileKit.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -42,9 +45,8 @@ QString metatileCaption(int metatile)
 
 } // namespace
 
-MetatileEditor::MetatileEditor(session::Document& document, Dialogs& dialogs, std::function<void()> refreshMain,
-                               QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(document), dialogs_(dialogs), refreshMain_(std::move(refreshMain))
+MetatileEditor::MetatileEditor(RomDocument& document, Dialogs& dialogs, QWidget* parent)
+    : EditorWindow(document, dialogs, parent)
 {
     setObjectName(QStringLiteral("frmMetatileEdit"));
     setWindowTitle(QString::fromLatin1(texts::metatile::kCaption));
@@ -53,10 +55,12 @@ MetatileEditor::MetatileEditor(session::Document& document, Dialogs& dialogs, st
 
 void MetatileEditor::buildViews()
 {
-    tileKit_ = new TileKit(0, this);
+    tileKit_ = new TileKit(0, document_, this);
     tileKit_->setDialogs(&dialogs_);
-    connect(tileKit_, &TileKit::tileChanged, this, &MetatileEditor::drawMetatileViews);
-    connect(tileKit_, &TileKit::tilesCopied, this, &MetatileEditor::drawMetatileViews);
+    connect(tileKit_, &TileKit::tileChanged, this, [this] {
+        drawMetatileViews();
+        showUnusedTiles();
+    });
 
     auto* metaFrame = new QGroupBox(QString::fromLatin1(texts::metatile::kMetatileEditor), this);
     metaFrame->setObjectName(QStringLiteral("fraMetaEdit"));
@@ -162,47 +166,83 @@ void MetatileEditor::buildViews()
     layout->addLayout(side);
 }
 
-void MetatileEditor::setupEditor(int objectSet, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask)
+bool MetatileEditor::setUpFor(const session::LoadedArea* area)
 {
-    editing_ = false;
-    const rom::RomImage& rom = document_.rom();
-    gfx::TilePixels tiles = gfx::loadBackgroundTiles(rom, objectSet);
+    setupEditor(area->id.objectSet, area->palette, area->mask, area->pointers.palettePointer);
+    return true;
+}
+
+void MetatileEditor::setupEditor(int objectSet, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask,
+                                 std::uint16_t palettePointer)
+{
+    setEditing(false);
+    const rom::RomImage& rom = document_.document().rom();
+    const std::size_t bank = rom::bgChrBase(rom, objectSet);
     const int limit = gfx::getMetatileLimit(rom, objectSet);
     const rom::SolidityThresholds thresholds = rom::readSolidityThresholds(rom, objectSet);
 
     objectSet_ = objectSet;
+    palettePointer_ = palettePointer;
     palette_ = palette;
     mask_ = mask;
     currentMetatile_ = 0;
-    // The limit byte offers metatiles 0 to L - 2, but never one the table
-    // has no room for: such a metatile would be written over other data.
-    lastMetatile_ = std::min(limit - 2, gfx::metatileCapacity(objectSet) - 1);
+    lastMetatile_ = gfx::lastOfferedMetatile(static_cast<std::uint8_t>(limit), objectSet);
     thresholds_ = thresholds;
 
-    tileKit_->setUp(std::move(tiles), palette_, mask_);
+    tileKit_->setUp(bank, palette_, mask_);
     drawPaletteSwatches();
     {
         const QSignalBlocker blocker(metatileBar_);
-        metatileBar_->setRange(0, std::max(lastMetatile_, 0));
+        metatileBar_->setRange(0, lastMetatile_);
         metatileBar_->setValue(0);
     }
-    metatileBar_->setEnabled(lastMetatile_ >= 0);
+    metatileBar_->setEnabled(lastMetatile_ > 0);
     selectMetatile(0);
     clickMarker(0);
     for (int i = 0; i < 3; ++i)
         showThreshold(i);
-    editing_ = true;
+    setEditing(true);
     showUnusedTiles();
+}
+
+void MetatileEditor::imageChanged(const session::Change& change)
+{
+    const rom::RomImage& rom = document_.document().rom();
+    if (change.touches(session::kPaletteChanged | session::kMaskChanged)) {
+        // The window draws with the palette of the area it was opened for.
+        if (palettePointer_ != 0)
+            runGuarded(dialogs_, this, [&] { gfx::readAreaPalette(rom, palettePointer_, palette_); });
+        mask_ = gfx::readPpuMask(rom);
+        drawPaletteSwatches();
+        tileKit_->setColours(palette_, mask_);
+    }
+    if (change.touches(session::kThresholdsChanged)) {
+        runGuarded(dialogs_, this, [&] { thresholds_ = rom::readSolidityThresholds(rom, objectSet_); });
+        for (int i = 0; i < 3; ++i)
+            showThreshold(i);
+    }
+    if (change.touches(session::kMetatilesChanged)) {
+        drawMetatileViews();
+        showUnusedTiles();
+    }
+}
+
+bool MetatileEditor::finishEditing()
+{
+    // A box still being typed in counts as left.
+    for (int i = 0; i < 3; ++i)
+        commitThreshold(i);
+    return true;
 }
 
 void MetatileEditor::showUnusedTiles()
 {
-    if (!unusedCheck_->isChecked() || !editing_) {
+    if (!unusedCheck_->isChecked() || !isEditing()) {
         tileKit_->setMarkedTiles(std::nullopt);
         return;
     }
     runGuarded(dialogs_, this, [&] {
-        std::array<bool, 256> unused = session::tilesUsedByMetatiles(document_.rom(), objectSet_);
+        std::array<bool, 256> unused = session::tilesUsedByMetatiles(document_.document().rom(), objectSet_);
         for (bool& tile : unused)
             tile = !tile;
         tileKit_->setMarkedTiles(unused);
@@ -222,7 +262,7 @@ void MetatileEditor::selectMetatile(int metatile)
 
 void MetatileEditor::drawMetatileViews()
 {
-    const rom::RomImage& rom = document_.rom();
+    const rom::RomImage& rom = document_.document().rom();
     gfx::MetatileTiles block{};
     std::uint8_t attribute = 0;
     if (!runGuarded(dialogs_, this, [&] {
@@ -252,34 +292,31 @@ void MetatileEditor::drawPaletteSwatches()
 
 void MetatileEditor::pressMetatile(QPoint position)
 {
-    if (lastMetatile_ < 0 || !editing_)
+    if (!isEditing())
         return;
     const int column = position.x() / 32;
     const int row = position.y() / 32;
     if (position.x() < 0 || position.y() < 0 || column > 3 || row > 3)
         return;
     runGuarded(dialogs_, this, [&] {
-        document_.setMetatileTile(objectSet_, currentMetatile_, 4 * row + column,
-                                  static_cast<std::uint8_t>(tileKit_->selectedTile()));
+        document_.document().setMetatileTile(objectSet_, currentMetatile_, 4 * row + column,
+                                             static_cast<std::uint8_t>(tileKit_->selectedTile()));
     });
-    drawMetatileViews();
-    showUnusedTiles();
 }
 
 void MetatileEditor::pressAttribute(QPoint position)
 {
-    if (lastMetatile_ < 0 || !editing_)
+    if (!isEditing())
         return;
     const int column = position.x() / 16;
     const int row = position.y() / 16;
     if (position.x() < 0 || position.y() < 0 || column > 3 || row > 3)
         return;
     runGuarded(dialogs_, this, [&] {
-        const std::uint8_t attribute = gfx::getMetatileAttribute(document_.rom(), objectSet_, currentMetatile_);
-        document_.setMetatileAttribute(objectSet_, currentMetatile_,
-                                       gfx::withQuadrantPalette(attribute, column, row, attributePalette_));
+        const std::uint8_t attribute = gfx::getMetatileAttribute(document_.document().rom(), objectSet_, currentMetatile_);
+        document_.document().setMetatileAttribute(objectSet_, currentMetatile_,
+                                                  gfx::withQuadrantPalette(attribute, column, row, attributePalette_));
     });
-    drawMetatileViews();
 }
 
 void MetatileEditor::clickPaletteSwatch(int index)
@@ -295,21 +332,6 @@ void MetatileEditor::clickMarker(int index)
                                                                              : QFrame::NoFrame);
 }
 
-std::uint8_t MetatileEditor::thresholdFromText(const QString& text)
-{
-    unsigned value = 0;
-    for (const QChar c : text) {
-        // Blanks are skipped anywhere, as the number reader does.
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            continue;
-        const int digit = QStringLiteral("0123456789ABCDEF").indexOf(c.toUpper());
-        if (digit < 0 || c.unicode() > 0x7F)
-            break;
-        value = value * 16 + static_cast<unsigned>(digit);
-    }
-    return static_cast<std::uint8_t>(value & 0xFF);
-}
-
 void MetatileEditor::showThreshold(int index)
 {
     thresholdBoxes_[static_cast<std::size_t>(index)]->setText(
@@ -318,63 +340,17 @@ void MetatileEditor::showThreshold(int index)
 
 void MetatileEditor::commitThreshold(int index)
 {
-    if (!editing_ || index < 0 || index > 2)
+    if (!isEditing() || index < 0 || index > 2)
         return;
     const auto i = static_cast<std::size_t>(index);
-    const std::uint8_t value = thresholdFromText(thresholdBoxes_[i]->text());
+    const std::uint8_t value = session::parseHexByteBox(thresholdBoxes_[i]->text().toStdString());
     if (value != thresholds_[i]) {
         rom::SolidityThresholds changed = thresholds_;
         changed[i] = value;
-        if (runGuarded(dialogs_, this, [&] { document_.setSolidityThresholds(objectSet_, changed); }))
+        if (runGuarded(dialogs_, this, [&] { document_.document().setSolidityThresholds(objectSet_, changed); }))
             thresholds_ = changed;
     }
     showThreshold(index);
-}
-
-void MetatileEditor::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    if (!editing_)
-        return;
-    writeCopy();
-    editing_ = false;
-    if (refreshMain_)
-        refreshMain_();
-}
-
-void MetatileEditor::writeEdits()
-{
-    if (!editing_)
-        return;
-    writeCopy();
-    if (refreshMain_)
-        refreshMain_();
-}
-
-void MetatileEditor::writeCopy()
-{
-    session::Document::EditScope scope(document_, "Write tiles");
-    // A box still being typed in counts as left.
-    for (int i = 0; i < 3; ++i)
-        commitThreshold(i);
-    runGuarded(dialogs_, this, [this] { document_.writeBackgroundTiles(objectSet_, tileKit_->tiles()); });
-}
-
-void MetatileEditor::reloadFromImage()
-{
-    if (!editing_)
-        return;
-    const int metatile = currentMetatile_;
-    const int palette = attributePalette_;
-    const bool set = runGuarded(dialogs_, this,
-                                [this] { setupEditor(objectSet_, palette_, gfx::readPpuMask(document_.rom())); });
-    if (!set) {
-        // The object set cannot be read any more: nothing is left to edit.
-        close();
-        return;
-    }
-    selectMetatile(metatile);
-    clickMarker(palette);
 }
 
 } // namespace quarry::ui

@@ -3,20 +3,15 @@
 #include "core/gfx/AreaPalette.h"
 #include "core/rom/AreaDirectory.h"
 
-#include <QWidget>
+#include "ui/editors/EditorWindow.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
-
-namespace quarry::session {
-class Document;
-}
 
 namespace quarry::ui {
 
@@ -29,27 +24,21 @@ class TileKit;
 // (with the tile kit), its metatiles (the tile in each of the 4 x 4 cells and
 // the palette of each quarter) and its three solidity thresholds.
 //
-// Metatile cells, attributes and thresholds are written into the image as
-// they are edited; the tiles when the window closes, after which the main
-// window redraws.
-class MetatileEditor : public QWidget {
+// Tiles, metatile cells, attributes and thresholds are written into the
+// image as they are edited, and the window shows the image again whenever
+// the document says they changed.
+class MetatileEditor : public EditorWindow {
     Q_OBJECT
 
 public:
-    MetatileEditor(session::Document& document, Dialogs& dialogs, std::function<void()> refreshMain,
-                   QWidget* parent = nullptr);
+    MetatileEditor(RomDocument& document, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    // Sets the window up afresh for `objectSet` with the area palette and
-    // mask settings of the main window. Throws RomError when the object
-    // set's graphics cannot be read; the window is not open then.
-    void setupEditor(int objectSet, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask);
-    bool isEditing() const { return editing_; }
-    // Writes the thresholds still being typed and the tiles into the image
-    // now, as one edit, and keeps editing; the closing writes do the same.
-    void writeEdits();
-    // Sets the window up again from what the image holds now (after undo or
-    // redo), keeping the chosen metatile.
-    void reloadFromImage();
+    bool setUpFor(const session::LoadedArea* area) override;
+    // Sets the window up afresh for `objectSet` with the area palette (its
+    // record at `palettePointer`) and mask settings. Throws RomError when
+    // the object set's graphics cannot be read; the window is not open then.
+    void setupEditor(int objectSet, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask,
+                     std::uint16_t palettePointer = 0);
 
     int objectSet() const { return objectSet_; }
     int currentMetatile() const { return currentMetatile_; }
@@ -81,25 +70,18 @@ public:
     QLineEdit* thresholdBox(int index) const { return thresholdBoxes_.at(static_cast<std::size_t>(index)); }
     QLabel* solidityLabel(int index) const { return solidityLabels_.at(static_cast<std::size_t>(index)); }
 
-    // What a threshold box holds, read as hexadecimal: blanks skipped, the
-    // leading hex digits only (none gives 0), the value cut to a byte.
-    static std::uint8_t thresholdFromText(const QString& text);
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void imageChanged(const session::Change& change) override;
+    bool finishEditing() override;
 
 private:
     void buildViews();
-    void writeCopy();
     void drawMetatileViews();
     void drawPaletteSwatches();
     void showThreshold(int index);
 
-    session::Document& document_;
-    Dialogs& dialogs_;
-    std::function<void()> refreshMain_;
-    bool editing_ = false;
     int objectSet_ = 0;
+    std::uint16_t palettePointer_ = 0; // 0: the palette is not followed
     int currentMetatile_ = 0;
     int lastMetatile_ = -1;
     int attributePalette_ = 0;

@@ -2,12 +2,13 @@
 
 #include "core/gfx/NesColor.h"
 #include "core/session/Document.h"
+#include "core/session/LoadedArea.h"
 #include "ui/ActionGuard.h"
+#include "ui/RomDocument.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/Swatch.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 
 #include <algorithm>
@@ -49,9 +50,8 @@ QString twoDigits(int value)
 
 } // namespace
 
-PaletteEditor::PaletteEditor(session::Document& document, Dialogs& dialogs, std::function<void()> refreshMain,
-                             QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(document), dialogs_(dialogs), refreshMain_(std::move(refreshMain))
+PaletteEditor::PaletteEditor(RomDocument& document, Dialogs& dialogs, QWidget* parent)
+    : EditorWindow(document, dialogs, parent)
 {
     setObjectName(QStringLiteral("frmPaletteEdit"));
     setWindowTitle(QString::fromLatin1(texts::palette::kCaption));
@@ -105,10 +105,22 @@ PaletteEditor::PaletteEditor(session::Document& document, Dialogs& dialogs, std:
     blue_->setGeometry(kEmphasisLefts[0], kCheckTop, kEmphasisLefts[1] - kEmphasisLefts[0], rowHeight);
     green_->setGeometry(kEmphasisLefts[1], kCheckTop, kEmphasisLefts[2] - kEmphasisLefts[1], rowHeight);
     for (QCheckBox* box : {monochrome_, blue_, green_, red_})
-        connect(box, &QCheckBox::clicked, this, [this] { refreshSwatches(); });
+        connect(box, &QCheckBox::clicked, this, [this] {
+            refreshSwatches();
+            writeSettings("Write colour settings");
+        });
 
     initEditor(editPalette_, 0, {});
-    editing_ = false;
+    setEditing(false);
+}
+
+bool PaletteEditor::setUpFor(const session::LoadedArea* area)
+{
+    // Opened again while open: the closing writes of the last binding first.
+    if (isEditing())
+        finishEditing();
+    initEditor(area->palette, area->pointers.palettePointer, area->mask);
+    return true;
 }
 
 void PaletteEditor::initEditor(const gfx::AreaPalette& palette, std::uint16_t palettePointer,
@@ -123,7 +135,7 @@ void PaletteEditor::initEditor(const gfx::AreaPalette& palette, std::uint16_t pa
     // The selector starts on colour 00, and so does the colour it stands for.
     clickMasterColor(0);
     refreshSwatches();
-    editing_ = true;
+    setEditing(true);
 }
 
 int PaletteEditor::emphasisFromChecks() const
@@ -172,54 +184,66 @@ void PaletteEditor::clickPaletteEntry(int index)
 {
     if (index < 0 || index > 31)
         return;
-    // Entries 16-23 change here too, but are never written to the image.
-    editPalette_[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(selectedColor_);
+    const auto entry = static_cast<std::size_t>(index);
+    editPalette_[entry] = static_cast<std::uint8_t>(selectedColor_);
     showEntry(index, monochrome_->isChecked(), emphasisFromChecks());
-}
-
-void PaletteEditor::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    if (!editing_)
+    // Entries 16-23 change here too, but are never written to the image.
+    if (!isEditing() || (entry >= gfx::kFixedSpriteEntriesFirst
+                         && entry < gfx::kFixedSpriteEntriesFirst + gfx::kFixedSpriteEntriesCount))
         return;
-    writeCopy();
-    editing_ = false;
-    if (refreshMain_)
-        refreshMain_();
+    runGuarded(dialogs_, this, [&] {
+        // Only this entry changes: the others are written as the image
+        // holds them, whatever this window showed.
+        gfx::AreaPalette current = editPalette_;
+        gfx::readAreaPalette(document_.document().rom(), palettePointer_, current);
+        current[entry] = static_cast<std::uint8_t>(selectedColor_);
+        session::Document::EditScope scope(document_.document(),
+                                           QStringLiteral("Set palette entry %1").arg(twoDigits(index)).toStdString(),
+                                           0);
+        document_.document().writeAreaPalette(palettePointer_, current);
+    });
 }
 
-void PaletteEditor::writeEdits()
+gfx::PpuMaskSettings PaletteEditor::settingsFromChecks() const
 {
-    if (!editing_)
+    gfx::PpuMaskSettings settings;
+    settings.greyscale = monochrome_->isChecked() ? 1 : 0;
+    settings.emphasis = static_cast<std::uint8_t>(emphasisFromChecks() * 32);
+    return settings;
+}
+
+void PaletteEditor::writeSettings(const char* stepName)
+{
+    if (!isEditing())
         return;
-    writeCopy();
-    if (refreshMain_)
-        refreshMain_();
+    runGuarded(dialogs_, this, [&] {
+        session::Document::EditScope scope(document_.document(), stepName, 0);
+        document_.document().writePpuMask(settingsFromChecks());
+    });
 }
 
-void PaletteEditor::writeCopy()
+bool PaletteEditor::finishEditing()
 {
-    {
-        // Palette and settings are one step of the history.
-        session::Document::EditScope scope(document_, "Write palette");
-        // Each write is reported on its own: a palette the game cannot reach
-        // does not keep the game-wide settings from being stored.
-        runGuarded(dialogs_, this, [this] { document_.writeAreaPalette(palettePointer_, editPalette_); });
-        gfx::PpuMaskSettings settings;
-        settings.greyscale = monochrome_->isChecked() ? 1 : 0;
-        settings.emphasis = static_cast<std::uint8_t>(emphasisFromChecks() * 32);
-        runGuarded(dialogs_, this, [&] { document_.writePpuMask(settings); });
-    }
+    // The palette is in the image already; the mask is written once more,
+    // so its show bits are set even when no box was clicked.
+    writeSettings("Write colour settings");
+    return true;
+}
+
+void PaletteEditor::imageChanged(const session::Change& change)
+{
+    if (change.touches(session::kPaletteChanged | session::kMaskChanged))
+        reloadFromImage();
 }
 
 void PaletteEditor::reloadFromImage()
 {
-    if (!editing_)
+    if (!isEditing())
         return;
     gfx::AreaPalette palette = editPalette_;
-    runGuarded(dialogs_, this, [&] { gfx::readAreaPalette(document_.rom(), palettePointer_, palette); });
+    runGuarded(dialogs_, this, [&] { gfx::readAreaPalette(document_.document().rom(), palettePointer_, palette); });
     const int selected = selectedColor_;
-    initEditor(palette, palettePointer_, gfx::readPpuMask(document_.rom()));
+    initEditor(palette, palettePointer_, gfx::readPpuMask(document_.document().rom()));
     clickMasterColor(selected);
 }
 

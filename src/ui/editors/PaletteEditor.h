@@ -2,18 +2,13 @@
 
 #include "core/gfx/AreaPalette.h"
 
-#include <QWidget>
+#include "ui/editors/EditorWindow.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class QCheckBox;
 class QFrame;
-
-namespace quarry::session {
-class Document;
-}
 
 namespace quarry::ui {
 
@@ -21,31 +16,25 @@ class Dialogs;
 class Swatch;
 
 // The palette editor window: the 64 master colours, the area's 32 palette
-// entries, and the game-wide emphasis and greyscale settings. It edits its
-// own copy and writes the palette, then the PPU mask, when it closes; then
-// the main window redraws. The window stays bound to the area it was opened
-// for, so switching areas meanwhile cannot move one area's colours into
-// another's sets.
-class PaletteEditor : public QWidget {
+// entries, and the game-wide emphasis and greyscale settings. A click on an
+// entry or a box writes the image at once (entries 16-23, fixed by the
+// game, change only here and are never written); closing writes the PPU
+// mask once more, which sets its show bits. The window stays bound to the
+// area it was opened for, so switching areas meanwhile cannot move one
+// area's colours into another's sets.
+class PaletteEditor : public EditorWindow {
     Q_OBJECT
 
 public:
-    // `refreshMain` is run after the closing writes (the main window's
-    // refreshGraphicsEdits).
-    PaletteEditor(session::Document& document, Dialogs& dialogs, std::function<void()> refreshMain,
-                  QWidget* parent = nullptr);
+    PaletteEditor(RomDocument& document, Dialogs& dialogs, QWidget* parent = nullptr);
 
+    bool setUpFor(const session::LoadedArea* area) override;
     // Sets the window up for the area whose palette record is at
     // `palettePointer`: copies `palette`, sets the boxes from `mask`, puts
     // the selector on colour 00 and draws every cell.
     void initEditor(const gfx::AreaPalette& palette, std::uint16_t palettePointer, const gfx::PpuMaskSettings& mask);
-    // True between initEditor and the closing writes.
-    bool isEditing() const { return editing_; }
-    // Writes the copy into the image now, as one edit, and keeps editing;
-    // the closing writes do the same.
-    void writeEdits();
-    // Sets the window up again from what the image holds now (after undo or
-    // redo), bound to the same palette record.
+    // Shows what the image holds now, bound to the same palette record and
+    // keeping the selected colour.
     void reloadFromImage();
 
     const gfx::AreaPalette& editPalette() const { return editPalette_; }
@@ -68,17 +57,15 @@ public:
     QCheckBox* monochromeCheck() const { return monochrome_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void imageChanged(const session::Change& change) override;
+    bool finishEditing() override;
 
 private:
-    void writeCopy();
+    gfx::PpuMaskSettings settingsFromChecks() const;
+    void writeSettings(const char* stepName);
     void showEntry(int index, bool greyscale, int emphasis);
     void captionCell(Swatch* cell, std::uint8_t value, const QString& caption, bool greyscale, int emphasis);
 
-    session::Document& document_;
-    Dialogs& dialogs_;
-    std::function<void()> refreshMain_;
-    bool editing_ = false;
     gfx::AreaPalette editPalette_{};
     std::uint16_t palettePointer_ = 0;
     int selectedColor_ = 0;

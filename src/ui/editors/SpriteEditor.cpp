@@ -3,16 +3,18 @@
 #include "core/gfx/Chr.h"
 #include "core/gfx/NesColor.h"
 #include "core/rom/Hex.h"
+#include "core/rom/Addressing.h"
 #include "core/session/Document.h"
+#include "core/session/LoadedArea.h"
 #include "core/sprites/SpriteText.h"
 #include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
+#include "ui/RomDocument.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/PixelView.h"
 #include "ui/editors/Swatch.h"
 #include "ui/editors/TileKit.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -73,9 +75,8 @@ QFont fixedFont()
 
 } // namespace
 
-SpriteEditor::SpriteEditor(session::Document& document, Dialogs& dialogs, std::function<void()> refreshMain,
-                           QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(document), dialogs_(dialogs), refreshMain_(std::move(refreshMain))
+SpriteEditor::SpriteEditor(RomDocument& document, Dialogs& dialogs, QWidget* parent)
+    : EditorWindow(document, dialogs, parent)
 {
     setObjectName(QStringLiteral("frmAnimationEdit"));
     setWindowTitle(QString::fromLatin1(texts::sprite::kCaption));
@@ -211,8 +212,16 @@ QWidget* SpriteEditor::buildFrameColumn()
 
 void SpriteEditor::buildViews()
 {
-    tileKit_ = new TileKit(kSpritePaletteBase, this);
+    tileKit_ = new TileKit(kSpritePaletteBase, document_, this);
     tileKit_->setDialogs(&dialogs_);
+    // Frames are drawn with the tiles the image holds, whoever changed them.
+    connect(tileKit_, &TileKit::tileChanged, this, [this] {
+        if (!isEditing())
+            return;
+        if (!playback_.playing())
+            drawPreview();
+        drawFrameView();
+    });
     QWidget* animationColumn = buildAnimationColumn();
     QWidget* frameColumn = buildFrameColumn();
     // The sprite list text sits under the tile kit, where there is room.
@@ -226,13 +235,21 @@ void SpriteEditor::buildViews()
     layout->addLayout(right);
 }
 
-void SpriteEditor::setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask)
+bool SpriteEditor::setUpFor(const session::LoadedArea* area)
 {
-    editing_ = false;
+    setupEditor(area->palette, area->mask, area->pointers.palettePointer);
+    return true;
+}
+
+void SpriteEditor::setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask,
+                               std::uint16_t palettePointer)
+{
+    setEditing(false);
     stopPlayback();
     // Everything is read first, so a failure leaves the window as it was.
-    const rom::RomImage& rom = document_.rom();
-    gfx::TilePixels tiles = gfx::loadSpriteTiles(rom, objectSet_);
+    const rom::RomImage& rom = document_.document().rom();
+    const std::size_t bank = rom::sprChrBase(rom, objectSet_);
+    gfx::decodeTiles(rom, bank, gfx::kPatternTableTiles); // the bank must lie inside the image
     sprites::Animation animation = sprites::loadAnimation(rom, 0);
     sprites::FrameBuilder builder = builder_;
     const sprites::OamList preview = builder.buildFrameOam(rom, animation.framePointers.front());
@@ -240,6 +257,7 @@ void SpriteEditor::setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMa
 
     palette_ = palette;
     mask_ = mask;
+    palettePointer_ = palettePointer;
     currentFrame_ = 0;
     currentAnimation_ = 0;
     previewPosition_ = 0;
@@ -250,7 +268,7 @@ void SpriteEditor::setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMa
     frameList_ = frame;
 
     drawPaletteSwatches();
-    tileKit_->setUp(std::move(tiles), palette_, mask_);
+    tileKit_->setUp(bank, palette_, mask_);
     if (tileKit_->paletteNumber() != kSpritePaletteBase)
         tileKit_->stepPalette(kSpritePaletteBase - tileKit_->paletteNumber());
     {
@@ -268,52 +286,26 @@ void SpriteEditor::setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMa
     timerBox_->setText(twoHex(animation_.timer));
     drawPreview();
     drawFrameView();
-    editing_ = true;
+    setEditing(true);
 }
 
 void SpriteEditor::chooseObjectSet(int objectSet)
 {
     if (objectSet < 0 || objectSet >= kObjectSets)
         return;
-    if (!editing_) {
+    if (!isEditing()) {
         objectSet_ = objectSet;
         return;
     }
-    if (objectSet != objectSet_) {
-        // The tiles painted so far belong to the object set shown until now:
-        // they go into its bank before another bank takes their place.
-        gfx::TilePixels tiles;
-        const bool switched = runGuarded(dialogs_, this, [&] {
-            session::Document::EditScope scope(document_, "Write sprite tiles");
-            document_.writeSpriteTiles(objectSet_, tileKit_->tiles());
-            tiles = gfx::loadSpriteTiles(document_.rom(), objectSet);
-        });
-        if (switched) {
-            if (refreshMain_)
-                refreshMain_();
-            objectSet_ = objectSet;
-            replaceTiles(std::move(tiles));
-            if (!playback_.playing()) {
-                drawPreview();
-                drawFrameView();
-            }
-        }
-    }
+    // Every painted pixel is in the image already: another bank simply
+    // takes the kit, which keeps the chosen tile and colours.
+    if (objectSet != objectSet_
+        && runGuarded(dialogs_, this, [&] { tileKit_->switchBank(rom::sprChrBase(document_.document().rom(), objectSet)); }))
+        objectSet_ = objectSet;
     if (objectSetList_->currentIndex() != objectSet_) {
         const QSignalBlocker blocker(objectSetList_);
         objectSetList_->setCurrentIndex(objectSet_);
     }
-}
-
-void SpriteEditor::replaceTiles(gfx::TilePixels tiles)
-{
-    const int tile = tileKit_->selectedTile();
-    const int left = tileKit_->leftColor();
-    const int right = tileKit_->rightColor();
-    tileKit_->setUp(std::move(tiles), palette_, mask_);
-    tileKit_->chooseColor(left, 1);
-    tileKit_->chooseColor(right, 2);
-    tileKit_->pressPatternTable(QPoint((tile % 16) * 16, (tile / 16) * 16));
 }
 
 void SpriteEditor::chooseAnimation(int animation)
@@ -332,7 +324,7 @@ void SpriteEditor::chooseAnimation(int animation)
 
 void SpriteEditor::showAnimation(int animation, int position)
 {
-    const rom::RomImage& rom = document_.rom();
+    const rom::RomImage& rom = document_.document().rom();
     runGuarded(dialogs_, this, [&] {
         sprites::Animation loaded = sprites::loadAnimation(rom, animation);
         const auto index = static_cast<std::size_t>(std::clamp(position, 0, static_cast<int>(loaded.frames)));
@@ -361,7 +353,7 @@ void SpriteEditor::chooseFrame(int frame)
 
 void SpriteEditor::showFrame(int frame)
 {
-    const rom::RomImage& rom = document_.rom();
+    const rom::RomImage& rom = document_.document().rom();
     runGuarded(dialogs_, this,
                [&] { frameList_ = builder_.buildFrameOam(rom, sprites::getFramePointer(rom, frame)); });
     drawFrameView();
@@ -381,7 +373,7 @@ void SpriteEditor::gotoFrame()
 
 void SpriteEditor::play()
 {
-    if (!editing_ || playback_.playing())
+    if (!isEditing() || playback_.playing())
         return;
     playback_.start();
     // The first frame shows at once; the timer brings the ticks after it.
@@ -406,7 +398,7 @@ void SpriteEditor::tickPlayback()
         return;
     const int index = playback_.frame();
     const bool built = runGuarded(dialogs_, this, [&] {
-        previewList_ = builder_.buildFrameOam(document_.rom(),
+        previewList_ = builder_.buildFrameOam(document_.document().rom(),
                                               animation_.framePointers.at(static_cast<std::size_t>(index)));
     });
     if (!built) {
@@ -447,39 +439,22 @@ void SpriteEditor::drawPaletteSwatches()
         swatches_[i]->setColor(gfx::nesColorToRgb(palette_[kSpriteEntries + i], mask_));
 }
 
-void SpriteEditor::closeEvent(QCloseEvent* event)
+void SpriteEditor::imageChanged(const session::Change& change)
 {
-    event->accept();
-    stopPlayback();
-    if (!editing_)
-        return;
-    writeEdits();
-    editing_ = false;
-}
-
-void SpriteEditor::writeEdits()
-{
-    if (!editing_)
-        return;
-    {
-        session::Document::EditScope scope(document_, "Write sprite tiles");
-        runGuarded(dialogs_, this, [this] { document_.writeSpriteTiles(objectSet_, tileKit_->tiles()); });
+    if (change.touches(session::kPaletteChanged | session::kMaskChanged)) {
+        const rom::RomImage& rom = document_.document().rom();
+        if (palettePointer_ != 0)
+            runGuarded(dialogs_, this, [&] { gfx::readAreaPalette(rom, palettePointer_, palette_); });
+        mask_ = gfx::readPpuMask(rom);
+        drawPaletteSwatches();
+        tileKit_->setColours(palette_, mask_); // redraws the frames through tileChanged
     }
-    if (refreshMain_)
-        refreshMain_();
 }
 
-void SpriteEditor::reloadFromImage()
+bool SpriteEditor::finishEditing()
 {
-    if (!editing_)
-        return;
-    runGuarded(dialogs_, this, [this] {
-        replaceTiles(gfx::loadSpriteTiles(document_.rom(), objectSet_));
-        if (!playback_.playing()) {
-            drawPreview();
-            drawFrameView();
-        }
-    });
+    stopPlayback();
+    return true;
 }
 
 } // namespace quarry::ui

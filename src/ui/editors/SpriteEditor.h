@@ -7,10 +7,9 @@
 #include "core/sprites/OamRenderer.h"
 #include "core/sprites/Playback.h"
 
-#include <QWidget>
+#include "ui/editors/EditorWindow.h"
 
 #include <array>
-#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -19,10 +18,6 @@ class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 class QTimer;
-
-namespace quarry::session {
-class Document;
-}
 
 namespace quarry::ui {
 
@@ -38,27 +33,23 @@ class TileKit;
 // animation chosen by number shows its first frame in the preview and plays
 // there at the game's 60 ticks per second.
 //
-// Frames and animations are only shown. The tiles are written into the
-// object set's sprite bank when the window closes, and also when another
-// object set is chosen in the window, so edits are never dropped.
-class SpriteEditor : public QWidget {
+// Frames and animations are only shown. Painted tiles go into the object
+// set's sprite bank as they are painted, and the window shows the image
+// again whenever the document says tiles or colours changed.
+class SpriteEditor : public EditorWindow {
     Q_OBJECT
 
 public:
-    SpriteEditor(session::Document& document, Dialogs& dialogs, std::function<void()> refreshMain,
-                 QWidget* parent = nullptr);
+    SpriteEditor(RomDocument& document, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    // Sets the window up afresh with the main window's area palette and mask
+    bool setUpFor(const session::LoadedArea* area) override;
+    // Sets the window up afresh with an area palette (its record at
+    // `palettePointer`, 0 when the colours are not followed) and mask
     // settings, for the object set chosen last time (0 the first time).
     // Throws RomError when the sprite data cannot be read; the window is not
     // open then.
-    void setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask);
-    bool isEditing() const { return editing_; }
-    // Writes the painted tiles now (one step of the history) and keeps
-    // editing, as undo, redo and saving need.
-    void writeEdits();
-    // Takes the tiles again from the image after undo or redo.
-    void reloadFromImage();
+    void setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask,
+                     std::uint16_t palettePointer = 0);
 
     int objectSet() const { return objectSet_; }
     int currentFrame() const { return currentFrame_; }
@@ -100,7 +91,8 @@ public:
     QTimer* playbackTimer() const { return timer_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void imageChanged(const session::Change& change) override;
+    bool finishEditing() override;
 
 private:
     void buildViews();
@@ -113,15 +105,10 @@ private:
     void drawPreview();
     void drawFrameView();
     void drawPaletteSwatches();
-    // Puts `tiles` in the kit, keeping the chosen tile and colours.
-    void replaceTiles(gfx::TilePixels tiles);
     sprites::SpriteArt art() const;
 
-    session::Document& document_;
-    Dialogs& dialogs_;
-    std::function<void()> refreshMain_;
-    bool editing_ = false;
     int objectSet_ = 0;
+    std::uint16_t palettePointer_ = 0;
     int currentFrame_ = 0;
     int currentAnimation_ = 0;
     int previewPosition_ = 0;

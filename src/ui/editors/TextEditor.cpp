@@ -4,9 +4,10 @@
 #include "core/text/TextCodec.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/RomDocument.h"
 
 #include <QBrush>
-#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,8 +52,8 @@ QString listLine(int n, const std::string& text)
 
 } // namespace
 
-TextEditor::TextEditor(session::Document& document, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(document), dialogs_(dialogs)
+TextEditor::TextEditor(RomDocument& document, Dialogs& dialogs, QWidget* parent)
+    : EditorWindow(document, dialogs, parent)
 {
     setWindowTitle(QString::fromLatin1(words::kCaption));
 
@@ -79,6 +80,43 @@ TextEditor::TextEditor(session::Document& document, Dialogs& dialogs, QWidget* p
             selectText(row);
     });
     connect(textBox_, &QLineEdit::textChanged, this, &TextEditor::textEdited);
+    textBox_->installEventFilter(this);
+}
+
+bool TextEditor::setUpFor(const session::LoadedArea*)
+{
+    const bool set = setupEditor();
+    setEditing(loaded_);
+    return set || hasUnwrittenChanges();
+}
+
+bool TextEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == textBox_ && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo);
+        if (undo || redo) {
+            // Taken from the box, so the document's step is taken back and
+            // the string is read again from the image.
+            if (event->type() == QEvent::KeyPress) {
+                if (undo)
+                    document_.undo();
+                else
+                    document_.redo();
+            }
+            event->accept();
+            return event->type() == QEvent::KeyPress;
+        }
+    }
+    return EditorWindow::eventFilter(watched, event);
+}
+
+void TextEditor::imageChanged(const session::Change& change)
+{
+    if (committing_ || !change.touches(session::kTextsChanged))
+        return;
+    reloadFromImage();
 }
 
 bool TextEditor::setupEditor()
@@ -88,8 +126,8 @@ bool TextEditor::setupEditor()
         return false;
     text::Texts texts;
     const bool read = runGuarded(dialogs_, this, [&] {
-        document_.textBlock(); // a block that could not be measured cannot be edited
-        texts = document_.decodeTexts();
+        document_.document().textBlock(); // a block that could not be measured cannot be edited
+        texts = document_.document().decodeTexts();
     });
     if (!read)
         return false;
@@ -156,11 +194,17 @@ void TextEditor::commit()
             return;
         }
         try {
-            document_.commitTexts(editTexts_);
+            committing_ = true;
+            document_.document().commitTexts(editTexts_);
+            committing_ = false;
         } catch (const text::TextBlockFull&) {
+            committing_ = false;
             return; // kept in the box and the list, marked below
+        } catch (...) {
+            committing_ = false;
+            throw;
         }
-        imageTexts_ = document_.decodeTexts();
+        imageTexts_ = document_.document().decodeTexts();
         const std::set<int> written = std::move(unwritten_);
         unwritten_.clear();
         for (int n : written)
@@ -172,7 +216,7 @@ void TextEditor::commit()
 std::size_t TextEditor::bytesOver() const
 {
     try {
-        return document_.textBlock().usage(editTexts_, document_.sideData().charTable).bytesOver();
+        return document_.document().textBlock().usage(editTexts_, document_.document().sideData().charTable).bytesOver();
     } catch (const std::exception&) {
         return 0;
     }
@@ -180,7 +224,7 @@ std::size_t TextEditor::bytesOver() const
 
 bool TextEditor::imageChangedElsewhere() const
 {
-    return document_.decodeTexts() != imageTexts_;
+    return document_.document().decodeTexts() != imageTexts_;
 }
 
 void TextEditor::refreshLine(int index)
@@ -198,7 +242,7 @@ void TextEditor::refreshUsage()
 {
     text::TextUsage usage;
     try {
-        usage = document_.textBlock().usage(editTexts_, document_.sideData().charTable);
+        usage = document_.document().textBlock().usage(editTexts_, document_.document().sideData().charTable);
     } catch (const std::exception& error) {
         usageLabel_->setText(QString::fromUtf8(error.what()));
         return;
@@ -230,7 +274,7 @@ void TextEditor::refreshMissing()
         return;
     }
     const std::vector<std::string> missing =
-        text::charactersNotInTable(editTexts_[static_cast<std::size_t>(editIndex_)], document_.sideData().charTable);
+        text::charactersNotInTable(editTexts_[static_cast<std::size_t>(editIndex_)], document_.document().sideData().charTable);
     if (missing.empty()) {
         missingLabel_->clear();
         missingLabel_->hide();
@@ -243,22 +287,20 @@ void TextEditor::refreshMissing()
     missingLabel_->show();
 }
 
-void TextEditor::closeEvent(QCloseEvent* event)
+bool TextEditor::finishEditing()
 {
     // Closing writes the texts once more. Every accepted change is already
     // in the image, so only a change that did not fit is tried again.
     if (loaded_ && hasUnwrittenChanges()) {
         commit();
         if (hasUnwrittenChanges()) {
-            if (!dialogs_.askYesNo(this, QString::fromLatin1(words::kDropOnClose).arg(bytesText(bytesOver())))) {
-                event->ignore();
-                return;
-            }
+            if (!dialogs_.askYesNo(this, QString::fromLatin1(words::kDropOnClose).arg(bytesText(bytesOver()))))
+                return false;
             unwritten_.clear();
         }
     }
     loaded_ = false;
-    event->accept();
+    return true;
 }
 
 } // namespace quarry::ui

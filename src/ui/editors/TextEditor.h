@@ -2,7 +2,7 @@
 
 #include "core/text/TextBlock.h"
 
-#include <QWidget>
+#include "ui/editors/EditorWindow.h"
 
 #include <set>
 
@@ -10,10 +10,6 @@ class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-
-namespace quarry::session {
-class Document;
-}
 
 namespace quarry::ui {
 
@@ -24,19 +20,24 @@ class Dialogs;
 // the image at once by rewriting the whole text block. A change the block
 // cannot hold stays in the box and the list, marked as not written with the
 // number of bytes over, until the texts are shortened enough to fit.
-class TextEditor : public QWidget {
+class TextEditor : public EditorWindow {
     Q_OBJECT
 
 public:
-    TextEditor(session::Document& document, Dialogs& dialogs, QWidget* parent = nullptr);
+    TextEditor(RomDocument& document, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Opened with or without a loaded area: sets up afresh, or shows the
+    // texts not written yet when the user keeps them.
+    bool setUpFor(const session::LoadedArea* area) override;
+    bool needsArea() const override { return false; }
 
     // Reads every string from the image again and selects string 0. When the
     // editor holds changes that were not written, asks first whether to drop
     // them; returns false (and changes nothing) when the user keeps them or
     // the strings cannot be read.
     bool setupEditor();
-    // After undo or redo: reads the strings again as setupEditor does but
-    // keeps the selected string.
+    // After a change of the image made elsewhere (an undo, a patch): reads
+    // the strings again as setupEditor does but keeps the selected string.
     void reloadFromImage();
 
     // The widgets, for tests.
@@ -52,7 +53,10 @@ public:
     bool hasUnwrittenChanges() const { return !unwritten_.empty(); }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void imageChanged(const session::Change& change) override;
+    bool finishEditing() override;
+    // Undo and redo in the box are those of the document, not the box's own.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void selectText(int index);
@@ -67,8 +71,6 @@ private:
     void refreshUsage();
     void refreshMissing();
 
-    session::Document& document_;
-    Dialogs& dialogs_;
     text::Texts editTexts_;
     // The strings as the image held them after the last read or write, to
     // notice when something else replaced them (another image opened).
@@ -76,6 +78,7 @@ private:
     int editIndex_ = 0;
     bool loaded_ = false;
     bool filling_ = false;
+    bool committing_ = false; // the change the document reports is our own
     std::set<int> unwritten_; // strings changed since the last write
 
     QListWidget* textList_ = nullptr;

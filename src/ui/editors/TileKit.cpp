@@ -1,6 +1,8 @@
 #include "ui/editors/TileKit.h"
 
 #include "core/gfx/TileOps.h"
+#include "core/session/Document.h"
+#include "ui/RomDocument.h"
 #include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
 #include "ui/Dialogs.h"
@@ -90,6 +92,11 @@ QIcon operationIcon(TileKit::Operation operation)
 }
 
 // A caption colour that reads on a swatch of the given colour.
+QString hexPair(int value)
+{
+    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+}
+
 QColor captionOn(gfx::Rgb colour)
 {
     const int r = static_cast<int>(colour & 0xFF), g = static_cast<int>((colour >> 8) & 0xFF),
@@ -99,9 +106,13 @@ QColor captionOn(gfx::Rgb colour)
 
 } // namespace
 
-TileKit::TileKit(int paletteBase, QWidget* parent)
-    : QWidget(parent), paletteBase_(paletteBase & 4), paletteNumber_(paletteBase & 4)
+TileKit::TileKit(int paletteBase, RomDocument& document, QWidget* parent)
+    : QWidget(parent), paletteBase_(paletteBase & 4), document_(document), paletteNumber_(paletteBase & 4)
 {
+    connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
+        if (change.touches(session::kTilesChanged))
+            reloadFromImage();
+    });
     buildViews();
     colors_ = gfx::nesColorTable(mask_);
     refreshSwatches();
@@ -270,21 +281,75 @@ void TileKit::buildViews()
     layout->addWidget(tileFrame, 0, Qt::AlignTop);
 }
 
-void TileKit::setUp(gfx::TilePixels tiles, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask)
+void TileKit::setUp(std::size_t bankStart, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask)
 {
     // A bank is always 256 tiles, so every tile number the views produce exists.
-    tiles.resize(gfx::kPatternTableTiles * gfx::kPixelsPerTile, 0);
-    tiles_ = std::move(tiles);
+    tiles_ = gfx::decodeTiles(document_.document().rom(), bankStart, gfx::kPatternTableTiles);
+    bankStart_ = bankStart;
+    attached_ = true;
     palette_ = palette;
     mask_ = mask;
     colors_ = gfx::nesColorTable(mask);
     leftColor_ = 0;
     rightColor_ = 1;
-    painting_ = false;
-    lastPainted_ = QPoint(-1, -1);
+    finishStroke();
     drawPatternTable();
     refreshSwatches();
     selectTile(0);
+}
+
+void TileKit::switchBank(std::size_t bankStart)
+{
+    finishStroke();
+    tiles_ = gfx::decodeTiles(document_.document().rom(), bankStart, gfx::kPatternTableTiles);
+    bankStart_ = bankStart;
+    attached_ = true;
+    drawPatternTable();
+    drawTileView();
+    emit tileChanged();
+}
+
+void TileKit::reloadFromImage()
+{
+    if (!attached_)
+        return;
+    try {
+        tiles_ = gfx::decodeTiles(document_.document().rom(), bankStart_, gfx::kPatternTableTiles);
+    } catch (const std::exception&) {
+        return; // another image without this bank: the window is set up anew
+    }
+    drawPatternTable();
+    drawTileView();
+    emit tileChanged();
+}
+
+void TileKit::setColours(const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask)
+{
+    palette_ = palette;
+    mask_ = mask;
+    colors_ = gfx::nesColorTable(mask);
+    drawPatternTable();
+    refreshSwatches();
+    emit tileChanged();
+}
+
+void TileKit::writeTile(int tile, const QString& step)
+{
+    if (!attached_)
+        return;
+    const auto first = static_cast<std::size_t>(tile) * gfx::kPixelsPerTile;
+    const std::span<const std::uint8_t> pixels(tiles_.data() + first, gfx::kPixelsPerTile);
+    const std::size_t at = bankStart_ + static_cast<std::size_t>(tile) * gfx::kChrBytesPerTile;
+    try {
+        session::Document::EditScope scope(document_.document(), step.toStdString(), 0);
+        document_.document().writeTiles(at, pixels);
+    } catch (const std::exception& error) {
+        // The bank was read from this image, so this is rare: the image
+        // changed under the window. The kit shows the image again.
+        if (dialogs_)
+            dialogs_->showMessage(this, QString::fromUtf8(error.what()));
+        reloadFromImage();
+    }
 }
 
 void TileKit::selectTile(int tile)
@@ -308,8 +373,7 @@ void TileKit::releasePatternTable(QPoint position)
         return;
     const int target = ((position.x() & 0xF0) / 16) | (position.y() & 0xF0);
     gfx::copyTile(tiles_, static_cast<std::uint8_t>(selectedTile_), tiles_, static_cast<std::uint8_t>(target));
-    drawPatternTable();
-    emit tilesCopied();
+    writeTile(target, QStringLiteral("Copy tile %1 to %2").arg(hexPair(selectedTile_), hexPair(target)));
 }
 
 void TileKit::paintPixel(int column, int row, int button)
@@ -319,9 +383,7 @@ void TileKit::paintPixel(int column, int row, int button)
     const std::size_t at = static_cast<std::size_t>(selectedTile_) * gfx::kPixelsPerTile
                            + static_cast<std::size_t>(row * gfx::kTileSize + column);
     tiles_[at] = static_cast<std::uint8_t>(button == 1 ? leftColor_ : rightColor_);
-    drawTileView();
-    drawPatternTable();
-    emit tileChanged();
+    writeTile(selectedTile_, QString());
 }
 
 void TileKit::pressTile(QPoint position, int button)
@@ -330,6 +392,9 @@ void TileKit::pressTile(QPoint position, int button)
         return;
     if (position.x() < 0 || position.y() < 0 || position.x() >= kTileViewSize || position.y() >= kTileViewSize)
         return;
+    finishStroke();
+    // Press to release is one step, however many pixels it paints.
+    document_.beginGesture(QStringLiteral("Paint tile %1").arg(hexPair(selectedTile_)));
     paintPixel(position.x() / 8, position.y() / 8, button);
 }
 
@@ -346,6 +411,13 @@ void TileKit::moveTile(QPoint position, int buttons)
 
 void TileKit::releaseTile()
 {
+    finishStroke();
+}
+
+void TileKit::finishStroke()
+{
+    if (painting_)
+        document_.endGesture();
     painting_ = false;
     lastPainted_ = QPoint(-1, -1);
 }
@@ -381,9 +453,7 @@ void TileKit::applyOperation(Operation operation)
     case Operation::FlipVAxis: gfx::flipTile(tiles_, selectedTile_, true, false); break;
     case Operation::Rotate: gfx::rotateTile(tiles_, selectedTile_); break;
     }
-    drawTileView();
-    drawPatternTable();
-    emit tileChanged();
+    writeTile(selectedTile_, QStringLiteral("Change tile %1").arg(hexPair(selectedTile_)));
 }
 
 void TileKit::refreshSwatches()
@@ -459,10 +529,10 @@ QString TileKit::importBankPicture(const QImage& picture)
     TileSheetRead read = readTileSheet(picture, colours, paletteNumber_);
     if (!read.tiles)
         return read.problem;
-    tiles_ = std::move(*read.tiles);
-    drawTileView();
-    drawPatternTable();
-    emit tileChanged();
+    if (!attached_)
+        return QStringLiteral("There is no bank to import into.");
+    session::Document::EditScope scope(document_.document(), "Import tiles", 0);
+    document_.document().writeTiles(bankStart_, *read.tiles);
     return {};
 }
 

@@ -18,6 +18,7 @@ namespace quarry::ui {
 
 class Dialogs;
 class PixelView;
+class RomDocument;
 class Swatch;
 
 // The tile editing kit both graphics editors contain: a pattern table of 256
@@ -26,13 +27,16 @@ class Swatch;
 // colours of the current palette, palette stepping, whole-tile operations,
 // copy by drag in the pattern table, and a grid overlay with its colour.
 //
-// It works on its own copy of a decoded bank; the window that holds it writes
-// tiles() back when it closes. The window tells which palettes the kit steps
-// through: 0-3 (background) or 4-7 (sprites).
+// Every change is written into the bank in the image as it is made: a pixel
+// stroke (press to release), a whole-tile operation, a drag copy and a
+// picture import are one step of the history each. The kit shows the bank
+// as the image holds it and reads it again whenever the document says tiles
+// changed, keeping the selected tile, colours and palette. The window tells
+// which palettes the kit steps through: 0-3 (background) or 4-7 (sprites).
 //
 // The bank can also leave and enter as a picture: "Export PNG..." writes the
 // 128 x 128 pattern table in the current palette as an indexed PNG, and
-// "Import PNG..." reads one back into the working copy, like painting does.
+// "Import PNG..." reads one back into the bank.
 // The views zoom with Ctrl+wheel or the kit's zoom buttons.
 class TileKit : public QWidget {
     Q_OBJECT
@@ -41,12 +45,21 @@ public:
     enum class Operation { ShiftLeft, ShiftRight, ShiftUp, ShiftDown, FlipHAxis, FlipVAxis, Rotate };
 
     // `paletteBase` is 0 for palettes 0-3 or 4 for palettes 4-7.
-    explicit TileKit(int paletteBase, QWidget* parent = nullptr);
+    TileKit(int paletteBase, RomDocument& document, QWidget* parent = nullptr);
 
-    // Starts on a fresh working set: tile 0 selected, colours 0 and 1. The
-    // palette number keeps its value from the last set-up. `mask` gives the
-    // colours the tiles and swatches are drawn with.
-    void setUp(gfx::TilePixels tiles, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask);
+    // Starts on the bank at body index `bankStart`: tile 0 selected, colours
+    // 0 and 1. The palette number keeps its value from the last set-up.
+    // `mask` gives the colours the tiles and swatches are drawn with. Throws
+    // RomError when the bank lies outside the image.
+    void setUp(std::size_t bankStart, const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask);
+    // Shows another bank, keeping the selected tile, colours and palette.
+    void switchBank(std::size_t bankStart);
+    // Reads the bank again from the image (the document does this when
+    // tiles change), keeping everything else.
+    void reloadFromImage();
+    // Draws with other colours (the area palette or the mask changed).
+    void setColours(const gfx::AreaPalette& palette, const gfx::PpuMaskSettings& mask);
+    std::size_t bankStart() const { return bankStart_; }
 
     const gfx::TilePixels& tiles() const { return tiles_; }
     const gfx::AreaPalette& palette() const { return palette_; }
@@ -76,8 +89,8 @@ public:
     void setDialogs(Dialogs* dialogs);
     // The bank as a 128 x 128 indexed picture in the current palette.
     QImage bankPicture() const;
-    // Takes the tiles of a picture into the working copy. Returns an empty
-    // string, or the reason the picture was refused (nothing changed then).
+    // Writes the tiles of a picture into the bank. Returns an empty string,
+    // or the reason the picture was refused (nothing changed then).
     QString importBankPicture(const QImage& picture);
     // The commands: ask for a file, then write or read it; a failure is
     // shown as a message and changes nothing.
@@ -111,11 +124,9 @@ public:
     QPushButton* zoomOutButton() const { return zoomOut_; }
 
 signals:
-    // A pixel was painted or a tile operation ran: the window redraws the
-    // views that show tiles (the kit has redrawn its own).
+    // The tiles shown changed (an edit here or elsewhere, an undo): the
+    // window redraws the views that show tiles (the kit has redrawn its own).
     void tileChanged();
-    // A tile was copied by drag.
-    void tilesCopied();
     // The grid was switched or recoloured; the window's other grids follow.
     void gridChanged(bool shown, const QColor& colour);
 
@@ -123,12 +134,19 @@ private:
     void buildViews();
     void selectTile(int tile);
     void paintPixel(int column, int row, int button);
+    // Writes tile `tile` of the working set into the bank, as one step
+    // named `step` unless a gesture is open.
+    void writeTile(int tile, const QString& step);
+    void finishStroke();
     void refreshSwatches();
     void drawPatternTable();
     void drawTileView();
     void applyGrid();
 
     int paletteBase_ = 0;
+    RomDocument& document_;
+    std::size_t bankStart_ = 0;
+    bool attached_ = false; // set up on a bank of the image
     gfx::TilePixels tiles_ = gfx::TilePixels(gfx::kPatternTableTiles * gfx::kPixelsPerTile, 0);
     gfx::AreaPalette palette_{};
     gfx::PpuMaskSettings mask_;

@@ -8,7 +8,6 @@ void MarkerLayer::setMarkers(std::vector<Marker> markers)
 {
     markers_ = std::move(markers);
     highlight_.reset();
-    outline_.reset();
 }
 
 void MarkerLayer::setMarker(int index, Marker marker)
@@ -44,10 +43,6 @@ void MarkerLayer::paint(QPainter& painter) const
     if (highlight_) {
         painter.setPen(QPen(QColor(255, 255, 0), 2));
         painter.drawRect(highlight_->adjusted(1, 1, -1, -1));
-    }
-    if (outline_) {
-        painter.setPen(QPen(QColor(0, 255, 255), 1, Qt::DashLine));
-        painter.drawRect(outline_->adjusted(0, 0, -1, -1));
     }
 }
 

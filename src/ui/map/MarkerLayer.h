@@ -11,7 +11,7 @@ class QPainter;
 namespace quarry::ui {
 
 // Pictures laid over the map (the actors or the stairs of the submap), in
-// map pixels, with the selection highlight and the outline of a drag.
+// map pixels, with the selection highlight.
 class MarkerLayer {
 public:
     struct Marker {
@@ -29,8 +29,6 @@ public:
     bool shown() const { return shown_; }
     void setHighlight(std::optional<QRect> highlight) { highlight_ = highlight; }
     const std::optional<QRect>& highlight() const { return highlight_; }
-    void setOutline(std::optional<QRect> outline) { outline_ = outline; }
-    const std::optional<QRect>& outline() const { return outline_; }
 
     // The topmost shown marker under `mapPixel`, or -1.
     int markerAt(QPoint mapPixel) const;
@@ -40,7 +38,6 @@ private:
     std::vector<Marker> markers_;
     bool shown_ = false;
     std::optional<QRect> highlight_;
-    std::optional<QRect> outline_;
 };
 
 } // namespace quarry::ui

@@ -86,6 +86,8 @@ ActorPanel::ActorPanel(QWidget* parent) : QWidget(parent)
     });
     connect(typeCombo_, &QComboBox::activated, this, &ActorPanel::typeChosen);
     connect(slider_, &QSlider::valueChanged, this, &ActorPanel::controlChanged);
+    connect(slider_, &QSlider::sliderPressed, this, &ActorPanel::controlDragStarted);
+    connect(slider_, &QSlider::sliderReleased, this, &ActorPanel::controlDragFinished);
 }
 
 void ActorPanel::setLines(const QStringList& lines)
@@ -162,6 +164,10 @@ void ActorPanel::showParameter(world::ControlKind kind, std::uint8_t control, co
 void ActorPanel::setEditable(bool editable)
 {
     typeCombo_->setEnabled(editable && typeCombo_->count() > 0);
+    if (!editable) {
+        const QSignalBlocker blocker(typeCombo_);
+        typeCombo_->setCurrentIndex(-1);
+    }
     scriptLabel_->setEnabled(editable);
     slider_->setEnabled(editable);
     healthBox_->setEnabled(editable);

@@ -39,7 +39,8 @@ public:
     // and 2 (maximum 120 or 10), the text of `text` for kinds 1, 2 and 4,
     // the health box for kind 3.
     void showParameter(world::ControlKind kind, std::uint8_t control, const QString& text);
-    // Enables the type combo and the parameter widgets (actor mode).
+    // Enables the type combo and the parameter widgets (actor mode with an
+    // actor to edit); disabled, the combo shows no entry.
     void setEditable(bool editable);
 
     QListWidget* list() const { return list_; }
@@ -55,6 +56,9 @@ signals:
     void actorClicked(int index);
     void typeChosen(int entry);
     void controlChanged(int value);
+    // The slider's handle was pressed and let go: one drag.
+    void controlDragStarted();
+    void controlDragFinished();
 
 private:
     QListWidget* list_ = nullptr;        // lstObjectList

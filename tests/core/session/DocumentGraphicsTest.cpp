@@ -64,9 +64,7 @@ TEST(DocumentGraphics, AreaPaletteGoesIntoTheRecordsSetsOnly)
     for (std::size_t index : w.changedBytes())
         EXPECT_TRUE((index >= background && index < background + 16) || (index >= sprite && index < sprite + 8))
             << std::hex << index;
-    // The loaded area takes the colours with the refresh.
-    EXPECT_NE(w.document.area()->palette[0], 0x20);
-    w.document.refreshGraphicsEdits();
+    // The loaded area shows the colours at once.
     EXPECT_EQ(w.document.area()->palette[0], 0x20);
     EXPECT_EQ(w.document.area()->palette[16], 0x0F);
 
@@ -170,8 +168,5 @@ TEST(DocumentGraphics, ThresholdsReachTheImageAndTheLoadedArea)
 
     // Another object set's thresholds leave the loaded area's alone.
     w.document.setSolidityThresholds(2, {9, 9, 9});
-    EXPECT_EQ(w.document.area()->thresholds, edited);
-    // A refresh keeps what is in the image.
-    w.document.refreshGraphicsEdits();
     EXPECT_EQ(w.document.area()->thresholds, edited);
 }

@@ -66,10 +66,15 @@ TEST(DocumentWorld, ActorDragWritesTheRecordAndTheTerminator)
     const std::size_t count = w.area().actors.size();
     const int x = first.x * 16, y = first.y * 16 - 1;
 
-    // 15 pixels inside one metatile move nothing and the bytes stay.
-    ASSERT_TRUE(w.document.moveActor(0, at(x, y - 15), at(x + 15, y), 16, 32));
+    // 15 pixels inside one metatile (or a still click) move nothing, and
+    // nothing is written: not even the list's end mark.
+    w.document.rom().write(w.actorIndex() + 4 * count, 0xE9);
+    const std::vector<std::uint8_t> marked = w.body();
+    EXPECT_FALSE(w.document.moveActor(0, at(x, y - 15), at(x + 15, y), 16, 32));
+    EXPECT_FALSE(w.document.moveActor(0, at(x, y - 15), at(x, y - 15), 16, 32));
     EXPECT_EQ(w.area().actors[0], first);
-    EXPECT_EQ(w.body(), before);
+    EXPECT_EQ(w.body(), marked);
+    w.document.rom().write(w.actorIndex() + 4 * count, before[w.actorIndex() + 4 * count]);
 
     // One pixel across a grid line moves one metatile right and down.
     ASSERT_TRUE(w.document.moveActor(0, at(x + 15, y), at(x + 16, y + 1), 16, 32));
@@ -103,26 +108,23 @@ TEST(DocumentWorld, RefusedDragsChangeNothing)
     EXPECT_THROW(w.document.setActorControl(-1, 3), RomError);
 }
 
-TEST(DocumentWorld, SliderValueWaitsForTheNextCommit)
+TEST(DocumentWorld, SliderValueIsWrittenAloneAndAtOnce)
 {
     WorldDocument w;
-    const std::vector<std::uint8_t> before = w.body();
     const std::size_t list = w.actorIndex();
+    const std::size_t end = list + 4 * w.area().actors.size();
+    w.document.rom().write(end, 0xE9); // an end mark other than $FF stays as it is
+    std::vector<std::uint8_t> expected = w.body();
     w.document.setActorControl(1, 0x42);
+    expected[list + 4 + 3] = 0x42;
+    EXPECT_EQ(w.body(), expected);
     EXPECT_EQ(w.area().actors[1].control, 0x42);
-    EXPECT_EQ(w.body(), before);
 
-    // Loading another submap drops it without a trace.
+    // It is in the image: loading the submap again keeps it.
     w.document.loadArea(w.id, true);
     w.document.loadArea(w.id, false);
-    EXPECT_EQ(w.body(), before);
-    EXPECT_NE(w.area().actors[1].control, 0x42);
-
-    // The next commit of the area (here a type change of another actor) takes it.
-    w.document.setActorControl(1, 0x42);
-    w.document.setActorType(0, 0x7E);
-    EXPECT_EQ(w.document.rom().read(list + 2), 0x7E);
-    EXPECT_EQ(w.document.rom().read(list + 4 + 3), 0x42);
+    EXPECT_EQ(w.area().actors[1].control, 0x42);
+    EXPECT_EQ(w.body(), expected);
 }
 
 TEST(DocumentWorld, StairDragAndFourTurnsAreByteExact)
@@ -144,7 +146,7 @@ TEST(DocumentWorld, StairDragAndFourTurnsAreByteExact)
 
     // 7 pixels inside a tile move nothing; 1 pixel across a line moves one tile.
     const int x = first.x * 8, y = first.y * 8;
-    ASSERT_TRUE(w.document.moveStair(0, at(x, y), at(x + 7, y + 7), 16, 16));
+    EXPECT_FALSE(w.document.moveStair(0, at(x, y), at(x + 7, y + 7), 16, 16));
     EXPECT_EQ(w.area().stairs[0].x, first.x);
     ASSERT_TRUE(w.document.moveStair(0, at(x + 7, y), at(x + 8, y), 16, 16));
     EXPECT_EQ(w.document.rom().read(list) & 0x7F, first.x + 1);

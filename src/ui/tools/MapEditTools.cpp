@@ -1,0 +1,101 @@
+#include "ui/tools/MapEditTools.h"
+
+#include "core/rom/AreaMap.h"
+#include "core/rom/Hex.h"
+#include "core/session/PointerAnswer.h"
+#include "ui/ActionGuard.h"
+#include "ui/AreaWorkspace.h"
+#include "ui/Dialogs.h"
+#include "ui/RomDocument.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace quarry::ui {
+
+namespace {
+constexpr const char* kPointerPrompt = "New pointer: ($0000-$FFFF)";
+// A drag is sampled finer than a cell, so no cell it crosses is skipped.
+constexpr int kStrokeStep = 8;
+} // namespace
+
+PaintTool::PaintTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace)
+    : document_(document), dialogs_(dialogs), workspace_(workspace)
+{
+}
+
+bool PaintTool::paintAt(QPoint mapPixel)
+{
+    const auto metatile = static_cast<std::uint8_t>(workspace_.selectedMetatile());
+    return runGuarded(dialogs_, &workspace_,
+                      [&] { document_.document().paintCell(mapPixel.x(), mapPixel.y(), metatile); });
+}
+
+void PaintTool::press(QPoint mapPixel, Qt::MouseButton)
+{
+    finishGesture();
+    if (!document_.document().area())
+        return;
+    const auto metatile = static_cast<std::uint32_t>(workspace_.selectedMetatile());
+    document_.beginGesture(QStringLiteral("Paint metatile %1").arg(QString::fromStdString(hexDigits(metatile, 2))));
+    stroking_ = true;
+    last_ = mapPixel;
+    if (!paintAt(mapPixel))
+        finishGesture();
+}
+
+void PaintTool::move(QPoint mapPixel)
+{
+    if (!stroking_ || !workspace_.brush() || !document_.document().area())
+        return;
+    const QPoint delta = mapPixel - last_;
+    const int steps = std::max(1, std::max(std::abs(delta.x()), std::abs(delta.y())) / kStrokeStep);
+    std::optional<rom::MapCell> lastCell;
+    for (int i = 1; i <= steps; ++i) {
+        const QPoint at = last_ + delta * i / steps;
+        const auto cell = rom::cellAt(document_.document().area()->map, at.x(), at.y());
+        if (!cell || cell == lastCell)
+            continue;
+        lastCell = cell;
+        if (!paintAt(at)) {
+            finishGesture();
+            return;
+        }
+    }
+    last_ = mapPixel;
+}
+
+void PaintTool::release(QPoint, Qt::MouseButton)
+{
+    finishGesture();
+}
+
+void PaintTool::finishGesture()
+{
+    if (!stroking_)
+        return;
+    stroking_ = false;
+    document_.endGesture();
+}
+
+PointerTool::PointerTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace)
+    : document_(document), dialogs_(dialogs), workspace_(workspace)
+{
+}
+
+void PointerTool::press(QPoint mapPixel, Qt::MouseButton)
+{
+    if (!document_.document().area())
+        return;
+    runGuarded(dialogs_, &workspace_, [&] {
+        const auto answer = dialogs_.askText(&workspace_, QString::fromLatin1(kPointerPrompt), QString());
+        if (!answer)
+            return;
+        const auto pointer = session::parsePointerAnswer(answer->toStdString());
+        if (!pointer)
+            return;
+        document_.document().setScreenPointerAt(mapPixel.x(), mapPixel.y(), *pointer);
+    });
+}
+
+} // namespace quarry::ui

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ui/tools/MapTool.h"
+
+namespace quarry::ui {
+
+class AreaWorkspace;
+class Dialogs;
+class RomDocument;
+
+// Map Edit Mode: a press paints the chosen metatile into the cell under the
+// pointer (any button); with the brush on, a drag paints every cell it
+// crosses. Press to release is one step of the history.
+class PaintTool final : public MapTool {
+public:
+    PaintTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace);
+
+    void press(QPoint mapPixel, Qt::MouseButton button) override;
+    void move(QPoint mapPixel) override;
+    void release(QPoint mapPixel, Qt::MouseButton button) override;
+    void finishGesture() override;
+    QCursor cursor() const override { return Qt::CrossCursor; }
+
+private:
+    // Paints one cell; false when the edit failed (the stroke ends then).
+    bool paintAt(QPoint mapPixel);
+
+    RomDocument& document_;
+    Dialogs& dialogs_;
+    AreaWorkspace& workspace_;
+    bool stroking_ = false;
+    QPoint last_;
+};
+
+// Pointer Edit Mode: a press asks for a new pointer for the screen under the
+// pointer and writes it.
+class PointerTool final : public MapTool {
+public:
+    PointerTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace);
+
+    void press(QPoint mapPixel, Qt::MouseButton button) override;
+    QCursor cursor() const override { return Qt::PointingHandCursor; }
+
+private:
+    RomDocument& document_;
+    Dialogs& dialogs_;
+    AreaWorkspace& workspace_;
+};
+
+// Tile Solidity Mode: the map only shows; a press changes nothing.
+class ViewOnlyTool final : public MapTool {
+public:
+    void press(QPoint, Qt::MouseButton) override {}
+};
+
+} // namespace quarry::ui

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+
+namespace quarry::ui {
+
+class MapTool;
+class MapView;
+
+// Owns the map tools and the exclusive mode buttons that choose them, and
+// hands the map view's gestures to the current tool. A tool is one class
+// added with one call.
+class ToolManager : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ToolManager(MapView& view, QObject* parent = nullptr);
+    ~ToolManager() override;
+
+    // Adds `tool` under the number `id` with a checkable button; the first
+    // tool added is the current one.
+    QAction* addTool(int id, std::unique_ptr<MapTool> tool, const QString& caption, const QString& tip);
+    // Makes the tool `id` current (the one before is deactivated first) and
+    // checks its button. Choosing the current tool again activates it anew.
+    void setCurrent(int id);
+    int current() const { return current_; }
+    MapTool* currentTool() const;
+    QAction* action(int id) const;
+    const std::vector<QAction*>& actions() const { return actions_; }
+    // Ends what the current tool has in hand (a stroke, a drag): before an
+    // undo, a load or anything else that must not meet a gesture half-done.
+    void interrupt();
+
+signals:
+    void currentChanged(int id);
+
+private:
+    struct Entry {
+        int id;
+        std::unique_ptr<MapTool> tool;
+        QAction* action;
+    };
+    Entry* find(int id) const;
+    void refreshView();
+
+    MapView& view_;
+    QActionGroup* group_ = nullptr;
+    std::vector<Entry> tools_;
+    std::vector<QAction*> actions_;
+    int current_ = -1;
+};
+
+} // namespace quarry::ui
