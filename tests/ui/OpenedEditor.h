@@ -1,32 +1,92 @@
 #pragma once
 
+#include "MouseEvents.h"
 #include "ScriptedDialogs.h"
 
+#include "core/world/AreaCatalogue.h"
 #include "support/SyntheticRom.h"
+#include "support/SyntheticText.h"
 #include "support/SyntheticWorld.h"
+#include "ui/AreaTree.h"
 #include "ui/MainWindow.h"
+#include "ui/AreaWorkspace.h"
+#include "ui/UndoHistory.h"
+#include "ui/map/MapView.h"
 
+#include <QUndoStack>
+
+#include <functional>
+#include <stdexcept>
 #include <string>
 
 namespace quarry::test {
 
 // The editor's main window, started with a scripted dialog double, with a
-// whole synthetic image opened as "Open File" opens it. Messages shown so
-// far are cleared.
+// whole synthetic image opened as "Open File" opens it; the first submap of
+// the tree is loaded. Messages shown so far are cleared. Every UI test
+// starts from here.
 struct OpenedEditor {
     TempDir dir;
     SyntheticWorld world;
     ScriptedDialogs dialogs;
-    ui::MainWindow window{dialogs, QString::fromStdString(dir.file("dat"))};
     std::string path = dir.file("game.nes");
+    ui::MainWindow window{dialogs, QString::fromStdString(dir.file("dat"))};
 
-    OpenedEditor()
+    // `prepare` may change the synthetic image before it is written.
+    explicit OpenedEditor(const std::function<void(SyntheticWorld&)>& prepare = {})
     {
+        if (prepare)
+            prepare(world);
         world.writeFile(path);
         window.startUp();
+        window.document().sideData().charTable = defaultTextTable();
         dialogs.filesToOpen.push_back(QString::fromStdString(path));
         window.openFile();
+        if (!window.document().area())
+            throw std::runtime_error("the synthetic image did not open");
         dialogs.messages.clear();
+    }
+
+    session::Document& document() { return window.document(); }
+    const session::LoadedArea& area() { return *window.document().area(); }
+    const std::vector<std::uint8_t>& body() { return window.document().rom().body(); }
+    QUndoStack& history() { return *window.history()->stack(); }
+
+    // Loads a submap as a click on its tree node does.
+    void load(const rom::AreaId& id)
+    {
+        const world::SubmapNode* node = world::findSubmap(id);
+        if (!node)
+            throw std::runtime_error("no such submap in the tree");
+        window.loadArea(QString::fromStdString(node->key));
+    }
+    // The first submap of the tree whose synthetic data satisfies `wanted`.
+    rom::AreaId submapWhere(const std::function<bool(const rom::AreaId&)>& wanted) const
+    {
+        for (const rom::AreaId& id : world::catalogueSubmaps())
+            if (wanted(id))
+                return id;
+        throw std::runtime_error("no such submap");
+    }
+
+    // Mouse gestures on the map, at map pixels (the view's zoom and scroll
+    // are taken into account as a user's pointer would be).
+    QWidget* mapViewport() { return window.workspace()->mapView()->viewport(); }
+    QPoint onScreen(QPoint mapPixel) { return window.workspace()->mapView()->toViewport(mapPixel); }
+    void clickMap(QPoint mapPixel, Qt::MouseButton button = Qt::LeftButton)
+    {
+        click(mapViewport(), onScreen(mapPixel), button);
+    }
+    // Press at `from`, move through `via`, release at the last point.
+    void dragMap(QPoint from, std::initializer_list<QPoint> via)
+    {
+        press(mapViewport(), onScreen(from));
+        QPoint last = from;
+        for (QPoint point : via) {
+            move(mapViewport(), onScreen(point), Qt::LeftButton);
+            last = point;
+        }
+        release(mapViewport(), onScreen(last));
     }
 };
 
