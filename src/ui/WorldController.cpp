@@ -58,8 +58,7 @@ WorldController::WorldController(RomDocument& document, Dialogs& dialogs, const 
     // passes through.
     connect(views_.actors, &ActorPanel::controlDragStarted, this, [this] {
         document_.beginGesture(QStringLiteral("Set parameter of actor %1")
-                                   .arg(currentActor_, 2, 16, QLatin1Char('0'))
-                                   .toUpper());
+                                   .arg(QStringLiteral("%1").arg(currentActor_, 2, 16, QLatin1Char('0')).toUpper()));
     });
     connect(views_.actors, &ActorPanel::controlDragFinished, this, [this] { document_.endGesture(); });
     connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {

@@ -1,5 +1,4 @@
-#include "MouseEvents.h"
-#include "ScriptedDialogs.h"
+#include "OpenedEditor.h"
 
 #include "core/session/DemoImage.h"
 #include "core/session/LoadedArea.h"
@@ -34,29 +33,18 @@ using quarry::test::TempDir;
 
 namespace {
 
-// A window with a synthetic image open and a submap of `wide` screens or more loaded.
-struct Window {
-    TempDir dir;
-    SyntheticWorld world;
-    ScriptedDialogs dialogs;
-    MainWindow window{dialogs, QString::fromStdString(dir.file("dat"))};
-    std::string path = dir.file("game.nes");
-
+// The editor with a submap of `wide` screens or more and two rows loaded.
+struct Window : test::OpenedEditor {
     explicit Window(int wide = 3)
     {
-        world.writeFile(path);
-        window.startUp();
-        window.openPath(QString::fromStdString(path));
-        for (const rom::AreaId& id : world::catalogueSubmaps())
-            if (world.game.mapOf(id).wide >= wide && world.game.mapOf(id).high >= 2) {
-                window.loadArea(QString::fromStdString(world::findSubmap(id)->key));
-                break;
-            }
+        load(submapWhere([&](const rom::AreaId& id) {
+            return world.game.mapOf(id).wide >= wide && world.game.mapOf(id).high >= 2;
+        }));
         dialogs.messages.clear();
     }
     MapView& map() { return *window.workspace()->mapView(); }
-    QWidget* viewport() { return map().viewport(); }
-    const session::LoadedArea& area() { return *window.document().area(); }
+    QWidget* viewport() { return mapViewport(); }
+    int cell(int sx, int column) { return area().map.mapGrid[area().map.cellIndex(sx, 0, 0, column)]; }
 };
 
 } // namespace
@@ -137,58 +125,32 @@ TEST(MapZoom, WheelZoomKeepsThePointUnderThePointer)
     EXPECT_EQ(view.toMapPixel(view.toViewport(before)), before);
 }
 
-TEST(MapZoom, APressAtZoomThreePaintsTheCellOfTheUnzoomedPress)
-{
-    Window zoomed;
-    Window plain;
-    zoomed.map().setZoom(3);
-    zoomed.map().horizontalBar()->setValue(250);
-    zoomed.map().verticalBar()->setValue(140);
-    const QPoint viewAt(400, 300);
-    const QPoint mapPixel = zoomed.map().toMapPixel(viewAt);
-    EXPECT_EQ(mapPixel, QPoint((400 + 250) / 3, (300 + 140) / 3));
-    for (Window* w : {&zoomed, &plain})
-        w->window.workspace()->selectMetatileAt(QPoint(32, 32)); // metatile 9
-    test::press(zoomed.viewport(), viewAt);
-    test::release(zoomed.viewport(), viewAt);
-    test::press(plain.viewport(), mapPixel - plain.map().scrollOffset());
-    test::release(plain.viewport(), mapPixel - plain.map().scrollOffset());
-    EXPECT_EQ(zoomed.window.document().rom().body(), plain.window.document().rom().body());
-    EXPECT_NE(zoomed.window.document().rom().body(), zoomed.world.rom.body()); // something was painted
-}
-
-TEST(BrushPainting, OffPaintsOneCellOnPaintsTheStrokeAsOneAction)
+TEST(BrushPainting, OffPaintsOneCellOnPaintsTheStrokeAsOneStep)
 {
     Window w;
-    AreaWorkspace& workspace = *w.window.workspace();
     EXPECT_FALSE(w.window.extras()->brushAction()->isChecked());
-    workspace.selectMetatileAt(QPoint(32, 0)); // metatile 1
-    auto row0 = [&] {
-        std::vector<int> cells;
-        for (int column = 0; column < 8; ++column)
-            cells.push_back(w.area().map.mapGrid[w.area().map.cellIndex(0, 0, 0, column)]);
-        return cells;
-    };
-    test::press(w.viewport(), {5, 5});
-    test::move(w.viewport(), {250, 5}, Qt::LeftButton);
-    test::release(w.viewport(), {250, 5});
-    std::vector<int> cells = row0();
-    EXPECT_EQ(cells[0], 1);
-    EXPECT_NE(cells[7], 1) << "without the brush a drag paints nothing more";
+    w.window.workspace()->selectMetatileAt(QPoint(32, 0)); // metatile 1
+    const int steps = w.history().count();
+    w.dragMap({5, 5}, {{250, 5}});
+    EXPECT_EQ(w.cell(0, 0), 1);
+    EXPECT_NE(w.cell(0, 7), 1) << "without the brush a drag paints nothing more";
+    EXPECT_EQ(w.history().count(), steps + 1);
 
-    int begun = 0;
-    int ended = 0;
-    QObject::connect(&workspace, &AreaWorkspace::strokeBegun, [&] { ++begun; });
-    QObject::connect(&workspace, &AreaWorkspace::strokeEnded, [&] { ++ended; });
+    // Ten cells across two screens, with one long jump: one step, and one
+    // undo takes every cell back.
+    const std::vector<std::uint8_t> before = w.body();
     w.window.extras()->brushAction()->trigger();
-    ASSERT_TRUE(workspace.brush());
-    test::press(w.viewport(), {5, 5});
-    test::move(w.viewport(), {250, 5}, Qt::LeftButton); // one long jump crosses every cell
-    test::release(w.viewport(), {250, 5});
-    for (int cell : row0())
-        EXPECT_EQ(cell, 1);
-    EXPECT_EQ(begun, 1);
-    EXPECT_EQ(ended, 1);
+    ASSERT_TRUE(w.window.workspace()->brush());
+    w.dragMap({40, 5}, {{100, 5}, {9 * 32 + 5, 5}});
+    for (int column = 1; column < 8; ++column)
+        EXPECT_EQ(w.cell(0, column), 1) << column;
+    EXPECT_EQ(w.cell(1, 0), 1);
+    EXPECT_EQ(w.cell(1, 1), 1);
+    EXPECT_EQ(w.history().count(), steps + 2);
+    EXPECT_EQ(w.history().text(steps + 1), "Paint metatile 01");
+    w.window.undoStep();
+    EXPECT_EQ(w.body(), before);
+    EXPECT_NE(w.cell(1, 1), 1) << "the view's area follows the undo";
 }
 
 TEST(HoverInfo, StatusBarNamesScreenCellMetatilePointerAndItem)
@@ -217,6 +179,15 @@ TEST(HoverInfo, StatusBarNamesScreenCellMetatilePointerAndItem)
     test::move(w.viewport(), at - w.map().scrollOffset(), Qt::NoButton);
     EXPECT_EQ(w.window.extras()->hoverLabel()->text(), expected);
     EXPECT_EQ(w.window.statusText(0), panel0);
+
+    // A paint under the still pointer shows in the words at once, and so
+    // does its undo.
+    const int other = metatile == 1 ? 2 : 1;
+    w.window.workspace()->selectMetatileAt(QPoint((other % 8) * 32, (other / 8) * 32));
+    test::click(w.viewport(), at - w.map().scrollOffset());
+    EXPECT_TRUE(w.window.extras()->hoverLabel()->text().contains(QStringLiteral("Metatile $0%1").arg(other)));
+    w.window.undoStep();
+    EXPECT_EQ(w.window.extras()->hoverLabel()->text(), expected);
 
     // In actor mode the actor under the pointer is named.
     w.window.setEditMode(EditMode::Actor);

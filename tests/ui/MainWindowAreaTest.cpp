@@ -34,7 +34,6 @@ struct OpenWindow : quarry::test::OpenedEditor {
         ASSERT_NE(item, nullptr) << key.toStdString();
         emit window.areaTree()->itemClicked(item, 0);
     }
-    const session::LoadedArea& area() { return *window.document().area(); }
     AreaWorkspace& workspace() { return *window.workspace(); }
 };
 
@@ -132,7 +131,7 @@ TEST(MainWindowArea, AFailedLoadIsReportedAndThePreviousAreaStays)
     EXPECT_EQ(w.window.currentNode(), keyOf(good));
     EXPECT_EQ(AreaTree::keyOf(w.window.areaTree()->currentItem()), keyOf(good));
     // Still editable.
-    w.workspace().pressMap(QPoint(0, 0));
+    w.clickMap(QPoint(0, 0));
     EXPECT_EQ(w.dialogs.messages.size(), 1);
 }
 
@@ -167,14 +166,14 @@ TEST(MainWindowArea, PaintingAndPointerAnswers)
     const std::size_t header = rom::cpuToBody(map.mapPointer, rom::DataKind::AreaData);
 
     w.workspace().selectMetatileAt(QPoint(40, 70)); // 17
-    w.workspace().pressMap(QPoint(40, 70));
+    w.clickMap(QPoint(40, 70));
     EXPECT_EQ(w.window.document().rom().read(screen + 2 * 8 + 1), 17);
 
     // Actor, stair and solidity modes change nothing on a press.
     const auto before = w.window.document().rom().body();
     for (EditMode mode : {EditMode::Actor, EditMode::Stair, EditMode::Solidity}) {
         w.window.modeAction(mode)->trigger();
-        w.workspace().pressMap(QPoint(0, 0));
+        w.clickMap(QPoint(0, 0));
     }
     EXPECT_EQ(w.window.document().rom().body(), before);
 
@@ -190,7 +189,7 @@ TEST(MainWindowArea, PaintingAndPointerAnswers)
         const std::uint8_t oldHigh = w.window.document().rom().read(header + 3);
         w.dialogs.textAnswers.push_back(a.answer);
         w.dialogs.messages.clear();
-        w.workspace().pressMap(QPoint(5, 5));
+        w.clickMap(QPoint(5, 5));
         EXPECT_EQ(w.dialogs.messages.first(), "New pointer: ($0000-$FFFF)");
         EXPECT_EQ(w.window.document().rom().read(header + 2), a.low < 0 ? oldLow : a.low);
         EXPECT_EQ(w.window.document().rom().read(header + 3), a.high < 0 ? oldHigh : a.high);

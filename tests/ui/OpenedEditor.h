@@ -32,11 +32,18 @@ struct OpenedEditor {
     std::string path = dir.file("game.nes");
     ui::MainWindow window{dialogs, QString::fromStdString(dir.file("dat"))};
 
-    // `prepare` may change the synthetic image before it is written.
+    // `prepare` may change the synthetic image before it is written, and
+    // fill the dat folder the window reads its side files from.
     explicit OpenedEditor(const std::function<void(SyntheticWorld&)>& prepare = {})
+        : OpenedEditor([&](SyntheticWorld& w, const std::string&) {
+              if (prepare)
+                  prepare(w);
+          })
     {
-        if (prepare)
-            prepare(world);
+    }
+    explicit OpenedEditor(const std::function<void(SyntheticWorld&, const std::string& datDir)>& prepare)
+    {
+        prepare(world, dir.file("dat"));
         world.writeFile(path);
         window.startUp();
         window.document().sideData().charTable = defaultTextTable();

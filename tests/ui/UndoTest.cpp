@@ -1,21 +1,12 @@
-#include "MouseEvents.h"
-#include "ScriptedDialogs.h"
+#include "OpenedEditor.h"
 
-#include "core/gfx/Chr.h"
 #include "core/world/AreaCatalogue.h"
-#include "support/SyntheticText.h"
-#include "support/SyntheticWorld.h"
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/MainWindow.h"
 #include "ui/UndoHistory.h"
 #include "ui/WorldController.h"
-#include "ui/editors/MetatileEditor.h"
-#include "ui/editors/PaletteEditor.h"
-#include "ui/editors/Swatch.h"
 #include "ui/editors/TextEditor.h"
-#include "ui/editors/TileKit.h"
-#include "ui/editors/PixelView.h"
 #include "ui/map/MapView.h"
 
 #include <QAction>
@@ -46,40 +37,17 @@ std::vector<std::uint8_t> readFile(const std::string& path)
 }
 
 // The program with the synthetic game open on a submap with actors.
-struct Program {
-    TempDir dir;
-    SyntheticWorld world;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-    std::string path;
-    std::vector<std::uint8_t> opened;
-
+struct Program : OpenedEditor {
+    std::vector<std::uint8_t> opened = readFile(path);
     Program()
     {
-        path = dir.file("game.nes");
-        world.writeFile(path);
-        opened = readFile(path);
-        window = std::make_unique<MainWindow>(dialogs, QString::fromStdString(dir.file("dat")));
-        window->startUp();
-        window->document().sideData().charTable = defaultTextTable();
-        dialogs.filesToOpen.push_back(QString::fromStdString(path));
-        window->openFile();
-        for (const rom::AreaId& id : world::catalogueSubmaps()) {
-            if (world.game.submap(id).actors.size() >= 2) {
-                window->loadArea(QString::fromStdString(world::findSubmap(id)->key));
-                window->areaTree()->setCurrentItem(
-                    window->areaTree()->findNode(QString::fromStdString(world::findSubmap(id)->key)));
-                break;
-            }
-        }
-        if (!window->document().area())
-            throw std::runtime_error("the synthetic image did not load an area");
+        const rom::AreaId id = submapWhere([&](const rom::AreaId& s) { return world.game.submap(s).actors.size() >= 2; });
+        load(id);
+        window.areaTree()->setCurrentItem(window.areaTree()->findNode(QString::fromStdString(world::findSubmap(id)->key)));
         dialogs.messages.clear();
     }
 
-    QUndoStack* stack() const { return window->history()->stack(); }
-    const session::LoadedArea& area() const { return *window->document().area(); }
-    std::vector<std::uint8_t> body() const { return window->document().rom().body(); }
+    QUndoStack* stack() { return &history(); }
     std::vector<std::uint8_t> file() const { return readFile(path); }
     // The body of a file on disk.
     static std::vector<std::uint8_t> bodyOf(const std::string& file)
@@ -88,29 +56,15 @@ struct Program {
         return {bytes.begin() + 16, bytes.end()};
     }
     std::vector<std::uint8_t> openedBody() const { return {opened.begin() + 16, opened.end()}; }
-    QImage mapPicture() const { return window->workspace()->mapView()->picture(); }
-
-    // A submap whose background and sprite palette sets differ, so every
-    // background entry written stays as written.
-    void loadAreaWithOwnSets()
-    {
-        for (const rom::AreaId& id : world::catalogueSubmaps()) {
-            const auto& sets = world.game.submap(id).dayPaletteSets;
-            if (sets[0] != sets[1]) {
-                window->loadArea(QString::fromStdString(world::findSubmap(id)->key));
-                return;
-            }
-        }
-        throw std::runtime_error("no submap with palette sets of its own");
-    }
+    QImage mapPicture() { return window.workspace()->mapView()->picture(); }
 
     // Paints the top left cell with a metatile it does not hold yet.
     void paint()
     {
         const int metatile = area().map.mapGrid[0] == 1 ? 2 : 1;
-        window->workspace()->selectMetatileAt(QPoint((metatile & 7) * 32, (metatile / 8) * 32));
-        window->setEditMode(EditMode::Map);
-        window->workspace()->pressMap(QPoint(0, 0));
+        window.workspace()->selectMetatileAt(QPoint((metatile & 7) * 32, (metatile / 8) * 32));
+        window.setEditMode(EditMode::Map);
+        clickMap(QPoint(0, 0));
     }
 };
 
@@ -121,70 +75,70 @@ const QString kCaption = QStringLiteral("Quarry v0.21.0 [game.nes]");
 TEST(Undo, TheCaptionMarksUnsavedChangesUntilSavedOrUndoneToTheSave)
 {
     Program p;
-    EXPECT_EQ(p.window->windowTitle(), kCaption);
-    EXPECT_FALSE(p.window->undoAction()->isEnabled());
-    EXPECT_FALSE(p.window->redoAction()->isEnabled());
+    EXPECT_EQ(p.window.windowTitle(), kCaption);
+    EXPECT_FALSE(p.window.undoAction()->isEnabled());
+    EXPECT_FALSE(p.window.redoAction()->isEnabled());
     const QImage before = p.mapPicture();
 
     p.paint();
-    EXPECT_TRUE(p.window->isModified());
-    EXPECT_EQ(p.window->windowTitle(), QLatin1Char('*') + kCaption);
+    EXPECT_TRUE(p.window.isModified());
+    EXPECT_EQ(p.window.windowTitle(), QLatin1Char('*') + kCaption);
     EXPECT_EQ(p.stack()->count(), 1);
-    EXPECT_TRUE(p.window->undoAction()->text().startsWith(QStringLiteral("&Undo Paint metatile 0")));
+    EXPECT_TRUE(p.window.undoAction()->text().startsWith(QStringLiteral("&Undo Paint metatile 0")));
     EXPECT_NE(p.mapPicture(), before);
 
-    p.window->undoAction()->trigger();
-    EXPECT_FALSE(p.window->isModified());
-    EXPECT_EQ(p.window->windowTitle(), kCaption);
+    p.window.undoAction()->trigger();
+    EXPECT_FALSE(p.window.isModified());
+    EXPECT_EQ(p.window.windowTitle(), kCaption);
     EXPECT_EQ(p.body(), p.openedBody());
     EXPECT_EQ(p.mapPicture(), before);
-    EXPECT_TRUE(p.window->redoAction()->isEnabled());
+    EXPECT_TRUE(p.window.redoAction()->isEnabled());
 
-    p.window->redoAction()->trigger();
-    EXPECT_TRUE(p.window->isModified());
-    p.window->commandAction(Command::Save)->trigger();
-    EXPECT_EQ(p.window->windowTitle(), kCaption);
+    p.window.redoAction()->trigger();
+    EXPECT_TRUE(p.window.isModified());
+    p.window.commandAction(Command::Save)->trigger();
+    EXPECT_EQ(p.window.windowTitle(), kCaption);
     EXPECT_EQ(Program::bodyOf(p.path), p.body());
 
     // Back past the save differs from the file; forward again matches it.
-    p.window->undoAction()->trigger();
-    EXPECT_EQ(p.window->windowTitle(), QLatin1Char('*') + kCaption);
-    p.window->redoAction()->trigger();
-    EXPECT_EQ(p.window->windowTitle(), kCaption);
+    p.window.undoAction()->trigger();
+    EXPECT_EQ(p.window.windowTitle(), QLatin1Char('*') + kCaption);
+    p.window.redoAction()->trigger();
+    EXPECT_EQ(p.window.windowTitle(), kCaption);
 
     // Shortcuts as users expect them.
-    EXPECT_EQ(p.window->undoAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    EXPECT_TRUE(p.window->redoAction()->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
-    EXPECT_TRUE(p.window->redoAction()->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
-    EXPECT_EQ(p.window->saveAsAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    EXPECT_EQ(p.window.undoAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_TRUE(p.window.redoAction()->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
+    EXPECT_TRUE(p.window.redoAction()->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    EXPECT_EQ(p.window.saveAsAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 }
 
 TEST(Undo, AreaEditsComeBackInTheViewsKeepingNodeAndSelection)
 {
     Program p;
-    const QString node = AreaTree::keyOf(p.window->areaTree()->currentItem());
+    const QString node = AreaTree::keyOf(p.window.areaTree()->currentItem());
     const QImage before = p.mapPicture();
     const world::ActorRecord actor = p.area().actors[1];
 
     p.dialogs.yesNoAnswers.push_back(true);
-    p.window->commandAction(Command::EraseMap)->trigger();
+    p.window.commandAction(Command::EraseMap)->trigger();
     EXPECT_NE(p.mapPicture(), before);
-    p.window->setEditMode(EditMode::Actor);
-    p.window->world()->selectActor(1);
-    p.window->document().setActorType(1, static_cast<std::uint8_t>(actor.type ^ 1));
+    p.window.setEditMode(EditMode::Actor);
+    p.window.world()->selectActor(1);
+    p.document().setActorType(1, static_cast<std::uint8_t>(actor.type ^ 1));
     ASSERT_EQ(p.stack()->count(), 2);
     EXPECT_EQ(p.stack()->text(0), QStringLiteral("Erase map"));
     EXPECT_EQ(p.stack()->text(1), QStringLiteral("Set type of actor 01"));
 
-    p.window->undoAction()->trigger();
-    p.window->undoAction()->trigger();
+    p.window.undoAction()->trigger();
+    p.window.undoAction()->trigger();
     EXPECT_EQ(p.body(), p.openedBody());
     EXPECT_EQ(p.mapPicture(), before);
     EXPECT_EQ(p.area().actors[1], actor);
-    EXPECT_EQ(AreaTree::keyOf(p.window->areaTree()->currentItem()), node);
-    EXPECT_EQ(p.window->editMode(), EditMode::Actor);
-    EXPECT_EQ(p.window->currentActor(), 1);
-    EXPECT_TRUE(p.window->world()->actorLayer().shown());
+    EXPECT_EQ(AreaTree::keyOf(p.window.areaTree()->currentItem()), node);
+    EXPECT_EQ(p.window.editMode(), EditMode::Actor);
+    EXPECT_EQ(p.window.currentActor(), 1);
+    EXPECT_TRUE(p.window.world()->actorLayer().shown());
 }
 
 TEST(Undo, SaveChangesGuardsExitAndClose)
@@ -192,21 +146,21 @@ TEST(Undo, SaveChangesGuardsExitAndClose)
     {
         // Nothing changed: no question.
         Program p;
-        EXPECT_TRUE(p.window->close());
+        EXPECT_TRUE(p.window.close());
         EXPECT_EQ(p.dialogs.saveQuestions, 0);
     }
     {
         Program p;
         p.paint();
         p.dialogs.saveChoices.push_back(SaveChoice::Cancel);
-        EXPECT_FALSE(p.window->close());
+        EXPECT_FALSE(p.window.close());
         EXPECT_EQ(p.dialogs.messages.last(), QStringLiteral("Save changes?"));
         EXPECT_EQ(p.file(), p.opened);
-        EXPECT_TRUE(p.window->isModified());
+        EXPECT_TRUE(p.window.isModified());
 
         p.dialogs.saveChoices.push_back(SaveChoice::Save);
-        p.window->exitProgram();
-        EXPECT_FALSE(p.window->isModified());
+        p.window.exitProgram();
+        EXPECT_FALSE(p.window.isModified());
         EXPECT_EQ(Program::bodyOf(p.path), p.body());
         EXPECT_EQ(readFile(p.path + ".bak"), p.opened);
     }
@@ -214,7 +168,7 @@ TEST(Undo, SaveChangesGuardsExitAndClose)
         Program p;
         p.paint();
         p.dialogs.saveChoices.push_back(SaveChoice::Discard);
-        EXPECT_TRUE(p.window->close());
+        EXPECT_TRUE(p.window.close());
         EXPECT_EQ(p.file(), p.opened);
     }
     {
@@ -223,8 +177,8 @@ TEST(Undo, SaveChangesGuardsExitAndClose)
         p.paint();
         std::filesystem::create_directory(p.path + ".bak");
         p.dialogs.saveChoices.push_back(SaveChoice::Save);
-        EXPECT_FALSE(p.window->close());
-        EXPECT_TRUE(p.window->isModified());
+        EXPECT_FALSE(p.window.close());
+        EXPECT_TRUE(p.window.isModified());
         EXPECT_EQ(p.file(), p.opened);
     }
 }
@@ -240,27 +194,27 @@ TEST(Undo, SaveChangesGuardsOpeningAnotherImage)
     // Cancel: the file chooser is not even shown.
     p.dialogs.saveChoices.push_back(SaveChoice::Cancel);
     p.dialogs.filesToOpen.push_back(other);
-    p.window->openFile();
+    p.window.openFile();
     EXPECT_EQ(p.dialogs.filesToOpen.size(), 1u);
     EXPECT_EQ(p.body(), edited);
     EXPECT_EQ(p.stack()->count(), 1);
 
     // Save, then open: the edit is on disk and the new image starts clean.
     p.dialogs.saveChoices.push_back(SaveChoice::Save);
-    p.window->openFile();
+    p.window.openFile();
     EXPECT_TRUE(p.dialogs.filesToOpen.empty());
     EXPECT_EQ(Program::bodyOf(p.path), edited);
-    EXPECT_EQ(p.window->document().romPath(), other.toStdString());
+    EXPECT_EQ(p.document().romPath(), other.toStdString());
     EXPECT_EQ(p.stack()->count(), 0);
-    EXPECT_EQ(p.window->windowTitle(), QStringLiteral("Quarry v0.21.0 [other.nes]"));
+    EXPECT_EQ(p.window.windowTitle(), QStringLiteral("Quarry v0.21.0 [other.nes]"));
 
     // Discard: the edit is dropped with the old image.
     p.paint();
     p.dialogs.saveChoices.push_back(SaveChoice::Discard);
-    p.window->openPath(QString::fromStdString(p.path));
-    EXPECT_EQ(p.window->document().romPath(), p.path);
+    p.window.openPath(QString::fromStdString(p.path));
+    EXPECT_EQ(p.document().romPath(), p.path);
     EXPECT_EQ(readFile(p.dir.file("other.nes")), p.opened);
-    EXPECT_FALSE(p.window->isModified());
+    EXPECT_FALSE(p.window.isModified());
     EXPECT_EQ(p.dialogs.saveQuestions, 3);
 }
 
@@ -271,21 +225,21 @@ TEST(Undo, SaveAsWritesElsewhereAndBecomesTheCurrentFile)
     p.paint();
 
     // A cancelled chooser changes nothing.
-    p.window->saveAsAction()->trigger();
-    EXPECT_TRUE(p.window->isModified());
+    p.window.saveAsAction()->trigger();
+    EXPECT_TRUE(p.window.isModified());
     EXPECT_FALSE(std::filesystem::exists(copy));
 
     p.dialogs.filesToSave.push_back(QString::fromStdString(copy));
-    p.window->saveAsAction()->trigger();
+    p.window.saveAsAction()->trigger();
     EXPECT_EQ(p.dialogs.lastMessage(), QStringLiteral("File successfully saved!"));
-    EXPECT_EQ(p.window->windowTitle(), QStringLiteral("Quarry v0.21.0 [copy.nes]"));
+    EXPECT_EQ(p.window.windowTitle(), QStringLiteral("Quarry v0.21.0 [copy.nes]"));
     EXPECT_EQ(Program::bodyOf(copy), p.body());
     EXPECT_EQ(p.file(), p.opened);
 
     // Save now writes the new file; the opened one stays as it was.
-    p.window->undoAction()->trigger();
-    EXPECT_TRUE(p.window->isModified());
-    p.window->commandAction(Command::Save)->trigger();
+    p.window.undoAction()->trigger();
+    EXPECT_TRUE(p.window.isModified());
+    p.window.commandAction(Command::Save)->trigger();
     EXPECT_EQ(readFile(copy), p.opened);
     EXPECT_EQ(p.file(), p.opened);
     EXPECT_FALSE(std::filesystem::exists(p.path + ".bak"));
@@ -295,79 +249,46 @@ TEST(Undo, TheBackupIsWrittenOnTheFirstSaveOnly)
 {
     Program p;
     p.paint();
-    p.window->saveFile();
+    p.window.saveFile();
     EXPECT_EQ(readFile(p.path + ".bak"), p.opened);
     p.dialogs.yesNoAnswers.push_back(true);
-    p.window->eraseMap();
-    p.window->saveFile();
+    p.window.eraseMap();
+    p.window.saveFile();
     EXPECT_EQ(readFile(p.path + ".bak"), p.opened);
     EXPECT_NE(p.file(), p.opened);
 }
 
-TEST(Undo, APaletteEditorCopyIsAStepAndComesBackFromTheImage)
+TEST(Undo, AStepOfAnotherSubmapLoadsThatSubmapAndSaysSo)
 {
     Program p;
-    p.loadAreaWithOwnSets();
-    p.window->commandAction(Command::PaletteEditor)->trigger();
-    PaletteEditor* editor = p.window->paletteEditor();
-    const gfx::AreaPalette original = p.area().palette;
-    const std::uint8_t colour = original[1] == 0x27 ? 0x28 : 0x27;
-    click(editor->masterCell(colour), QPoint(2, 2));
-    click(editor->paletteCell(1), QPoint(2, 2));
-    ASSERT_EQ(p.body(), p.openedBody()) << "the editor works on a copy";
-
-    // Undo takes back the change made in the editor: its copy is written as
-    // a step first, and that step is undone.
-    p.window->undoAction()->trigger();
-    EXPECT_EQ(p.body(), p.openedBody());
-    EXPECT_EQ(p.stack()->count(), 1);
-    EXPECT_EQ(p.stack()->text(0), QStringLiteral("Write palette"));
-    EXPECT_EQ(editor->editPalette()[1], original[1]);
-    EXPECT_TRUE(editor->isEditing());
-
-    p.window->redoAction()->trigger();
-    EXPECT_EQ(p.area().palette[1], colour);
-    EXPECT_EQ(editor->editPalette()[1], colour);
-
-    // Closing after an undo writes nothing old over the restored bytes.
-    p.window->undoAction()->trigger();
-    editor->close();
-    EXPECT_EQ(p.body(), p.openedBody());
-    EXPECT_EQ(p.stack()->count(), 1);
-    EXPECT_EQ(p.area().palette[1], original[1]);
-}
-
-TEST(Undo, TheBackgroundEditorIsSetUpAgainAfterUndo)
-{
-    Program p;
-    p.window->commandAction(Command::MetatileEditor)->trigger();
-    MetatileEditor* editor = p.window->metatileEditor();
-    TileKit* kit = editor->tileKit();
-    const gfx::TilePixels tiles = kit->tiles();
+    const rom::AreaId painted = p.area().id;
+    const std::uint8_t old = p.area().map.mapGrid[0];
     p.paint();
-    kit->chooseColor(3, 1);
-    press(kit->tileView(), QPoint(3, 3));
-    release(kit->tileView(), QPoint(3, 3));
-    ASSERT_NE(kit->tiles(), tiles);
+    const rom::AreaId other = p.submapWhere([&](const rom::AreaId& id) { return !(id == painted); });
+    p.load(other);
 
-    // The pending tile edit is the newest step, the paint the one before.
-    p.window->undoAction()->trigger();
-    EXPECT_EQ(p.stack()->count(), 2);
-    EXPECT_EQ(kit->tiles(), tiles);
-    p.window->undoAction()->trigger();
+    p.window.undoStep();
+    EXPECT_EQ(p.area().id, painted);
+    EXPECT_EQ(p.area().map.mapGrid[0], old);
+    EXPECT_EQ(AreaTree::keyOf(p.window.areaTree()->currentItem()),
+              QString::fromStdString(world::findSubmap(painted)->key));
+    EXPECT_TRUE(p.window.historyNote().startsWith(QStringLiteral("Undone: Paint metatile 0")));
     EXPECT_EQ(p.body(), p.openedBody());
-    editor->close();
-    EXPECT_EQ(p.body(), p.openedBody());
-    EXPECT_EQ(p.stack()->index(), 0);
+
+    // Redo in the submap itself stays there.
+    p.window.redoStep();
+    EXPECT_EQ(p.area().id, painted);
+    EXPECT_NE(p.area().map.mapGrid[0], old);
+    EXPECT_TRUE(p.window.historyNote().startsWith(QStringLiteral("Redone: ")));
 }
 
 TEST(Undo, TypingIsOneStepPerStringAndTheTextEditorFollows)
 {
     Program p;
-    p.window->commandAction(Command::TextEditor)->trigger();
-    TextEditor* editor = p.window->textEditor();
+    p.window.commandAction(Command::TextEditor)->trigger();
+    TextEditor* editor = p.window.textEditor();
     ASSERT_NE(editor, nullptr);
-    const text::Texts original = p.window->document().decodeTexts();
+    const text::Texts original = p.document().decodeTexts();
     editor->textList()->setCurrentRow(3);
     const QString start = QString::fromStdString(original[3]);
     ASSERT_GE(start.size(), 2);
@@ -379,16 +300,16 @@ TEST(Undo, TypingIsOneStepPerStringAndTheTextEditorFollows)
     EXPECT_EQ(p.stack()->text(0), QStringLiteral("Edit text 03"));
     EXPECT_EQ(p.stack()->text(1), QStringLiteral("Edit text 04"));
 
-    p.window->undoAction()->trigger();
+    p.window.undoAction()->trigger();
     EXPECT_EQ(editor->editTexts()[4], original[4]);
     EXPECT_EQ(editor->editIndex(), 4);
     EXPECT_EQ(editor->textBox()->text(), QString::fromStdString(original[4]));
-    p.window->undoAction()->trigger();
+    p.window.undoAction()->trigger();
     EXPECT_EQ(editor->editTexts()[3], original[3]);
     EXPECT_EQ(p.body(), p.openedBody());
 
     // The history window lists the steps below the opened state.
-    p.window->historyAction()->trigger();
-    ASSERT_NE(p.window->historyView(), nullptr);
-    EXPECT_EQ(p.window->historyView()->model()->rowCount(), 3);
+    p.window.historyAction()->trigger();
+    ASSERT_NE(p.window.historyView(), nullptr);
+    EXPECT_EQ(p.window.historyView()->model()->rowCount(), 3);
 }

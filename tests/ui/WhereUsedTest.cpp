@@ -40,11 +40,11 @@ struct Window : OpenedEditor {
         dialogs.messages.clear();
     }
     AreaWorkspace& workspace() { return *window.workspace(); }
-    const session::LoadedArea& area() { return *window.document().area(); }
     std::vector<int> expectedCounts()
     {
         const auto usage = session::countMetatileUsage(window.document().rom(), area().id.objectSet);
-        return std::vector<int>(usage.cells.begin(), usage.cells.begin() + (area().metatileLimit - 1));
+        const int offered = gfx::lastOfferedMetatile(area().metatileLimit, area().id.objectSet) + 1;
+        return std::vector<int>(usage.cells.begin(), usage.cells.begin() + offered);
     }
 };
 
@@ -80,7 +80,7 @@ TEST(WhereUsedView, OffByDefaultThenCountsHighlightsAndFollowsEdits)
     const int other = chosen == 1 ? 2 : 1;
     const auto before = ws.picker()->counts();
     ws.selectMetatileAt(QPoint((other % 8) * 32 + 4, (other / 8) * 32 + 4));
-    ws.pressMap(QPoint(5 * 32 + 3, 3)); // cell 5 of the first screen
+    w.clickMap(QPoint(5 * 32 + 3, 3)); // cell 5 of the first screen
     EXPECT_NE(ws.picker()->counts(), before);
     EXPECT_EQ(ws.picker()->counts(), w.expectedCounts());
     EXPECT_EQ(ws.whereUsed().cells(), session::cellsUsing(w.area().map, static_cast<std::uint8_t>(other)));
@@ -115,16 +115,13 @@ TEST(WhereUsedView, HighlightAndMarkerOverlaysAreBothDrawn)
 
 TEST(WhereUsedView, BackgroundEditorMarksTilesNoMetatileUses)
 {
-    TempDir dir;
-    SyntheticWorld world;
-    world.writeFile(dir.file("game.nes"));
-    session::Document document;
-    ASSERT_EQ(document.open(dir.file("game.nes")), rom::OpenResult::Loaded);
-    document.loadArea({0, 0, 0}, false);
-    ScriptedDialogs dialogs;
-    MetatileEditor editor(document, dialogs, [] {});
+    OpenedEditor w;
     const int set = 2;
-    editor.setupEditor(set, document.area()->palette, document.area()->mask);
+    w.load(w.submapWhere([](const rom::AreaId& id) { return id.objectSet == set; }));
+    w.window.openMetatileEditor();
+    MetatileEditor& editor = *w.window.metatileEditor();
+    session::Document& document = w.document();
+    ScriptedDialogs& dialogs = w.dialogs;
     TileKit& kit = *editor.tileKit();
     EXPECT_FALSE(kit.tileMarked(0)); // off by default
     editor.unusedTilesCheck()->setChecked(true);

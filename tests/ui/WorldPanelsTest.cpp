@@ -1,4 +1,4 @@
-#include "ScriptedDialogs.h"
+#include "OpenedEditor.h"
 
 #include "core/rom/Addressing.h"
 #include "core/rom/GameLayout.h"
@@ -15,6 +15,8 @@
 #include "ui/panels/DoorsPanel.h"
 #include "ui/panels/ListLines.h"
 #include "ui/panels/StairPanel.h"
+#include "ui/tools/MarkerTool.h"
+#include "ui/tools/ToolManager.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -36,9 +38,7 @@
 
 using namespace quarry;
 using namespace quarry::ui;
-using quarry::test::ScriptedDialogs;
-using quarry::test::SyntheticWorld;
-using quarry::test::TempDir;
+using namespace quarry::test;
 
 namespace {
 
@@ -81,55 +81,44 @@ void writeDat(const std::string& datDir, const std::vector<TypeFile>& types)
 
 using Prepare = std::function<void(SyntheticWorld&, std::vector<TypeFile>&)>;
 
-struct WorldWindow {
-    TempDir dir;
-    SyntheticWorld world;
-    ScriptedDialogs dialogs;
-    std::string path = dir.file("game.nes");
-    std::unique_ptr<MainWindow> window;
+// The editor on submap `id` (by default one with three actors and three
+// stairs), with a dat folder describing every actor type of it (kind 0),
+// after `prepare` adjusted game and types.
+struct WorldWindow : test::OpenedEditor {
     rom::AreaId id;
 
-    // Opens the synthetic game with a dat folder describing every actor type
-    // of the submap `id` (kind 0), after `prepare` adjusted game and types.
     explicit WorldWindow(std::optional<rom::AreaId> chosen = {}, const Prepare& prepare = {})
+        : OpenedEditor([&](SyntheticWorld& world, const std::string& datDir) {
+              const rom::AreaId shown = chosen ? *chosen : busySubmap(world);
+              std::vector<TypeFile> types;
+              for (const world::ActorRecord& actor : world.game.submap(shown).actors)
+                  types.push_back({actor.type, 0});
+              if (prepare)
+                  prepare(world, types);
+              writeDat(datDir, types);
+          })
     {
-        if (chosen) {
-            id = *chosen;
-        } else {
-            for (const rom::AreaId& candidate : world::catalogueSubmaps())
-                if (world.game.submap(candidate).actors.size() >= 3 && world.game.mapOf(candidate).stairs.size() >= 3) {
-                    id = candidate;
-                    break;
-                }
-        }
-        std::vector<TypeFile> types;
-        for (const world::ActorRecord& actor : world.game.submap(id).actors)
-            types.push_back({actor.type, 0});
-        if (prepare)
-            prepare(world, types);
-        writeDat(dir.file("dat"), types);
-        world.writeFile(path);
-        window = std::make_unique<MainWindow>(dialogs, QString::fromStdString(dir.file("dat")));
-        window->startUp();
-        dialogs.filesToOpen.push_back(QString::fromStdString(path));
-        window->openFile();
-        QTreeWidgetItem* item = window->areaTree()->findNode(QString::fromStdString(world::findSubmap(id)->key));
-        emit window->areaTree()->itemClicked(item, 0);
+        // Members are set after the base is built: the submap is found again.
+        id = chosen ? *chosen : busySubmap(world);
+        load(id);
         dialogs.messages.clear();
     }
-
-    const session::LoadedArea& area() const { return *window->document().area(); }
-    std::vector<std::uint8_t> body() const { return window->document().rom().body(); }
-    WorldController& controller() const { return *window->world(); }
-    ActorPanel& actors() const { return *window->actorPanel(); }
-    StairPanel& stairs() const { return *window->stairPanel(); }
-
-    void mouse(QEvent::Type type, QPoint mapPixel, Qt::MouseButtons held = Qt::LeftButton)
+    static rom::AreaId busySubmap(const SyntheticWorld& world)
     {
-        const QPointF at(mapPixel - window->workspace()->mapView()->scrollOffset());
-        QMouseEvent event(type, at, at, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(window->workspace()->mapView()->viewport(), &event);
+        for (const rom::AreaId& candidate : world::catalogueSubmaps())
+            if (world.game.submap(candidate).actors.size() >= 3 && world.game.mapOf(candidate).stairs.size() >= 3)
+                return candidate;
+        throw std::runtime_error("no busy submap");
+    }
+
+    WorldController& controller() { return *window.world(); }
+    ActorPanel& actors() { return *window.actorPanel(); }
+    StairPanel& stairs() { return *window.stairPanel(); }
+    std::size_t actorList() { return rom::cpuToBody(area().pointers.actorPointer, rom::DataKind::Actors); }
+    const std::optional<QRect>& outline() { return static_cast<MarkerTool*>(window.tools()->currentTool())->outline(); }
+    void doubleClickMap(QPoint mapPixel)
+    {
+        test::sendMouse(mapViewport(), QEvent::MouseButtonDblClick, onScreen(mapPixel), Qt::LeftButton, Qt::LeftButton);
     }
 };
 
@@ -176,7 +165,7 @@ TEST(WorldPanels, ModeSwitchingShowsMarkersAndNeverWrites)
 {
     WorldWindow w;
     const std::vector<std::uint8_t> before = w.body();
-    w.window->modeAction(EditMode::Actor)->trigger();
+    w.window.modeAction(EditMode::Actor)->trigger();
     EXPECT_TRUE(w.controller().actorLayer().shown());
     EXPECT_FALSE(w.controller().stairLayer().shown());
     ASSERT_TRUE(w.controller().highlight());
@@ -185,23 +174,23 @@ TEST(WorldPanels, ModeSwitchingShowsMarkersAndNeverWrites)
               QStringLiteral("%1").arg(w.area().actors[0].x, 2, 16, QLatin1Char('0')).toUpper());
     EXPECT_TRUE(w.actors().typeCombo()->isEnabled());
 
-    w.window->modeAction(EditMode::Stair)->trigger();
+    w.window.modeAction(EditMode::Stair)->trigger();
     EXPECT_FALSE(w.controller().actorLayer().shown());
     EXPECT_TRUE(w.controller().stairLayer().shown());
     EXPECT_FALSE(w.actors().typeCombo()->isEnabled());
     EXPECT_EQ(w.stairs().list()->currentRow(), 0);
 
-    w.window->modeAction(EditMode::Map)->trigger();
+    w.window.modeAction(EditMode::Map)->trigger();
     EXPECT_FALSE(w.controller().highlight());
     EXPECT_EQ(w.body(), before);
 
     // Choosing from a list switches mode and selects.
     emit w.actors().list()->itemClicked(w.actors().list()->item(2));
-    EXPECT_EQ(w.window->editMode(), EditMode::Actor);
-    EXPECT_EQ(w.window->currentActor(), 2);
+    EXPECT_EQ(w.window.editMode(), EditMode::Actor);
+    EXPECT_EQ(w.window.currentActor(), 2);
     emit w.stairs().list()->itemClicked(w.stairs().list()->item(1));
-    EXPECT_EQ(w.window->editMode(), EditMode::Stair);
-    EXPECT_EQ(w.window->currentStair(), 1);
+    EXPECT_EQ(w.window.editMode(), EditMode::Stair);
+    EXPECT_EQ(w.window.currentStair(), 1);
     EXPECT_EQ(w.body(), before);
     EXPECT_TRUE(w.dialogs.messages.isEmpty());
 }
@@ -218,51 +207,67 @@ TEST(WorldPanels, ActorModeWithoutActorsBlanksTheFrame)
             }
     }
     WorldWindow w(empty);
-    w.window->modeAction(EditMode::Actor)->trigger();
+    w.window.modeAction(EditMode::Actor)->trigger();
     EXPECT_EQ(w.actors().list()->count(), 0);
     for (int field = 0; field < 4; ++field)
         EXPECT_TRUE(w.actors().valueLabel(field)->text().isEmpty());
     EXPECT_FALSE(w.controller().highlight());
     EXPECT_TRUE(w.actors().scriptLabel()->isHidden());
+    // Nothing to change a type of: the combo is disabled and shows no entry.
+    EXPECT_FALSE(w.actors().typeCombo()->isEnabled());
+    EXPECT_EQ(w.actors().typeCombo()->currentIndex(), -1);
+    EXPECT_TRUE(w.dialogs.messages.isEmpty());
 }
 
 TEST(WorldPanels, DraggingAnActorShowsAnOutlineAndCommitsOnRelease)
 {
     WorldWindow w;
-    w.window->modeAction(EditMode::Actor)->trigger();
+    w.window.modeAction(EditMode::Actor)->trigger();
     const world::ActorRecord first = w.area().actors[0];
     const std::vector<std::uint8_t> before = w.body();
     const QPoint grab = centreOf(w.controller().actorLayer().marker(0).rect);
 
-    w.mouse(QEvent::MouseButtonPress, grab);
-    w.mouse(QEvent::MouseMove, grab + QPoint(16, 0));
-    ASSERT_TRUE(w.controller().actorLayer().outline());
-    EXPECT_EQ(*w.controller().actorLayer().outline(), w.controller().actorLayer().marker(0).rect.translated(16, 0));
-    EXPECT_EQ(w.body(), before); // nothing stored while the button is down
-    w.mouse(QEvent::MouseButtonRelease, grab + QPoint(16, 0), Qt::NoButton);
-    EXPECT_FALSE(w.controller().actorLayer().outline());
+    // A still click selects and writes nothing, not even the list's end.
+    w.document().rom().write(w.actorList() + 4 * w.area().actors.size(), 0xE9);
+    const std::vector<std::uint8_t> marked = w.body();
+    const int steps = w.history().count();
+    w.clickMap(grab);
+    EXPECT_EQ(w.body(), marked);
+    EXPECT_EQ(w.history().count(), steps);
+
+    test::press(w.mapViewport(), w.onScreen(grab));
+    test::move(w.mapViewport(), w.onScreen(grab + QPoint(16, 0)), Qt::LeftButton);
+    ASSERT_TRUE(w.outline());
+    EXPECT_EQ(*w.outline(), w.controller().actorLayer().marker(0).rect.translated(16, 0));
+    EXPECT_EQ(w.body(), marked); // nothing stored while the button is down
+    test::release(w.mapViewport(), w.onScreen(grab + QPoint(16, 0)));
+    EXPECT_FALSE(w.outline());
     EXPECT_EQ(w.area().actors[0].x, first.x + 1);
-    const std::size_t list = rom::cpuToBody(w.area().pointers.actorPointer, rom::DataKind::Actors);
-    EXPECT_EQ(w.window->document().rom().read(list), first.x + 1);
+    EXPECT_EQ(w.document().rom().read(w.actorList()), first.x + 1);
     EXPECT_EQ(w.controller().actorLayer().marker(0).rect.left(), (first.x + 1) * 16);
+    EXPECT_EQ(w.history().count(), steps + 1);
+    EXPECT_EQ(w.history().text(steps), "Move actor 00");
 
     // A release left of the map changes nothing.
     const std::vector<std::uint8_t> moved = w.body();
-    w.mouse(QEvent::MouseButtonPress, grab + QPoint(16, 0));
-    w.mouse(QEvent::MouseButtonRelease, QPoint(-5, grab.y()), Qt::NoButton);
+    w.dragMap(grab + QPoint(16, 0), {QPoint(-5, grab.y())});
     EXPECT_EQ(w.body(), moved);
+    w.window.undoStep();
+    EXPECT_EQ(w.area().actors[0], first);
+    EXPECT_EQ(w.body(), marked);
+    (void)before;
 }
 
 TEST(WorldPanels, TypeChangesCommitAndUnknownTypesAreReported)
 {
     WorldWindow w({}, [](SyntheticWorld&, std::vector<TypeFile>& types) { types.push_back({0xE0, 0}); });
-    w.window->modeAction(EditMode::Actor)->trigger();
+    w.window.modeAction(EditMode::Actor)->trigger();
     const QComboBox* combo = w.actors().typeCombo();
     const int entry = combo->findText("Type E0");
     ASSERT_GE(entry, 0);
     emit w.actors().typeCombo()->activated(entry);
     const std::size_t list = rom::cpuToBody(w.area().pointers.actorPointer, rom::DataKind::Actors);
-    EXPECT_EQ(w.window->document().rom().read(list + 2), 0xE0);
+    EXPECT_EQ(w.document().rom().read(list + 2), 0xE0);
     EXPECT_EQ(w.actors().list()->item(0)->text(), "00: [E0] Type E0");
     EXPECT_EQ(combo->currentIndex(), entry);
     EXPECT_TRUE(w.dialogs.messages.isEmpty());
@@ -276,7 +281,7 @@ TEST(WorldPanels, TypesNotOfferedAndAnEmptyCombo)
         for (TypeFile& type : types)
             type.offered = false;
     });
-    none.window->modeAction(EditMode::Actor)->trigger();
+    none.window.modeAction(EditMode::Actor)->trigger();
     EXPECT_EQ(none.actors().typeCombo()->count(), 0);
     EXPECT_FALSE(none.actors().typeCombo()->isEnabled());
     EXPECT_TRUE(none.dialogs.messages.isEmpty());
@@ -287,32 +292,51 @@ TEST(WorldPanels, TypesNotOfferedAndAnEmptyCombo)
             type.offered = false;
         types.push_back({0xE1, 0});
     });
-    one.window->modeAction(EditMode::Actor)->trigger();
+    one.window.modeAction(EditMode::Actor)->trigger();
     EXPECT_EQ(one.dialogs.messages, QStringList{"Error: unknown actor!"});
     EXPECT_EQ(one.actors().typeCombo()->currentIndex(), 0);
+    // Said once per actor: selecting it again, or the lists showing an
+    // edit, does not repeat it.
+    one.window.modeAction(EditMode::Stair)->trigger();
+    one.window.modeAction(EditMode::Actor)->trigger();
+    one.controller().selectActor(0);
+    EXPECT_EQ(one.dialogs.messages.size(), 1);
 }
 
-TEST(WorldPanels, SliderChangesWaitForTheNextCommit)
+TEST(WorldPanels, ASliderDragIsOneStepWrittenAtOnce)
 {
     WorldWindow w({}, [](SyntheticWorld&, std::vector<TypeFile>& types) {
         types[0].kind = 1; // a text
     });
-    w.window->modeAction(EditMode::Actor)->trigger();
-    ASSERT_FALSE(w.actors().slider()->isHidden());
-    EXPECT_EQ(w.actors().slider()->maximum(), 120);
+    w.window.modeAction(EditMode::Actor)->trigger();
+    QSlider* slider = w.actors().slider();
+    ASSERT_FALSE(slider->isHidden());
+    EXPECT_EQ(slider->maximum(), 120);
     EXPECT_TRUE(w.actors().healthBox()->isHidden());
     const std::vector<std::uint8_t> before = w.body();
-    w.actors().slider()->setValue(0x33);
+    const int steps = w.history().count();
+
+    // A drag through several values: each is in the image at once, the
+    // caption shows the change, and the whole drag is one step.
+    emit slider->sliderPressed();
+    slider->setValue(0x31);
+    slider->setValue(0x33);
+    emit slider->sliderReleased();
     EXPECT_EQ(w.area().actors[0].control, 0x33);
     EXPECT_EQ(w.actors().valueLabel(3)->text(), "33");
-    EXPECT_EQ(w.body(), before);
+    EXPECT_EQ(w.document().rom().read(w.actorList() + 3), 0x33);
+    EXPECT_TRUE(w.window.windowTitle().startsWith('*'));
+    ASSERT_EQ(w.history().count(), steps + 1);
+    EXPECT_EQ(w.history().text(steps), "Set parameter of actor 00");
 
-    // A click on the actor is a drag of no distance: it commits.
-    const QPoint grab = centreOf(w.controller().actorLayer().marker(0).rect);
-    w.mouse(QEvent::MouseButtonPress, grab);
-    w.mouse(QEvent::MouseButtonRelease, grab, Qt::NoButton);
-    const std::size_t list = rom::cpuToBody(w.area().pointers.actorPointer, rom::DataKind::Actors);
-    EXPECT_EQ(w.window->document().rom().read(list + 3), 0x33);
+    // Quitting asks about it; undo takes it back in the slider too.
+    w.dialogs.saveChoices.push_back(SaveChoice::Cancel);
+    EXPECT_FALSE(w.window.close());
+    EXPECT_EQ(w.dialogs.saveQuestions, 1);
+    w.window.undoStep();
+    EXPECT_EQ(w.body(), before);
+    EXPECT_EQ(slider->value(), w.area().actors[0].control);
+    EXPECT_FALSE(w.window.isModified());
 }
 
 TEST(WorldPanels, ParameterWidgetsByKind)
@@ -323,7 +347,7 @@ TEST(WorldPanels, ParameterWidgetsByKind)
         types[1].picture = false; // no picture of its own: no parameter shown
         types[2].kind = 4;
     });
-    w.window->modeAction(EditMode::Actor)->trigger();
+    w.window.modeAction(EditMode::Actor)->trigger();
     const auto& actors = w.area().actors;
     EXPECT_FALSE(w.actors().healthBox()->isHidden());
     EXPECT_EQ(w.actors().healthBox()->text(),
@@ -346,24 +370,24 @@ TEST(WorldPanels, ParameterWidgetsByKind)
 TEST(WorldPanels, StairTurnsAndDragsRewriteTheirLine)
 {
     WorldWindow w;
-    w.window->modeAction(EditMode::Stair)->trigger();
+    w.window.modeAction(EditMode::Stair)->trigger();
     const std::size_t list = rom::cpuToBody(w.area().pointers.stairPointer, rom::DataKind::AreaData);
     const std::vector<std::uint8_t> before = w.body();
     const int index = 2;
     const QPoint at = centreOf(w.controller().stairLayer().marker(index).rect);
-    ASSERT_TRUE(w.window->workspace()->mapView()->picture().rect().contains(at));
+    ASSERT_TRUE(w.window.workspace()->mapView()->picture().rect().contains(at));
     ASSERT_EQ(w.controller().stairLayer().markerAt(at), index);
     for (int turn = 0; turn < 4; ++turn) {
-        w.mouse(QEvent::MouseButtonDblClick, at);
-        EXPECT_EQ(w.window->currentStair(), index);
+        w.doubleClickMap(at);
+        EXPECT_EQ(w.window.currentStair(), index);
     }
     // The stair bytes are back as they were (the commit may have written a
     // list terminator $FF where the image had one in byte 1 only).
     for (std::size_t i = list; i < list + 2 * w.area().stairs.size(); ++i)
-        EXPECT_EQ(w.window->document().rom().read(i), before[i]);
+        EXPECT_EQ(w.document().rom().read(i), before[i]);
     EXPECT_EQ(w.stairs().list()->item(index)->text(), stairListLine(index, w.area().stairs[index], IndexStyle::Hex));
-    w.mouse(QEvent::MouseButtonDblClick, at);
-    EXPECT_EQ(w.window->document().rom().read(list + 2 * index), before[list + 2 * index] ^ 0x80);
+    w.doubleClickMap(at);
+    EXPECT_EQ(w.document().rom().read(list + 2 * index), before[list + 2 * index] ^ 0x80);
 }
 
 TEST(WorldPanels, DoorsForEachExitKind)
@@ -373,7 +397,7 @@ TEST(WorldPanels, DoorsForEachExitKind)
         WorldWindow w(id, [&](SyntheticWorld& world, std::vector<TypeFile>&) { exits(world, id); });
         QStringList labels;
         for (int i = 0; i < 6; ++i)
-            labels << w.window->doorsPanel()->label(i)->text();
+            labels << w.window.doorsPanel()->label(i)->text();
         return labels;
     };
     const QStringList mixed = doorsOf([](SyntheticWorld& world, const rom::AreaId& id) {
@@ -406,8 +430,8 @@ TEST(WorldPanels, DoorsForEachExitKind)
 TEST(WorldWindows, MapInfoShowsTheLoadedSubmap)
 {
     WorldWindow w(rom::AreaId{0, 10, 1});
-    w.window->commandAction(Command::MapInfo)->trigger();
-    MapInfo* info = w.window->mapInfo();
+    w.window.commandAction(Command::MapInfo)->trigger();
+    MapInfo* info = w.window.mapInfo();
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->isVisible());
     EXPECT_EQ(info->box(MapInfo::ObjectSet)->text(), "$00");
@@ -423,23 +447,23 @@ TEST(WorldWindows, MapInfoShowsTheLoadedSubmap)
     EXPECT_TRUE(info->screenList()->text().endsWith(' '));
 
     // A snapshot: another load leaves it; opening again refreshes it.
-    emit w.window->areaTree()->itemClicked(w.window->areaTree()->findNode("town000000"), 0);
+    w.load({0, 0, 0});
     EXPECT_EQ(info->box(MapInfo::Area)->text(), "$0A");
-    w.window->commandAction(Command::MapInfo)->trigger();
+    w.window.commandAction(Command::MapInfo)->trigger();
     EXPECT_EQ(info->box(MapInfo::Area)->text(), "$00");
-    EXPECT_TRUE(w.window->closeEditors());
+    EXPECT_TRUE(w.window.closeEditors());
     EXPECT_FALSE(info->isVisible());
 }
 
 TEST(WorldWindows, GlobalPropertiesWriteOnlyOnApply)
 {
     WorldWindow w;
-    rom::RomImage& image = w.window->document().rom();
+    rom::RomImage& image = w.document().rom();
     image.write(layout::kFerrymanItem, 2);
     image.write(layout::kFerrymanText, 0x05);
     image.write(layout::kFerrymanAltText, 0xC8); // past the 121 texts
-    w.window->commandAction(Command::GlobalProperties)->trigger();
-    GlobalProperties* props = w.window->globalProperties();
+    w.window.commandAction(Command::GlobalProperties)->trigger();
+    GlobalProperties* props = w.window.globalProperties();
     ASSERT_NE(props, nullptr);
     EXPECT_EQ(props->windowTitle(), "Global Properties");
     EXPECT_EQ(props->itemCombo()->currentText(), "Heart");
@@ -456,7 +480,7 @@ TEST(WorldWindows, GlobalPropertiesWriteOnlyOnApply)
 
     // Opening again re-reads the bytes; Apply writes the chosen values, and
     // an unlisted value stays as it was.
-    w.window->commandAction(Command::GlobalProperties)->trigger();
+    w.window.commandAction(Command::GlobalProperties)->trigger();
     EXPECT_EQ(props->itemCombo()->currentIndex(), 2);
     props->itemCombo()->setCurrentIndex(4);
     props->textCombo()->setCurrentIndex(7);
