@@ -16,15 +16,13 @@ QString hex(std::uint32_t value, int digits)
 
 QString hoverText(const session::LoadedArea* area, QPoint mapPixel, const QString& item)
 {
-    if (!area || mapPixel.x() < 0 || mapPixel.y() < 0)
+    if (!area)
         return {};
     const rom::AreaMap& map = area->map;
-    const int sx = mapPixel.x() / 256;
-    const int sy = mapPixel.y() / 224;
-    if (sx >= map.screensWide || sy >= map.screensHigh)
+    const std::optional<rom::MapCell> cell = rom::cellAt(map, mapPixel.x(), mapPixel.y());
+    if (!cell)
         return {};
-    const int column = (mapPixel.x() % 256) / 32;
-    const int row = (mapPixel.y() % 224) / 32;
+    const auto [sx, sy, row, column] = *cell;
     const std::size_t position = static_cast<std::size_t>(sy) * map.screensWide + static_cast<std::size_t>(sx);
     QString text = QStringLiteral("Screen (%1, %2)  Cell (%3, %4)  Metatile $%5")
                        .arg(sx)

@@ -16,6 +16,14 @@ struct PpuMaskSettings {
     bool greyscaleOn() const { return greyscale != 0; }
     // 0-7: red 1, green 2, blue 4, as nesColorToRgb takes it.
     int emphasisNumber() const { return emphasis / 32; }
+    // The mask bits one by one: red is bit 5, green bit 6, blue bit 7.
+    bool emphasisRed() const { return (emphasis & 0x20) != 0; }
+    bool emphasisGreen() const { return (emphasis & 0x40) != 0; }
+    bool emphasisBlue() const { return (emphasis & 0x80) != 0; }
+    static PpuMaskSettings from(bool greyscale, int emphasisNumber)
+    {
+        return {static_cast<std::uint8_t>(greyscale ? 1 : 0), static_cast<std::uint8_t>((emphasisNumber & 7) * 32)};
+    }
 
     bool operator==(const PpuMaskSettings&) const = default;
 };

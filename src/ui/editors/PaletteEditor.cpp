@@ -129,9 +129,9 @@ void PaletteEditor::initEditor(const gfx::AreaPalette& palette, std::uint16_t pa
     editPalette_ = palette;
     palettePointer_ = palettePointer;
     monochrome_->setChecked((mask.greyscale & 1) != 0);
-    blue_->setChecked((mask.emphasis & 0x80) != 0);
-    green_->setChecked((mask.emphasis & 0x40) != 0);
-    red_->setChecked((mask.emphasis & 0x20) != 0);
+    blue_->setChecked(mask.emphasisBlue());
+    green_->setChecked(mask.emphasisGreen());
+    red_->setChecked(mask.emphasisRed());
     // The selector starts on colour 00, and so does the colour it stands for.
     clickMasterColor(0);
     refreshSwatches();
@@ -206,10 +206,7 @@ void PaletteEditor::clickPaletteEntry(int index)
 
 gfx::PpuMaskSettings PaletteEditor::settingsFromChecks() const
 {
-    gfx::PpuMaskSettings settings;
-    settings.greyscale = monochrome_->isChecked() ? 1 : 0;
-    settings.emphasis = static_cast<std::uint8_t>(emphasisFromChecks() * 32);
-    return settings;
+    return gfx::PpuMaskSettings::from(monochrome_->isChecked(), emphasisFromChecks());
 }
 
 void PaletteEditor::writeSettings(const char* stepName)
