@@ -11,6 +11,8 @@
 #include "ui/MainWindow.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/UndoHistory.h"
+#include "ui/editors/PixelView.h"
+#include "ui/editors/TileKit.h"
 #include "ui/map/MapView.h"
 
 #include <QUndoStack>
@@ -18,6 +20,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quarry::test {
 
@@ -58,6 +61,15 @@ struct OpenedEditor {
     const session::LoadedArea& area() { return *window.document().area(); }
     const std::vector<std::uint8_t>& body() { return window.document().rom().body(); }
     QUndoStack& history() { return *window.history()->stack(); }
+    // The body indexes whose bytes differ from `before`.
+    std::vector<std::size_t> changedSince(const std::vector<std::uint8_t>& before)
+    {
+        std::vector<std::size_t> changed;
+        for (std::size_t i = 0; i < before.size(); ++i)
+            if (body()[i] != before[i])
+                changed.push_back(i);
+        return changed;
+    }
 
     // Loads a submap as a click on its tree node does.
     void load(const rom::AreaId& id)
@@ -94,6 +106,36 @@ struct OpenedEditor {
             last = point;
         }
         release(mapViewport(), onScreen(last));
+    }
+
+    // Gestures on a tile kit, as a pointer makes them at the views' zoom:
+    // the widget pixel in the middle of a logical pixel.
+    static QPoint onView(const ui::PixelView* view, QPoint logical)
+    {
+        const int factor = view->displayScale() * view->zoom();
+        return logical * factor + QPoint(factor / 2, factor / 2);
+    }
+    static QPoint tilePixel(const ui::TileKit& kit, int column, int row)
+    {
+        return onView(kit.tileView(), QPoint(column * 8 + 4, row * 8 + 4));
+    }
+    static QPoint tableTile(const ui::TileKit& kit, int tile)
+    {
+        return onView(kit.patternTableView(), QPoint((tile % 16) * 16 + 4, (tile / 16) * 16 + 4));
+    }
+    // A click on a tile of the pattern table selects it (and copies nothing).
+    static void selectTile(ui::TileKit& kit, int tile) { click(kit.patternTableView(), tableTile(kit, tile)); }
+    // One stroke through pixels (column, row) of the selected tile.
+    static void strokeTile(ui::TileKit& kit, std::initializer_list<QPoint> pixels,
+                           Qt::MouseButton button = Qt::LeftButton)
+    {
+        QPoint last = *pixels.begin();
+        press(kit.tileView(), tilePixel(kit, last.x(), last.y()), button);
+        for (QPoint pixel : pixels) {
+            move(kit.tileView(), tilePixel(kit, pixel.x(), pixel.y()), button);
+            last = pixel;
+        }
+        release(kit.tileView(), tilePixel(kit, last.x(), last.y()), button);
     }
 };
 
