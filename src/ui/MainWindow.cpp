@@ -285,22 +285,22 @@ void MainWindow::eraseMap()
 void MainWindow::openFile()
 {
     runGuarded(dialogs_, this, [this] {
-        // Unsaved work is settled before the user picks another file.
-        if (!settleUnsavedChanges())
+        // The editors finish with the open image first (their closing writes
+        // are part of what the unsaved-changes question covers), then unsaved
+        // work is settled before the user picks another file.
+        if (!closeEditors() || !settleUnsavedChanges())
             return;
         const QString path = dialogs_.chooseOpenFile(this, startFolder_, texts::kOpenFilter);
-        if (path.isEmpty()) {
-            document_.setRomLoaded(false);
-            return;
-        }
-        openSettledPath(path);
+        // A cancelled choice leaves the open image open and saveable.
+        if (!path.isEmpty())
+            openSettledPath(path);
     });
 }
 
 void MainWindow::openPath(const QString& path)
 {
     runGuarded(dialogs_, this, [&] {
-        if (settleUnsavedChanges())
+        if (closeEditors() && settleUnsavedChanges())
             openSettledPath(path);
     });
 }

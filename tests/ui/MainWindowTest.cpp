@@ -141,15 +141,16 @@ TEST(MainWindowOpen, FailuresKeepThePreviousImageAndCaption)
         f.open(QString::fromStdString(f.dir.file(c.file)));
         EXPECT_EQ(f.dialogs.lastMessage(), c.message);
         EXPECT_EQ(f.window->windowTitle(), "Quarry v0.21.0 [game.nes]");
-        EXPECT_FALSE(f.window->document().romLoaded());
+        // The image that was open stays open, and saveable.
+        EXPECT_TRUE(f.window->document().romLoaded());
         EXPECT_EQ(f.window->document().rom().read(0x100), 0x42);
         EXPECT_TRUE(f.window->commandAction(Command::Save)->isEnabled());
         f.window->commandAction(Command::Save)->trigger();
-        EXPECT_EQ(f.dialogs.lastMessage(), "Load a file!");
+        EXPECT_EQ(f.dialogs.lastMessage(), "File successfully saved!");
     }
 }
 
-TEST(MainWindowOpen, CancelShowsNothingButBlocksTheNextSave)
+TEST(MainWindowOpen, ACancelledOpenShowsNothingAndKeepsTheImageSaveable)
 {
     Fixture f;
     f.open(f.writeGoodImage());
@@ -158,7 +159,7 @@ TEST(MainWindowOpen, CancelShowsNothingButBlocksTheNextSave)
     EXPECT_EQ(f.dialogs.messages.size(), before);
     EXPECT_EQ(f.window->windowTitle(), "Quarry v0.21.0 [game.nes]");
     f.window->commandAction(Command::Save)->trigger();
-    EXPECT_EQ(f.dialogs.lastMessage(), "Load a file!");
+    EXPECT_EQ(f.dialogs.lastMessage(), "File successfully saved!");
 }
 
 TEST(MainWindowSave, WritesBackAndAFailedSaveNeedsANewOpen)

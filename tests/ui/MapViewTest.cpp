@@ -83,6 +83,25 @@ TEST(GridLines, LinesLeftFromALargerMapStayUntilHidden)
     EXPECT_FALSE(vertical[0].visible);
 }
 
+TEST(GridLines, LeftOverLinesAreNotSeenAroundASmallerMap)
+{
+    MapView view;
+    view.resize(1000, 520);
+    QImage picture(512, 224, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    view.setPicture(picture);
+    view.setupScrollBars(2, 1);
+    view.grid().build(5, 2, true, false);
+    view.grid().build(2, 1, true, false);
+    view.grid().setBlueLevel(200);
+    view.refreshGrid();
+    const QImage shot = view.viewport()->grab().toImage();
+    const QColor line(0, 0, 200);
+    EXPECT_EQ(shot.pixelColor(32, 100), line); // the map's own line
+    EXPECT_NE(shot.pixelColor(608, 100), line); // a 5-wide map's, right of the picture
+    EXPECT_NE(shot.pixelColor(100, 288), line); // a 2-high map's, below it
+}
+
 TEST(GridLines, ColourAppliesToOldAndNewLines)
 {
     GridLines grid;

@@ -56,13 +56,15 @@ std::uint32_t scaleChannel(std::uint8_t base, double factor)
 
 Rgb nesColorToRgb(std::uint8_t index, bool greyscale, int emphasis)
 {
+    // Values past the master palette (only a damaged image holds them) are
+    // black whatever the flags: greyscale must not fold them back into it.
+    if (index > 0x3F)
+        return kBlack;
     Factors factors = kEmphasisFactors[0];
     if (greyscale)
         index &= 0x30;
     else
         factors = kEmphasisFactors[emphasis & 7];
-    if (index > 0x3F)
-        return kBlack;
 
     const Channels& base = kBaseColors[index];
     return scaleChannel(base.red, factors.red) | (scaleChannel(base.green, factors.green) << 8)

@@ -31,7 +31,7 @@ struct PpuMaskSettings {
 // Turns an NES colour index into a displayable colour. Greyscale keeps only
 // the brightness column (index AND $30) and ignores emphasis; otherwise the
 // low three bits of `emphasis` pick the channel factors. Indexes above $3F are
-// black. Each channel is rounded half to even and clamped to 255.
+// black, greyscale or not. Each channel is rounded half to even and clamped to 255.
 Rgb nesColorToRgb(std::uint8_t index, bool greyscale, int emphasis);
 Rgb nesColorToRgb(std::uint8_t index, const PpuMaskSettings& settings);
 

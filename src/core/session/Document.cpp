@@ -15,8 +15,9 @@ rom::OpenResult Document::open(const std::string& path)
 {
     endGesture();
     const rom::OpenResult result = rom::openRomImage(path, rom_);
-    romLoaded_ = result == rom::OpenResult::Loaded;
-    if (romLoaded_) {
+    // A failed open leaves the image that was open as it was, saveable.
+    if (result == rom::OpenResult::Loaded) {
+        romLoaded_ = true;
         // The new image object does not know who records its writes.
         watchWrites();
         romPath_ = path;

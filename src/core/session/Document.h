@@ -98,13 +98,13 @@ public:
     const rom::RomImage& rom() const { return rom_; }
     rom::RomImage& rom() { return rom_; }
 
-    // True only after a successful open; a failed open or save clears it.
+    // True once an image was opened; a failed save clears it.
     bool romLoaded() const { return romLoaded_; }
     void setRomLoaded(bool loaded) { romLoaded_ = loaded; }
     const std::string& romPath() const { return romPath_; }
 
-    // Opens `path`. On failure the image that was open stays as it was and
-    // romLoaded() is false.
+    // Opens `path`. On failure the image that was open stays as it was, and
+    // stays saveable.
     rom::OpenResult open(const std::string& path);
     // Writes the image back to romPath(); a failure clears romLoaded(). The
     // first save after opening first keeps the file as it was opened at

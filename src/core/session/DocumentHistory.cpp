@@ -77,6 +77,10 @@ void Document::closeScope(unsigned kinds, std::size_t changesAtOpen) noexcept
                         Change::Origin::Edit, openEntry_.name};
     }
     if (--scopeDepth_ == 0) {
+        // Writes that end where they began (a byte written and written
+        // back) are no step of the history and leave the image unmodified.
+        if (openEntry_.undoneIn(rom_))
+            openEntry_.changes.clear();
         deliver(std::move(openEntry_));
         openEntry_ = EditEntry{};
     }

@@ -3,6 +3,7 @@
 #include "core/rom/RomImage.h"
 
 #include <algorithm>
+#include <map>
 
 namespace quarry::session {
 
@@ -44,6 +45,17 @@ bool EditEntry::fits(const rom::RomImage& rom) const
 {
     return std::all_of(changes.begin(), changes.end(),
                        [&](const ByteChange& change) { return rom.contains(change.index, change.before.size()); });
+}
+
+bool EditEntry::undoneIn(const rom::RomImage& rom) const
+{
+    std::map<std::size_t, std::uint8_t> original;
+    for (const ByteChange& change : changes)
+        for (std::size_t i = 0; i < change.before.size(); ++i)
+            original.emplace(change.index + i, change.before[i]); // the first write's byte stays
+    return std::all_of(original.begin(), original.end(), [&](const auto& byte) {
+        return rom.contains(byte.first) && rom.read(byte.first) == byte.second;
+    });
 }
 
 void applyBefore(rom::RomImage& rom, const EditEntry& entry)

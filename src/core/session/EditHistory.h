@@ -49,6 +49,9 @@ struct EditEntry {
     // True when every change lies inside `rom`, so applying cannot stop
     // half-way.
     bool fits(const rom::RomImage& rom) const;
+    // True when `rom` holds, at every byte the changes touched, what was
+    // there before the first of them: later writes put everything back.
+    bool undoneIn(const rom::RomImage& rom) const;
 };
 
 // Writes the old bytes back, last change first.

@@ -48,18 +48,13 @@ std::optional<std::uint16_t> parsePointerAnswer(std::string_view answer)
     std::string_view rest = answer;
     while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
         rest.remove_prefix(1);
-    bool negative = false;
-    if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {
-        negative = rest.front() == '-';
-        rest.remove_prefix(1);
-    }
+    // Leading digits only: a sign is not a digit, so "-1" reads as 0 and is
+    // refused like every value below $8000, rather than becoming $FFFF.
     std::uint64_t value = 0;
     if (rest.size() >= 2 && rest[0] == '&' && (rest[1] == 'H' || rest[1] == 'h'))
         value = leadingValue(rest.substr(2), 16, answer);
     else
         value = leadingValue(rest, 10, answer);
-    if (negative)
-        value = (~value + 1) & 0xFFFFFFFFull;
     return static_cast<std::uint16_t>(value & 0xFFFF);
 }
 

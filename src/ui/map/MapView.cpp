@@ -46,6 +46,10 @@ protected:
         if (!source.isEmpty() && view_.source_)
             painter.drawImage(source.topLeft(), view_.source_(source));
 
+        // Lines left over from a larger map lie outside this one's picture
+        // and are not seen; the closing edge lines just past it are.
+        painter.save();
+        painter.setClipRect(QRect(QPoint(0, 0), view_.pictureSize_ + QSize(1, 1)));
         for (int array = 0; array < GridLines::kArrayCount; ++array) {
             for (const GridLines::Line& line : view_.grid_.lines(static_cast<GridLines::Array>(array))) {
                 if (!line.visible)
@@ -57,6 +61,7 @@ protected:
                 painter.drawLine(line.x1, line.y1, line.x2, line.y2);
             }
         }
+        painter.restore();
         painter.setClipRect(mapRect);
         for (const auto& overlay : view_.overlays_) {
             if (!overlay)

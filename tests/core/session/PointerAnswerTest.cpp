@@ -17,7 +17,7 @@ TEST(PointerAnswer, HexDecimalAndLenientForms)
     EXPECT_EQ(parsePointerAnswer("&H9000"), 0x9000);
     EXPECT_EQ(parsePointerAnswer("  36864xyz"), 0x9000);
     EXPECT_EQ(parsePointerAnswer("hello"), 0);
-    EXPECT_EQ(parsePointerAnswer("-1"), 0xFFFF);
+    EXPECT_EQ(parsePointerAnswer("-1"), 0); // not $FFFF, which would read past the image's code
     EXPECT_EQ(parsePointerAnswer(""), std::nullopt);
 }
 
