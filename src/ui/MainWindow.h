@@ -74,8 +74,8 @@ public:
     void openPath(const QString& path);
     // Writes the image back to its file; false when it was not written.
     bool saveFile();
-    // "Save As...": asks for a path, writes the image there atomically and
-    // makes it the current file.
+    // "Save As...": asks for a path, writes the image there (a regular file
+    // or a new name, never a device or a pipe) and makes it the current file.
     bool saveFileAs();
     // Undo and redo of the Edit menu. The editors that keep working copies
     // write them first, so an edit made there is the step taken back.
@@ -160,6 +160,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The message that reports a save or Save As.
+    QString saveResultText(rom::SaveResult result) const;
     void buildToolBar();
     void buildViews();
     void buildStatusBar();

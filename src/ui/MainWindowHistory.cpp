@@ -148,13 +148,14 @@ bool MainWindow::saveFileAs()
         if (path.isEmpty())
             return;
         writeEditorCopies();
-        saved = document_.saveAs(path.toStdString()) == rom::SaveResult::Written;
+        const rom::SaveResult result = document_.saveAs(path.toStdString());
+        saved = result == rom::SaveResult::Written;
         if (saved) {
             history_->markSaved();
             fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
             updateCaption();
         }
-        dialogs_.showMessage(this, saved ? texts::kSaved : texts::kSaveFailed);
+        dialogs_.showMessage(this, saveResultText(result));
     });
     return saved;
 }

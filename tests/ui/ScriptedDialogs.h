@@ -20,6 +20,8 @@ public:
     // accident.
     std::deque<ui::SaveChoice> saveChoices;
     int saveQuestions = 0;
+    // Unscripted, Save / Cancel questions are cancelled.
+    std::deque<bool> saveOrCancelAnswers;
     std::deque<std::optional<QString>> textAnswers;
     QStringList messages;
     QString lastOpenFilter;
@@ -41,6 +43,11 @@ public:
         messages << text;
         ++saveQuestions;
         return take(saveChoices, ui::SaveChoice::Cancel);
+    }
+    bool askSaveOrCancel(QWidget*, const QString& text) override
+    {
+        messages << text;
+        return take(saveOrCancelAnswers, false);
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
     {
