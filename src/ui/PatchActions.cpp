@@ -1,14 +1,16 @@
 #include "ui/PatchActions.h"
 
 #include "core/RomError.h"
+#include "core/patch/PatchFile.h"
+#include "core/rom/GameLayout.h"
 #include "core/rom/RomImage.h"
 #include "core/session/Document.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/FileOutput.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -23,14 +25,6 @@ constexpr const char* kImageFilter = "iNES rom image (*.nes)";
 constexpr const char* kWritten = "Patch written.";
 constexpr const char* kApplied = "Patch applied.";
 
-std::vector<std::uint8_t> readWholeFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RomError("cannot read " + path.toStdString());
-    const QByteArray bytes = file.readAll();
-    return {bytes.begin(), bytes.end()};
-}
 
 } // namespace
 
@@ -72,8 +66,7 @@ void PatchActions::writePatch(const std::vector<std::uint8_t>& original)
     // Editor windows holding copies write them first, so the patch has them.
     window_.writeEditorCopies();
     const std::vector<std::uint8_t> patch = document_.makePatch(path.endsWith(QLatin1String(".bps")), original);
-    if (rom::saveFileBytes(path.toStdString(), patch) != rom::SaveResult::Written)
-        throw RomError("cannot write " + path.toStdString());
+    writeOutputFile(path, QByteArray(reinterpret_cast<const char*>(patch.data()), static_cast<qsizetype>(patch.size())));
     dialogs_.showMessage(&window_, QString::fromLatin1(kWritten));
 }
 
@@ -87,7 +80,7 @@ void PatchActions::exportPatchAgainst()
     runGuarded(dialogs_, &window_, [this] {
         const QString original = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kImageFilter));
         if (!original.isEmpty())
-            writePatch(readWholeFile(original));
+            writePatch(readInputFile(original, layout::kMaximumFileSize));
     });
 }
 
@@ -97,7 +90,7 @@ void PatchActions::applyPatch()
         const QString path = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kPatchFilter));
         if (path.isEmpty())
             return;
-        const std::vector<std::uint8_t> patch = readWholeFile(path);
+        const std::vector<std::uint8_t> patch = readInputFile(path, patch::kLargestPatchFile);
         window_.writeEditorCopies();
         const session::Document::Restored result = document_.applyPatch(patch);
         window_.showRestoredImage(result);
