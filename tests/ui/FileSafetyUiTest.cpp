@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quarry {
 namespace {
@@ -71,6 +72,9 @@ TEST(FileSafetyUi, ABackupThatCannotBeWrittenAsksBeforeSaving)
 
 TEST(FileSafetyUi, SaveAsAndExportsRefuseNamesThatAreNoFiles)
 {
+    // Should the editor ever wait on the pipe, the test dies instead of
+    // hanging the run.
+    ::alarm(60);
     Editor e;
     const std::string pipe = e.dir.file("pipe");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
@@ -91,6 +95,7 @@ TEST(FileSafetyUi, SaveAsAndExportsRefuseNamesThatAreNoFiles)
         EXPECT_EQ(e.dialogs.lastMessage(), ui::texts::kErrorLoading);
     }
     EXPECT_EQ(e.window.document().romPath(), e.path);
+    ::alarm(0);
 }
 
 } // namespace
