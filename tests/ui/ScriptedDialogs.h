@@ -54,9 +54,13 @@ public:
         messages << prompt;
         if (textAnswers.empty())
             return std::nullopt;
-        std::optional<QString> answer = std::move(textAnswers.front());
+        // Taken apart by hand: GCC warns about a copy of the optional itself.
+        const bool answered = textAnswers.front().has_value();
+        const QString text = answered ? *textAnswers.front() : QString();
         textAnswers.pop_front();
-        return answer;
+        if (!answered)
+            return std::nullopt;
+        return text;
     }
 
     QString chooseFolder(QWidget*, const QString&) override { return take(foldersToChoose, QString()); }
