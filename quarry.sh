@@ -52,6 +52,8 @@ case "${1:-run}" in
     echo "== core (Google Benchmark; compare CPU time with the _memcpy floor below each)"
     "$build/bin/quarry-bench-core" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
       --benchmark_display_aggregates_only=true --benchmark_filter="${QUARRY_BENCH_FILTER:-.}"
+    echo "== quarry-cli render-all (wall time, 186 pictures)"
+    "$build/bin/quarry-bench-cli"
     echo "== editor, offscreen"
     QT_QPA_PLATFORM=offscreen "$build/bin/quarry-bench-gui"
     QT_QPA_PLATFORM=offscreen "$build/bin/quarry-bench-gui" memory

@@ -5,6 +5,7 @@
 #include "core/RomError.h"
 #include "core/rom/Addressing.h"
 #include "core/session/Document.h"
+#include "core/session/MapExport.h"
 #include "core/session/PointerAnswer.h"
 #include "core/world/AreaCatalogue.h"
 #include "cli/PngOutput.h"
@@ -120,7 +121,7 @@ int runRender(const Arguments& arguments)
     const QString output = arguments.output();
     session::Document document;
     loadArea(document, arguments);
-    writePng(output, document.area()->mapPicture());
+    writePng(output, session::exportedMapPicture(*document.area()));
     return 0;
 }
 

@@ -11,7 +11,11 @@
 
 #include <QDir>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <mutex>
+#include <thread>
 
 namespace quarry::cli {
 
@@ -31,21 +35,45 @@ int runRenderAll(const Arguments& arguments)
         throw RomError("cannot create the folder " + folder.toStdString());
     const QDir dir(folder);
     const std::vector<session::MapExportJob> jobs = session::allMapExportJobs();
+
+    // Nearly all the time goes into PNG encoding, so every core takes jobs
+    // from one counter. Each job writes its own file; the reports are kept
+    // by job and printed in order at the end.
+    std::vector<std::string> problems(jobs.size());
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> done{0};
+    std::mutex progress;
+    const auto work = [&] {
+        for (std::size_t i = next++; i < jobs.size(); i = next++) {
+            const session::MapExportJob& job = jobs[i];
+            try {
+                const session::LoadedArea area = session::readLoadedArea(image, job.id, job.night);
+                writePng(dir.filePath(QString::fromStdString(job.fileName)), session::exportedMapPicture(area));
+            } catch (const std::exception& error) {
+                // One broken submap does not stop the others; it is named and counted.
+                problems[i] = job.fileName + ": " + error.what();
+            }
+            const std::lock_guard<std::mutex> lock(progress);
+            std::fprintf(stderr, "\rrendering %zu of %zu", ++done, jobs.size());
+            std::fflush(stderr);
+        }
+    };
+    const unsigned helpers = std::max(1u, std::min(8u, std::thread::hardware_concurrency())) - 1;
+    std::vector<std::thread> threads;
+    for (unsigned t = 0; t < helpers; ++t)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    std::fprintf(stderr, "\n");
+
     int failed = 0;
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        const session::MapExportJob& job = jobs[i];
-        std::fprintf(stderr, "\rrendering %zu of %zu: %-24s", i + 1, jobs.size(), job.fileName.c_str());
-        std::fflush(stderr);
-        try {
-            const session::LoadedArea area = session::readLoadedArea(image, job.id, job.night);
-            writePng(dir.filePath(QString::fromStdString(job.fileName)), area.mapPicture());
-        } catch (const RomError& error) {
-            // One broken submap does not stop the others; it is named and counted.
-            std::fprintf(stderr, "\n%s: %s\n", job.fileName.c_str(), error.what());
+    for (const std::string& problem : problems) {
+        if (!problem.empty()) {
+            std::fprintf(stderr, "quarry-cli: %s\n", problem.c_str());
             ++failed;
         }
     }
-    std::fprintf(stderr, "\n");
     if (failed > 0)
         throw RomError(std::to_string(failed) + " of " + std::to_string(jobs.size()) + " maps could not be rendered");
     return 0;

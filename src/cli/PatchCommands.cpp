@@ -8,8 +8,6 @@
 #include "core/patch/Ips.h"
 #include "core/patch/PatchFile.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace quarry::cli {
 
@@ -17,27 +15,10 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes readWholeFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RomError("cannot read " + path.toStdString());
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw RomError("cannot read " + path.toStdString());
-    return Bytes(content.begin(), content.end());
-}
-
-// Written whole to a temporary beside `path` and renamed over it, so a
-// failure leaves whatever was there before. The file gets exactly these
-// bytes, also when it replaces a longer one.
+// The output gets exactly these bytes, also when it replaces a longer file.
 void writeWholeFile(const QString& path, const Bytes& bytes)
 {
-    QSaveFile file(path);
-    const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit())
-        throw RomError("cannot write " + path.toStdString());
+    writeOutputFile(path, bytes);
     printLine(QStringLiteral("wrote %1").arg(path));
 }
 
@@ -73,7 +54,7 @@ int runApply(const Arguments& arguments, patch::PatchKind kind)
     checkOutputIsNotInput(romPath, output);
     checkOutputIsNotInput(patchPath, output);
     const rom::RomImage image = openImage(romPath);
-    const Bytes patchBytes = readWholeFile(patchPath);
+    const Bytes patchBytes = readInputFile(patchPath, patch::kLargestPatchFile);
     const patch::PatchKind found = patch::detectPatch(patchBytes);
     const bool ips = kind == patch::PatchKind::Ips;
     if (found != kind) {

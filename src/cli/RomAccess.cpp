@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "core/RomError.h"
+#include "core/rom/GameLayout.h"
 
 #include <QFileInfo>
 
@@ -20,6 +21,11 @@ namespace {
         throw RomError("cannot read " + path.toStdString() + " (missing, unreadable or 16 bytes or less)");
     case rom::OpenResult::NotInes:
         throw RomError(path.toStdString() + " is not an iNES image (no \"NES\" magic)");
+    case rom::OpenResult::NotRegularFile:
+        throw RomError(rom::readFailureText(rom::ReadStatus::NotRegularFile, path.toStdString(), 0));
+    case rom::OpenResult::TooLarge:
+        throw RomError("cannot read " + path.toStdString() + ": it is larger than any iNES image ("
+                       + std::to_string(layout::kMaximumFileSize) + " bytes)");
     case rom::OpenResult::TooShort:
         throw RomError(path.toStdString()
                        + " is too short to hold the game's data (it needs at least 262144 bytes after the header)");
@@ -59,8 +65,24 @@ void checkOutputIsNotInput(const QString& input, const QString& output)
 
 void writeImage(const QString& path, const rom::RomImage& image)
 {
-    if (rom::saveRomImageAs(path.toStdString(), image) != rom::SaveResult::Written)
-        throw RomError("cannot write " + path.toStdString());
+    const rom::SaveResult result = rom::saveRomImageAs(path.toStdString(), image);
+    if (result != rom::SaveResult::Written)
+        throw RomError(rom::saveFailureText(result, path.toStdString()));
+}
+
+void writeOutputFile(const QString& path, std::span<const std::uint8_t> bytes)
+{
+    const rom::SaveResult result = rom::saveFileBytes(path.toStdString(), bytes);
+    if (result != rom::SaveResult::Written)
+        throw RomError(rom::saveFailureText(result, path.toStdString()));
+}
+
+std::vector<std::uint8_t> readInputFile(const QString& path, std::size_t limit)
+{
+    rom::FileContents file = rom::readRegularFile(path.toStdString(), limit);
+    if (file.status != rom::ReadStatus::Read)
+        throw RomError(rom::readFailureText(file.status, path.toStdString(), limit));
+    return std::move(file.bytes);
 }
 
 } // namespace quarry::cli

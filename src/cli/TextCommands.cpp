@@ -8,10 +8,8 @@
 #include "core/session/Document.h"
 #include "core/text/TextCodec.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cstdio>
@@ -92,9 +90,8 @@ int runExportTexts(const Arguments& arguments)
         bytes += QByteArray::fromStdString(text::textListLine(n, texts[static_cast<std::size_t>(n)]));
         bytes += '\n';
     }
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw RomError("cannot write " + output.toStdString());
+    writeOutputFile(output, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size())));
     printLine(QStringLiteral("wrote %1").arg(output));
     return 0;
 }
@@ -104,10 +101,9 @@ int runExportTexts(const Arguments& arguments)
 // nothing when any line was wrong.
 std::optional<text::Texts> readTextList(const QString& path, const rom::CharTable& table)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RomError("cannot read " + path.toStdString());
-    QByteArray content = file.readAll();
+    // A list of every string is a few kilobytes; a megabyte is plenty.
+    const std::vector<std::uint8_t> bytes = readInputFile(path, 1u << 20);
+    QByteArray content(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     if (content.startsWith("\xEF\xBB\xBF")) // the mark some editors put before UTF-8
         content.remove(0, 3);
     QList<QByteArray> lines = content.split('\n');

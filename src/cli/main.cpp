@@ -96,9 +96,10 @@ int runTool(const QStringList& words)
         }
     }
     if (arguments.positional.size() != command->positionalCount)
-        return usageError(QStringLiteral("%1 takes %2 arguments, %3 given")
+        return usageError(QStringLiteral("%1 takes %2 argument%3, %4 given")
                               .arg(command->name)
                               .arg(command->positionalCount)
+                              .arg(command->positionalCount == 1 ? "" : "s")
                               .arg(arguments.positional.size()),
                           usage);
     try {

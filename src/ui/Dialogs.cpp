@@ -40,6 +40,13 @@ SaveChoice QtDialogs::askSaveChanges(QWidget* parent, const QString& text)
     }
 }
 
+bool QtDialogs::askSaveOrCancel(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, texts::kTitle, text, QMessageBox::Save | QMessageBox::Cancel,
+                                 QMessageBox::Cancel)
+           == QMessageBox::Save;
+}
+
 std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& prompt, const QString& initial)
 {
     bool ok = false;

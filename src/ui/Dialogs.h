@@ -25,6 +25,8 @@ public:
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
     // Save / Discard / Cancel; closing the box answers Cancel.
     virtual SaveChoice askSaveChanges(QWidget* parent, const QString& text) = 0;
+    // Save / Cancel: true for Save; closing the box answers Cancel.
+    virtual bool askSaveOrCancel(QWidget* parent, const QString& text) = 0;
     // The typed text, or nothing when the user cancelled.
     virtual std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) = 0;
     // A folder to write into, or an empty string when the user cancelled.
@@ -39,6 +41,7 @@ public:
     void showMessage(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     SaveChoice askSaveChanges(QWidget* parent, const QString& text) override;
+    bool askSaveOrCancel(QWidget* parent, const QString& text) override;
     std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) override;
     QString chooseFolder(QWidget* parent, const QString& folder) override;
 };

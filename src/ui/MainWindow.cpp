@@ -340,13 +340,32 @@ void MainWindow::openSettledPath(const QString& path)
             }
             message = texts::kLoaded;
             break;
-        case rom::OpenResult::ReadFailed: message = texts::kErrorLoading; break;
+        case rom::OpenResult::ReadFailed:
+        case rom::OpenResult::NotRegularFile:
+        case rom::OpenResult::TooLarge: message = texts::kErrorLoading; break;
         case rom::OpenResult::NotInes: message = texts::kInvalidRom; break;
         case rom::OpenResult::TooShort: message = texts::kTooShort; break;
         default: message = texts::kUnknownError; break;
         }
         dialogs_.showMessage(this, message);
     });
+}
+
+QString MainWindow::saveResultText(rom::SaveResult result) const
+{
+    switch (result) {
+    case rom::SaveResult::Written: return texts::kSaved;
+    case rom::SaveResult::NotRegularFile: return texts::kNotRegularFile;
+    case rom::SaveResult::InPlaceFailed: {
+        QString text = texts::kSaveFailedInPlace;
+        if (!document_.backupPath().empty())
+            text += ' ' + QString::fromLatin1(texts::kBackupHolds).arg(QString::fromStdString(document_.backupPath()));
+        return text;
+    }
+    case rom::SaveResult::WriteFailed:
+    case rom::SaveResult::BackupFailed: break;
+    }
+    return texts::kSaveFailed;
 }
 
 bool MainWindow::saveFile()
@@ -357,13 +376,16 @@ bool MainWindow::saveFile()
             dialogs_.showMessage(this, texts::kLoadAFile);
             return;
         }
-        const rom::SaveResult result = document_.save();
+        rom::SaveResult result = document_.save();
+        if (result == rom::SaveResult::BackupFailed) {
+            if (!dialogs_.askSaveOrCancel(this, texts::kBackupQuestion))
+                return;
+            result = document_.save({}, true);
+        }
         saved = result == rom::SaveResult::Written;
         if (saved)
             history()->markSaved();
-        dialogs_.showMessage(this, saved                                       ? texts::kSaved
-                                   : result == rom::SaveResult::BackupFailed ? texts::kBackupFailed
-                                                                             : texts::kSaveFailed);
+        dialogs_.showMessage(this, saveResultText(result));
     });
     return saved;
 }

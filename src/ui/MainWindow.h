@@ -77,8 +77,8 @@ public:
     void openPath(const QString& path);
     // Writes the image back to its file; false when it was not written.
     bool saveFile();
-    // "Save As...": asks for a path, writes the image there atomically and
-    // makes it the current file.
+    // "Save As...": asks for a path, writes the image there (a regular file
+    // or a new name, never a device or a pipe) and makes it the current file.
     bool saveFileAs();
     // Undo and redo of the Edit menu: one gesture each, wherever it was made.
     void undoStep();
@@ -164,6 +164,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The message that reports a save or Save As.
+    QString saveResultText(rom::SaveResult result) const;
     void buildToolBar();
     void buildViews();
     void buildStatusBar();

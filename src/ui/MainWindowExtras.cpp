@@ -7,6 +7,7 @@
 #include "ui/AreaWorkspace.h"
 #include "ui/CanvasImage.h"
 #include "ui/Dialogs.h"
+#include "ui/FileOutput.h"
 #include "ui/HoverInfo.h"
 #include "ui/MainWindow.h"
 #include "ui/RomDocument.h"
@@ -23,7 +24,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QStatusBar>
 
 namespace quarry::ui {
@@ -45,10 +45,7 @@ QString droppedFile(const QMimeData* mime)
 
 void savePng(const QString& path, const gfx::Canvas& canvas)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !toImage(canvas).convertToFormat(QImage::Format_RGB888).save(&file, "PNG")
-        || !file.commit())
-        throw RomError("cannot write " + path.toStdString());
+    writeOutputFile(path, pngBytes(toImage(canvas).convertToFormat(QImage::Format_RGB888)));
 }
 
 } // namespace
@@ -153,7 +150,7 @@ void MainWindowExtras::exportMap()
     if (path.isEmpty())
         return;
     exportFolder_ = QFileInfo(path).absolutePath();
-    runGuarded(dialogs_, &window_, [&] { savePng(path, area->mapPicture()); });
+    runGuarded(dialogs_, &window_, [&] { savePng(path, session::exportedMapPicture(*area)); });
 }
 
 int MainWindowExtras::exportAllMaps()
@@ -178,7 +175,7 @@ int MainWindowExtras::exportAllMaps()
         const session::MapExportJob& job = jobs[i];
         try {
             const session::LoadedArea area = session::readLoadedArea(window_.document().rom(), job.id, job.night);
-            savePng(dir.filePath(QString::fromStdString(job.fileName)), area.mapPicture());
+            savePng(dir.filePath(QString::fromStdString(job.fileName)), session::exportedMapPicture(area));
             ++written;
         } catch (const std::exception& error) {
             // A submap the image cannot show is named; the others still go out.

@@ -123,13 +123,14 @@ bool MainWindow::saveFileAs()
         const QString path = dialogs_.chooseSaveFile(this, folder, texts::kOpenFilter);
         if (path.isEmpty())
             return;
-        saved = document_.saveAs(path.toStdString()) == rom::SaveResult::Written;
+        const rom::SaveResult result = document_.saveAs(path.toStdString());
+        saved = result == rom::SaveResult::Written;
         if (saved) {
             history()->markSaved();
             fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
             updateCaption();
         }
-        dialogs_.showMessage(this, saved ? texts::kSaved : texts::kSaveFailed);
+        dialogs_.showMessage(this, saveResultText(result));
     });
     return saved;
 }

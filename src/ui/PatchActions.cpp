@@ -1,14 +1,16 @@
 #include "ui/PatchActions.h"
 
 #include "core/RomError.h"
+#include "core/patch/PatchFile.h"
+#include "core/rom/GameLayout.h"
 #include "core/rom/RomImage.h"
 #include "core/session/Document.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/FileOutput.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -23,14 +25,6 @@ constexpr const char* kImageFilter = "iNES rom image (*.nes)";
 constexpr const char* kWritten = "Patch written.";
 constexpr const char* kApplied = "Patch applied.";
 
-std::vector<std::uint8_t> readWholeFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RomError("cannot read " + path.toStdString());
-    const QByteArray bytes = file.readAll();
-    return {bytes.begin(), bytes.end()};
-}
 
 } // namespace
 
@@ -70,8 +64,7 @@ void PatchActions::writePatch(const std::vector<std::uint8_t>& original)
     if (suffix != QLatin1String("ips") && suffix != QLatin1String("bps"))
         path += QStringLiteral(".ips");
     const std::vector<std::uint8_t> patch = document_.makePatch(path.endsWith(QLatin1String(".bps")), original);
-    if (rom::saveFileBytes(path.toStdString(), patch) != rom::SaveResult::Written)
-        throw RomError("cannot write " + path.toStdString());
+    writeOutputFile(path, QByteArray(reinterpret_cast<const char*>(patch.data()), static_cast<qsizetype>(patch.size())));
     dialogs_.showMessage(&window_, QString::fromLatin1(kWritten));
 }
 
@@ -85,7 +78,7 @@ void PatchActions::exportPatchAgainst()
     runGuarded(dialogs_, &window_, [this] {
         const QString original = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kImageFilter));
         if (!original.isEmpty())
-            writePatch(readWholeFile(original));
+            writePatch(readInputFile(original, layout::kMaximumFileSize));
     });
 }
 
@@ -95,7 +88,7 @@ void PatchActions::applyPatch()
         const QString path = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kPatchFilter));
         if (path.isEmpty())
             return;
-        const std::vector<std::uint8_t> patch = readWholeFile(path);
+        const std::vector<std::uint8_t> patch = readInputFile(path, patch::kLargestPatchFile);
         const session::Document::Restored result = document_.applyPatch(patch);
         window_.showRestored(result);
         dialogs_.showMessage(&window_, QString::fromLatin1(kApplied));

@@ -22,8 +22,14 @@ inline constexpr const char* kSaveFailed = "Uknown Error!";
 inline constexpr const char* kSaved = "File successfully saved!";
 
 inline constexpr const char* kSaveChanges = "Save changes?";
-inline constexpr const char* kBackupFailed =
-    "The backup of the opened file could not be written beside it, so nothing was saved.";
+inline constexpr const char* kBackupQuestion = "The backup could not be written: save without it?";
+// A save that failed after writing the file in place (kSaveFailed means
+// the file was left as it was).
+inline constexpr const char* kSaveFailedInPlace =
+    "Uknown Error! The file was written in place and does not read back as saved: it may be damaged.";
+inline constexpr const char* kBackupHolds = "The backup %1 holds the file as it was opened.";
+inline constexpr const char* kNotRegularFile =
+    "This name belongs to a device, a pipe, a folder or a link to nowhere, not to a file: nothing was written.";
 inline constexpr const char* kAreaNotShown = "The area cannot be shown any more: ";
 // The status bar's note after an undo or redo, and where the step was made
 // when that submap cannot be shown.

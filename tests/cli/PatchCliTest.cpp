@@ -14,7 +14,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// An original image and an edited copy: body bytes, a long run and a header byte.
+// An original image and an edited copy: body bytes and a long run.
 struct PatchFiles {
     TempDir dir;
     std::string original = dir.file("original.nes");
@@ -28,7 +28,6 @@ struct PatchFiles {
         rom.fill(0x100, 0x40, 0x11);
         rom.writeFile(original);
         rom.put(0x120, {1, 2, 3}).fill(0x30000, 0x3000, 0xEE);
-        rom.header()[7] = 0x08;
         rom.writeFile(edited);
         originalBytes = readFileBytes(original);
         editedBytes = readFileBytes(edited);

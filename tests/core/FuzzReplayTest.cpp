@@ -1,5 +1,6 @@
 // Replays the fuzzers' seed corpora and every input that once broke a
 // target, so a fixed fault stays fixed without running a fuzzer.
+#include "SubmapTargets.h"
 #include "support/FuzzTargets.h"
 #include "support/SyntheticRom.h"
 
@@ -17,6 +18,8 @@ const std::map<std::string, std::function<void(const std::uint8_t*, std::size_t)
     {"side_data", quarry::fuzz::parseSideData},
     {"text_commit", quarry::fuzz::encodeAndCommitTexts},
     {"ips_reader", quarry::fuzz::readIps},
+    {"one_submap", quarry::fuzz::loadOneSubmap},
+    {"write_ops", quarry::fuzz::writeAndCheck},
 };
 
 int replayFolder(const std::filesystem::path& folder, const std::function<void(const std::uint8_t*, std::size_t)>& run)

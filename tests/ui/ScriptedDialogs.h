@@ -20,6 +20,8 @@ public:
     // accident.
     std::deque<ui::SaveChoice> saveChoices;
     int saveQuestions = 0;
+    // Unscripted, Save / Cancel questions are cancelled.
+    std::deque<bool> saveOrCancelAnswers;
     std::deque<std::optional<QString>> textAnswers;
     QStringList messages;
     QString lastOpenFilter;
@@ -42,14 +44,23 @@ public:
         ++saveQuestions;
         return take(saveChoices, ui::SaveChoice::Cancel);
     }
+    bool askSaveOrCancel(QWidget*, const QString& text) override
+    {
+        messages << text;
+        return take(saveOrCancelAnswers, false);
+    }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
     {
         messages << prompt;
         if (textAnswers.empty())
             return std::nullopt;
-        std::optional<QString> answer = std::move(textAnswers.front());
+        // Taken apart by hand: GCC warns about a copy of the optional itself.
+        const bool answered = textAnswers.front().has_value();
+        const QString text = answered ? *textAnswers.front() : QString();
         textAnswers.pop_front();
-        return answer;
+        if (!answered)
+            return std::nullopt;
+        return text;
     }
 
     QString chooseFolder(QWidget*, const QString&) override { return take(foldersToChoose, QString()); }

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <fstream>
 #include <iterator>
 
@@ -175,7 +176,7 @@ TEST(Undo, SaveChangesGuardsExitAndClose)
         // A save that fails keeps the window open and the work with it.
         Program p;
         p.paint();
-        std::filesystem::create_directory(p.path + ".bak");
+        ::chmod(p.path.c_str(), 0444);
         p.dialogs.saveChoices.push_back(SaveChoice::Save);
         EXPECT_FALSE(p.window.close());
         EXPECT_TRUE(p.window.isModified());

@@ -54,6 +54,14 @@ rom::RomImage applyPatchToImage(const rom::RomImage& image, std::span<const std:
     if (result.size() != file.size())
         throw RomError("the patch makes a file of " + std::to_string(result.size()) + " bytes from an image of "
                        + std::to_string(file.size()) + "; images are never resized, so nothing was applied");
+    // The header is kept as it was opened, by the editor and the command
+    // line alike.
+    // (A lost "NES" magic has a message of its own below.)
+    const bool keepsMagic = result.size() >= 3 && result[0] == 'N' && result[1] == 'E' && result[2] == 'S';
+    if (keepsMagic && result.size() >= rom::RomImage::kHeaderSize
+        && !std::equal(file.begin(), file.begin() + rom::RomImage::kHeaderSize, result.begin()))
+        throw RomError("the patch changes the image's 16-byte header, which Quarry keeps as it was opened; "
+                       "nothing was applied");
     rom::RomImage patched;
     switch (rom::openRomBytes(std::move(result), patched)) {
     case rom::OpenResult::Loaded:
@@ -62,6 +70,8 @@ rom::RomImage applyPatchToImage(const rom::RomImage& image, std::span<const std:
         throw RomError("the patch removes the image's \"NES\" magic; nothing was applied");
     case rom::OpenResult::ReadFailed:
     case rom::OpenResult::TooShort:
+    case rom::OpenResult::NotRegularFile:
+    case rom::OpenResult::TooLarge:
         break;
     }
     throw RomError("the patched file is no longer a usable image; nothing was applied");

@@ -3,6 +3,7 @@
 #include "core/RomError.h"
 #include "core/rom/DataAddress.h"
 #include "core/rom/GameLayout.h"
+#include "core/rom/Hex.h"
 #include "core/rom/RomImage.h"
 
 #include <string>
@@ -70,28 +71,74 @@ int mapNumberAt(const RomImage& rom, std::size_t submapRecord)
     return first;
 }
 
+namespace {
+
+// The map and palette tables are read the way the game's table words are
+// meant: the word is taken as a body index as it stands, with no bank rule.
+// The entry must still lie inside the image.
+std::size_t tableEntryIndex(const RomImage& rom, std::size_t pointerAt, std::size_t offset, std::size_t size,
+                            const std::string& table)
+{
+    const std::size_t index = rom.readWord(pointerAt) + offset;
+    if (!rom.contains(index, size))
+        throw RomError(table + " at body index " + fileOffsetText(static_cast<std::uint32_t>(rom.readWord(pointerAt)))
+                       + " reaches outside the image");
+    return index;
+}
+
+std::string mapTableText(int objectSet, int mapNumber)
+{
+    return "entry " + std::to_string(mapNumber) + " of the map table of object set " + std::to_string(objectSet);
+}
+
+} // namespace
+
 MapTableEntry mapTableEntry(const RomImage& rom, int objectSet, int mapNumber)
 {
     checkObjectSet(objectSet);
-    // The game reads the map table with bank 2 switched in.
-    const std::size_t mapTable
-        = bodyIndexOf(rom.readWord(objectSetEntry(layout::kMapTablePointers, 2, objectSet)), DataKind::AreaData,
-                      "the map table of object set " + std::to_string(objectSet));
-    const std::size_t entry = mapTable + layout::kMapTableEntrySize * static_cast<std::size_t>(mapNumber & 0xFF);
-    return {rom.readWord(entry), rom.readWord(entry + 2)};
+    mapNumber &= 0xFF;
+    const std::size_t entry
+        = tableEntryIndex(rom, objectSetEntry(layout::kMapTablePointers, 2, objectSet),
+                          layout::kMapTableEntrySize * static_cast<std::size_t>(mapNumber), layout::kMapTableEntrySize,
+                          "the map table of object set " + std::to_string(objectSet));
+    return {rom.readWord(entry), rom.readWord(entry + 2), entry};
+}
+
+namespace {
+
+// The body index of the submap's day or night palette list address.
+std::size_t paletteTableEntry(const RomImage& rom, const AreaId& id, bool night)
+{
+    checkIdentity(id);
+    return tableEntryIndex(rom, objectSetEntry(layout::kPaletteTablePointers, 2, id.objectSet),
+                           layout::kPaletteTableEntrySize * static_cast<std::size_t>(id.area) + (night ? 2 : 0), 2,
+                           "the palette table of object set " + std::to_string(id.objectSet));
+}
+
+} // namespace
+
+void checkMapTableEntry(const MapTableEntry& entry, int objectSet, int mapNumber)
+{
+    const std::string where = " named by " + mapTableText(objectSet, mapNumber & 0xFF) + " (body index "
+                              + fileOffsetText(static_cast<std::uint32_t>(entry.index)) + ")";
+    bodyIndexOf(entry.mapPointer, DataKind::AreaData, "the map data" + where);
+    bodyIndexOf(entry.stairPointer, DataKind::AreaData, "the stair list" + where);
 }
 
 std::uint16_t palettePointerOf(const RomImage& rom, const AreaId& id, bool night)
 {
-    checkIdentity(id);
-    const std::size_t paletteTable
-        = bodyIndexOf(rom.readWord(objectSetEntry(layout::kPaletteTablePointers, 2, id.objectSet)),
-                      DataKind::AreaData, "the palette table of object set " + std::to_string(id.objectSet));
-    const std::size_t entry = paletteTable + layout::kPaletteTableEntrySize * static_cast<std::size_t>(id.area)
-                              + (night ? 2 : 0);
-    // The record address itself is kept in CPU form: the list address plus
-    // one 2-byte record per submap.
-    return static_cast<std::uint16_t>(rom.readWord(entry) + 2 * (id.submap & 0x7F));
+    return static_cast<std::uint16_t>(rom.readWord(paletteTableEntry(rom, id, night)) + 2 * (id.submap & 0x7F));
+}
+
+void checkResolvedArea(const RomImage& rom, const AreaId& id, bool night, const ResolvedArea& resolved)
+{
+    const MapTableEntry maps = mapTableEntry(rom, id.objectSet, resolved.mapNumber);
+    checkMapTableEntry(maps, id.objectSet, resolved.mapNumber);
+    const std::size_t entry = paletteTableEntry(rom, id, night);
+    bodyIndexOf(resolved.palettePointer, DataKind::AreaData,
+                std::string("the ") + (night ? "night" : "day") + " palette record of " + placeText(id)
+                    + " named by the palette table of object set " + std::to_string(id.objectSet) + " (body index "
+                    + fileOffsetText(static_cast<std::uint32_t>(entry)) + ")");
 }
 
 std::uint16_t actorPointerOf(const RomImage& rom, const AreaId& id)

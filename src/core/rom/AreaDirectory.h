@@ -33,6 +33,9 @@ struct ResolvedArea {
 // `night` picks the area's second palette list. Throws RomError for an
 // identity outside the tables' range or any invalid address on the way.
 ResolvedArea resolveArea(const RomImage& rom, const AreaId& id, bool night);
+// Before the data are read: throws RomError, naming the table it came from,
+// for a map, stair or palette address the game could not read data from.
+void checkResolvedArea(const RomImage& rom, const AreaId& id, bool night, const ResolvedArea& resolved);
 
 // The single steps, shared with the code that follows exits between areas.
 
@@ -47,9 +50,17 @@ int mapNumberAt(const RomImage& rom, std::size_t submapRecord);
 struct MapTableEntry {
     std::uint16_t mapPointer = 0;
     std::uint16_t stairPointer = 0;
+    std::size_t index = 0; // body index of the entry
 };
+// The map table's word is taken as a body index as it stands (no bank
+// rule), as is the palette table's; the pointers read there are the game's
+// bank-2 addresses. An entry outside the image is refused with RomError.
 MapTableEntry mapTableEntry(const RomImage& rom, int objectSet, int mapNumber);
-// Address of the submap's day or night area palette record.
+// Throws RomError, naming the map table entry, when its map or stair
+// pointer is one the game cannot read data from.
+void checkMapTableEntry(const MapTableEntry& entry, int objectSet, int mapNumber);
+// Address of the submap's day or night area palette record (the list's
+// address plus two bytes a submap).
 std::uint16_t palettePointerOf(const RomImage& rom, const AreaId& id, bool night);
 // Address of the submap's actor list.
 std::uint16_t actorPointerOf(const RomImage& rom, const AreaId& id);

@@ -15,6 +15,10 @@ inline constexpr std::size_t kFixedBankBase = 0x1C000;   // bank 7, CPU $C000-$F
 inline constexpr std::size_t kChrBase = 0x20000;
 inline constexpr std::size_t kChrBankSize = 0x1000;      // 256 tiles of 16 bytes
 inline constexpr std::size_t kMinimumBodySize = 0x40000; // PRG + CHR, the whole game
+// The largest file we open: the largest iNES image there can be (header,
+// trainer, 255 PRG banks of 16 KB and 255 CHR banks of 8 KB). Anything
+// longer is no image, and we stop reading there.
+inline constexpr std::size_t kMaximumFileSize = 16 + 512 + 255 * 0x4000 + 255 * 0x2000;
 
 // Two CHR bank numbers per object set: background, then sprites.
 inline constexpr std::size_t kChrBankTable = 0x1CCE9; // CPU $CCE9

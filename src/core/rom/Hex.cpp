@@ -20,7 +20,12 @@ std::string cpuAddressText(std::uint32_t address)
 
 std::string fileOffsetText(std::uint32_t offset)
 {
-    return "0x" + hexDigits(offset, 6);
+    // Six digits cover every image; larger offsets (a patch may name one)
+    // keep all their digits rather than lose the leading ones.
+    int digits = 6;
+    while (digits < 8 && (offset >> (4 * digits)) != 0)
+        ++digits;
+    return "0x" + hexDigits(offset, digits);
 }
 
 } // namespace quarry

@@ -12,7 +12,7 @@ std::string hexDigits(std::uint32_t value, int digits);
 // "$1234": a CPU address as the user sees it.
 std::string cpuAddressText(std::uint32_t address);
 
-// "0x01F7BB": a file offset as the user sees it.
+// "0x01F7BB": a file offset as the user sees it (more digits only when needed).
 std::string fileOffsetText(std::uint32_t offset);
 
 } // namespace quarry

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/rom/FileAccess.h"
+
 namespace quarry::rom {
 
 // One iNES image in memory: the 16-byte header kept exactly as read, and the
@@ -61,12 +63,8 @@ enum class OpenResult : std::uint16_t {
     ReadFailed = 1,  // missing, unreadable, or 16 bytes or less
     NotInes = 2,     // the magic "NES" is missing
     TooShort = 3,    // an iNES image too small to hold the game's data
-};
-
-enum class SaveResult : std::uint16_t {
-    Written = 0,
-    WriteFailed = 1,
-    BackupFailed = 2, // the backup of the opened file could not be kept; nothing was saved
+    NotRegularFile = 4, // a device, pipe or folder: never read
+    TooLarge = 5,       // larger than any iNES image: not read past that size
 };
 
 // Reads the whole file. On success `image` is replaced; on any failure it is
@@ -76,21 +74,16 @@ OpenResult openRomImage(const std::string& path, RomImage& image);
 // The same checks for a whole file already in memory.
 OpenResult openRomBytes(std::vector<std::uint8_t> file, RomImage& image);
 
-// The steps of a save, named so tests can make any one of them fail.
-enum class SaveStep { CreateTemporary, Write, Flush, Rename };
-using SaveFault = std::function<bool(SaveStep)>;
-
-// Writes header and body to `path` atomically: a temporary file in the same
-// folder is written, flushed and renamed over the target, keeping the
-// target's permissions. Bytes of the old file beyond header + body are kept.
-// Any failure leaves the old file untouched.
+// Writes header and body to `path` with the rules of writeFile: atomically
+// where that keeps the file's owner and links, in place and read back
+// otherwise. Bytes of the old file beyond header + body are kept.
 SaveResult saveRomImage(const std::string& path, const RomImage& image, const SaveFault& fault = {});
 
 // The same for a file that becomes exactly header + body (Save As): nothing
 // of a file that was at `path` before is kept.
 SaveResult saveRomImageAs(const std::string& path, const RomImage& image, const SaveFault& fault = {});
 
-// Writes `bytes` as the whole file at `path`, atomically as above.
+// Writes `bytes` as the whole file at `path`, in the same way.
 SaveResult saveFileBytes(const std::string& path, std::span<const std::uint8_t> bytes, const SaveFault& fault = {});
 
 } // namespace quarry::rom

@@ -24,6 +24,7 @@ rom::OpenResult Document::open(const std::string& path)
         openedFile_.assign(rom_.header().begin(), rom_.header().end());
         openedFile_.insert(openedFile_.end(), rom_.body().begin(), rom_.body().end());
         backupPending_ = true;
+        backupPath_.clear();
         area_.reset();
         textBlock_.reset();
         textBlockError_.clear();
@@ -36,13 +37,17 @@ rom::OpenResult Document::open(const std::string& path)
     return result;
 }
 
-rom::SaveResult Document::save(const rom::SaveFault& fault)
+rom::SaveResult Document::save(const rom::SaveFault& fault, bool withoutBackup)
 {
-    if (backupPending_) {
-        if (rom::saveFileBytes(backupPath(), openedFile_) != rom::SaveResult::Written)
+    if (backupPending_ && !withoutBackup) {
+        std::optional<std::string> written;
+        if (!(fault && fault(rom::SaveStep::Backup)))
+            written = rom::writeBackup(romPath_, openedFile_);
+        if (!written)
             return rom::SaveResult::BackupFailed;
-        backupPending_ = false;
+        backupPath_ = *written;
     }
+    backupPending_ = false;
     const rom::SaveResult result = rom::saveRomImage(romPath_, rom_, fault);
     if (result != rom::SaveResult::Written)
         romLoaded_ = false;
@@ -61,6 +66,7 @@ rom::SaveResult Document::saveAs(const std::string& path, const rom::SaveFault& 
         romPath_ = path;
         romLoaded_ = true;
         backupPending_ = false;
+        backupPath_.clear();
     }
     return result;
 }

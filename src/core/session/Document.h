@@ -107,13 +107,17 @@ public:
     // stays saveable.
     rom::OpenResult open(const std::string& path);
     // Writes the image back to romPath(); a failure clears romLoaded(). The
-    // first save after opening first keeps the file as it was opened at
-    // backupPath(); when that fails nothing is saved (BackupFailed).
-    rom::SaveResult save(const rom::SaveFault& fault = {});
+    // first save after opening first keeps the file as it was opened in a
+    // backup beside it (rom::writeBackup: never through a link, never over
+    // an existing file). When no backup can be written nothing is saved
+    // (BackupFailed, romLoaded() stays true) unless `withoutBackup`: the
+    // user chose to save anyway, and this opening asks no more.
+    rom::SaveResult save(const rom::SaveFault& fault = {}, bool withoutBackup = false);
     // Writes the image to `path`, which then becomes romPath(). Saving over
     // the opened file itself is a save().
     rom::SaveResult saveAs(const std::string& path, const rom::SaveFault& fault = {});
-    std::string backupPath() const { return romPath_ + ".bak"; }
+    // The backup written for this opening; empty until the first save.
+    const std::string& backupPath() const { return backupPath_; }
     // The whole file (header and body) as it was opened.
     const std::vector<std::uint8_t>& openedFile() const { return openedFile_; }
 
@@ -220,6 +224,7 @@ private:
     std::string textBlockError_;
     std::vector<std::uint8_t> openedFile_;
     bool backupPending_ = false;
+    std::string backupPath_;
 
     EditListener listener_;
     ChangeListener changeListener_;

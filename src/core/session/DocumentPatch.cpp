@@ -10,9 +10,6 @@ namespace quarry::session {
 Document::Restored Document::applyPatch(std::span<const std::uint8_t> patch)
 {
     const rom::RomImage patched = patch::applyPatchToImage(rom_, patch);
-    if (patched.header() != rom_.header())
-        throw RomError("the patch changes the image's 16-byte header, which Quarry keeps as it was opened; "
-                       "nothing was applied");
     const auto& before = rom_.body();
     const auto& after = patched.body();
     {

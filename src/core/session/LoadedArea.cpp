@@ -11,6 +11,7 @@ LoadedArea readLoadedArea(const rom::RomImage& rom, const rom::AreaId& id, bool 
     area.id = id;
     area.night = night;
     area.pointers = rom::resolveArea(rom, id, night);
+    rom::checkResolvedArea(rom, id, night, area.pointers);
     area.map = rom::decodeAreaMap(rom, area.pointers.mapPointer);
     area.stairs = world::readStairList(rom, area.pointers.stairPointer);
     gfx::setFixedSpriteEntries(area.palette);

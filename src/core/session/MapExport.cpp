@@ -1,5 +1,8 @@
 #include "core/session/MapExport.h"
 
+#include "core/RomError.h"
+#include "core/session/LoadedArea.h"
+
 #include "core/world/AreaCatalogue.h"
 
 namespace quarry::session {
@@ -13,6 +16,14 @@ std::vector<MapExportJob> allMapExportJobs()
                 for (bool night : {false, true})
                     jobs.push_back({submap.id, night, submap.key + (night ? "-night.png" : "-day.png")});
     return jobs;
+}
+
+gfx::Canvas exportedMapPicture(const LoadedArea& area)
+{
+    if (area.map.screensWide == 0 || area.map.screensHigh == 0)
+        throw RomError("the map has no screens (" + std::to_string(area.map.screensWide) + " x "
+                       + std::to_string(area.map.screensHigh) + "), so there is no picture of it");
+    return area.mapPicture();
 }
 
 } // namespace quarry::session

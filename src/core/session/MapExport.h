@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/gfx/Canvas.h"
 #include "core/rom/AreaDirectory.h"
 
 #include <string>
@@ -17,5 +18,10 @@ struct MapExportJob {
 
 // Every submap of the catalogue in tree order, each day then night.
 std::vector<MapExportJob> allMapExportJobs();
+
+struct LoadedArea;
+// The whole map as a picture to write. A map of no screens (width or height
+// 0) has none: RomError says so, rather than leaving it to the file writer.
+gfx::Canvas exportedMapPicture(const LoadedArea& area);
 
 } // namespace quarry::session

@@ -1,5 +1,6 @@
 #include "core/world/Connections.h"
 
+#include "core/RomError.h"
 #include "core/rom/DataAddress.h"
 #include "core/rom/GameLayout.h"
 #include "core/rom/RomImage.h"
@@ -23,17 +24,20 @@ std::string placeText(int objectSet, int area)
     return "object set " + std::to_string(objectSet) + ", area " + std::to_string(area);
 }
 
-// The game loads the submap it arrives in: its record and its map data must
-// be readable.
+// The game loads the submap it arrives in: its record and the pointers to
+// its map data (map and stairs) must be readable.
 void checkArrival(const rom::RomImage& rom, int objectSet, int area, int submap)
 {
     const std::size_t record = rom::areaRecordIndex(rom, objectSet, area);
     const std::size_t submapRecord
         = rom::submapRecordIndex(rom, record, submap, rom::AreaId{objectSet, area, submap});
     const int mapNumber = rom::mapNumberAt(rom, submapRecord);
-    const rom::MapTableEntry maps = rom::mapTableEntry(rom, objectSet, mapNumber);
-    rom::bodyIndexOf(maps.mapPointer, rom::DataKind::AreaData,
-                     "the map data of " + placeText(objectSet, area) + ", submap " + std::to_string(submap));
+    try {
+        rom::checkMapTableEntry(rom::mapTableEntry(rom, objectSet, mapNumber), objectSet, mapNumber);
+    } catch (const RomError& error) {
+        throw RomError("the door to " + placeText(objectSet, area) + ", submap " + std::to_string(submap)
+                       + " leads nowhere: " + error.what());
+    }
 }
 
 std::uint8_t normalisedEntry(const rom::RomImage& rom, int objectSet, int area, std::uint8_t entry)

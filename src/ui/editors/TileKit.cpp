@@ -1,20 +1,22 @@
 #include "ui/editors/TileKit.h"
 
+#include "core/RomError.h"
 #include "core/gfx/TileOps.h"
 #include "core/session/Document.h"
 #include "ui/RomDocument.h"
 #include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
 #include "ui/Dialogs.h"
+#include "ui/FileOutput.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/PixelView.h"
 #include "ui/editors/Swatch.h"
 #include "ui/editors/TileSheetImage.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -545,9 +547,12 @@ void TileKit::exportPng()
         return;
     pictureFolder_ = QFileInfo(path).absolutePath();
     runGuarded(*dialogs_, this, [&] {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || !bankPicture().save(&file, "PNG") || !file.commit())
-            dialogs_->showMessage(this, QStringLiteral("Cannot write the picture %1.").arg(QDir::toNativeSeparators(path)));
+        try {
+            writeOutputFile(path, pngBytes(bankPicture()));
+        } catch (const RomError& error) {
+            dialogs_->showMessage(this, QStringLiteral("Cannot write the picture %1: %2.")
+                                            .arg(QDir::toNativeSeparators(path), QString::fromUtf8(error.what())));
+        }
     });
 }
 
@@ -560,7 +565,19 @@ void TileKit::importPng()
         return;
     pictureFolder_ = QFileInfo(path).absolutePath();
     runGuarded(*dialogs_, this, [&] {
-        QImageReader reader(path);
+        // Read through the file rules first, so a pipe or a device named
+        // here is refused rather than waited on. A bank picture is small.
+        std::vector<std::uint8_t> bytes;
+        try {
+            bytes = readInputFile(path, 16u << 20);
+        } catch (const RomError& error) {
+            dialogs_->showMessage(this, QStringLiteral("Cannot read the picture %1: %2.")
+                                            .arg(QDir::toNativeSeparators(path), QString::fromUtf8(error.what())));
+            return;
+        }
+        QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        QBuffer buffer(&data);
+        QImageReader reader(&buffer);
         const QImage picture = reader.read();
         if (picture.isNull()) {
             dialogs_->showMessage(this, QStringLiteral("Cannot read the picture %1: %2.")

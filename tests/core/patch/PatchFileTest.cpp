@@ -35,20 +35,24 @@ TEST(PatchFile, TellsTheFormatsApart)
     EXPECT_EQ(detectPatch(Bytes{}), PatchKind::Unknown);
 }
 
-TEST(PatchFile, AppliesBothFormatsToAnImageIncludingItsHeader)
+TEST(PatchFile, AppliesBothFormatsToTheBodyAndRefusesHeaderChanges)
 {
     SyntheticRom original;
     SyntheticRom edited;
     edited.put(0x1F7AB, {1, 2, 3}).fill(0x20000, 0x800, 0x5A);
-    edited.header()[6] = 0x42;
     const Bytes from = imageFileBytes(original.image());
     const Bytes to = imageFileBytes(edited.image());
     EXPECT_EQ(from, original.fileBytes());
+    edited.header()[6] = 0x42;
+    const Bytes toHeader = imageFileBytes(edited.image());
 
-    for (const Bytes& patch : {makeIps(from, to), makeBps(from, to)}) {
-        const rom::RomImage patched = applyPatchToImage(original.image(), patch);
+    for (bool bps : {false, true}) {
+        const rom::RomImage patched = applyPatchToImage(original.image(), bps ? makeBps(from, to) : makeIps(from, to));
         EXPECT_EQ(patched.body(), edited.body());
-        EXPECT_EQ(patched.header(), edited.header());
+        EXPECT_EQ(patched.header(), original.image().header());
+        // The command line and the editor share this one rule.
+        EXPECT_NE(refusal(original.image(), bps ? makeBps(from, toHeader) : makeIps(from, toHeader)).find("16-byte header"),
+                  std::string::npos);
     }
 }
 

@@ -341,10 +341,10 @@ TEST(DocumentHistory, TheFirstSaveKeepsTheOpenedFileAsBackup)
     const std::string path = h.dir.file("game.nes");
     const std::vector<std::uint8_t> opened = readFile(path);
     EXPECT_EQ(h.document.openedFile(), opened);
-    EXPECT_EQ(h.document.backupPath(), path + ".bak");
 
     h.document.paintCell(0, 0, static_cast<std::uint8_t>(h.area().map.mapGrid[0] ^ 1));
     ASSERT_EQ(h.document.save(), rom::SaveResult::Written);
+    EXPECT_EQ(h.document.backupPath(), path + ".bak");
     EXPECT_EQ(readFile(path + ".bak"), opened);
     const std::vector<std::uint8_t> firstSave = readFile(path);
     EXPECT_NE(firstSave, opened);
@@ -354,12 +354,14 @@ TEST(DocumentHistory, TheFirstSaveKeepsTheOpenedFileAsBackup)
     ASSERT_EQ(h.document.save(), rom::SaveResult::Written);
     EXPECT_EQ(readFile(path + ".bak"), opened);
 
-    // Opening again starts a new backup on the next save.
+    // Opening again makes a new backup on the next save.
     ASSERT_EQ(h.document.open(path), rom::OpenResult::Loaded);
     const std::vector<std::uint8_t> reopened = readFile(path);
     h.document.rom().write(0x300, static_cast<std::uint8_t>(h.document.rom().read(0x300) ^ 1));
     ASSERT_EQ(h.document.save(), rom::SaveResult::Written);
-    EXPECT_EQ(readFile(path + ".bak"), reopened);
+    EXPECT_NE(h.document.backupPath(), path + ".bak"); // the first backup is kept
+    EXPECT_EQ(readFile(h.document.backupPath()), reopened);
+    EXPECT_EQ(readFile(path + ".bak"), opened);
 }
 
 TEST(DocumentHistory, ABackupThatCannotBeWrittenStopsTheSave)
@@ -367,9 +369,9 @@ TEST(DocumentHistory, ABackupThatCannotBeWrittenStopsTheSave)
     HistoryDocument h;
     const std::string path = h.dir.file("game.nes");
     const std::vector<std::uint8_t> opened = readFile(path);
-    std::filesystem::create_directory(path + ".bak");
     h.document.rom().write(0x300, static_cast<std::uint8_t>(h.document.rom().read(0x300) ^ 1));
-    EXPECT_EQ(h.document.save(), rom::SaveResult::BackupFailed);
+    EXPECT_EQ(h.document.save([](rom::SaveStep step) { return step == rom::SaveStep::Backup; }),
+              rom::SaveResult::BackupFailed);
     EXPECT_EQ(readFile(path), opened);
     EXPECT_TRUE(h.document.romLoaded());
 }

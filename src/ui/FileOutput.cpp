@@ -1,0 +1,39 @@
+#include "ui/FileOutput.h"
+
+#include "core/RomError.h"
+#include "core/rom/FileAccess.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <span>
+
+namespace quarry::ui {
+
+void writeOutputFile(const QString& path, const QByteArray& bytes)
+{
+    const std::span data(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
+    const rom::SaveResult result = rom::writeFile(path.toStdString(), {data}, false);
+    if (result != rom::SaveResult::Written)
+        throw RomError(rom::saveFailureText(result, path.toStdString()));
+}
+
+std::vector<std::uint8_t> readInputFile(const QString& path, std::size_t limit)
+{
+    rom::FileContents file = rom::readRegularFile(path.toStdString(), limit);
+    if (file.status != rom::ReadStatus::Read)
+        throw RomError(rom::readFailureText(file.status, path.toStdString(), limit));
+    return std::move(file.bytes);
+}
+
+QByteArray pngBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        throw RomError("cannot make a PNG picture of " + std::to_string(image.width()) + " x "
+                       + std::to_string(image.height()) + " pixels");
+    return bytes;
+}
+
+} // namespace quarry::ui
