@@ -162,7 +162,7 @@ TEST(MainWindowOpen, ACancelledOpenShowsNothingAndKeepsTheImageSaveable)
     EXPECT_EQ(f.dialogs.lastMessage(), "File successfully saved!");
 }
 
-TEST(MainWindowSave, WritesBackAndAFailedSaveNeedsANewOpen)
+TEST(MainWindowSave, WritesBackAndAFailedSaveKeepsTheEditsForAnotherTry)
 {
     Fixture f;
     const QString path = f.writeGoodImage();
@@ -178,12 +178,20 @@ TEST(MainWindowSave, WritesBackAndAFailedSaveNeedsANewOpen)
     EXPECT_EQ(f.dialogs.lastMessage(), "File successfully saved!");
     EXPECT_EQ(test::readFileBytes(path.toStdString()), original);
 
-    // The file's folder disappears: the save fails and must be reported.
+    // An edit, then the file's folder disappears before the save: a failed
+    // save (not a backup question), and the edit stays, modified, for
+    // another try once the folder is back.
+    f.window->document().rom().write(0x100, 0x43);
     std::filesystem::remove_all(f.dir.path());
+    f.dialogs.messages.clear();
     f.window->commandAction(Command::Save)->trigger();
-    EXPECT_EQ(f.dialogs.lastMessage(), "Uknown Error!");
+    EXPECT_EQ(f.dialogs.messages, QStringList{"Uknown Error!"});
+    EXPECT_TRUE(f.window->isModified());
+    std::filesystem::create_directories(f.dir.path());
     f.window->commandAction(Command::Save)->trigger();
-    EXPECT_EQ(f.dialogs.lastMessage(), "Load a file!");
+    EXPECT_EQ(f.dialogs.lastMessage(), "File successfully saved!");
+    EXPECT_EQ(test::readFileBytes(path.toStdString())[16 + 0x100], 0x43);
+    EXPECT_FALSE(f.window->isModified());
 }
 
 TEST(MainWindowModes, ExactlyOneModeIsPushedAndTheImageIsUntouched)

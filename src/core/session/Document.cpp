@@ -39,6 +39,11 @@ rom::OpenResult Document::open(const std::string& path)
 
 rom::SaveResult Document::save(const rom::SaveFault& fault, bool withoutBackup)
 {
+    // With the file's folder gone there is nothing to back up or write: a
+    // failed save, not a failed backup.
+    std::error_code ec;
+    if (!std::filesystem::is_directory(std::filesystem::absolute(romPath_, ec).parent_path(), ec))
+        return rom::SaveResult::WriteFailed;
     if (backupPending_ && !withoutBackup) {
         std::optional<std::string> written;
         if (!(fault && fault(rom::SaveStep::Backup)))
@@ -48,10 +53,9 @@ rom::SaveResult Document::save(const rom::SaveFault& fault, bool withoutBackup)
         backupPath_ = *written;
     }
     backupPending_ = false;
-    const rom::SaveResult result = rom::saveRomImage(romPath_, rom_, fault);
-    if (result != rom::SaveResult::Written)
-        romLoaded_ = false;
-    return result;
+    // A failed save keeps the image, its edits and its modified mark: the
+    // user may try again or choose Save As.
+    return rom::saveRomImage(romPath_, rom_, fault);
 }
 
 rom::SaveResult Document::saveAs(const std::string& path, const rom::SaveFault& fault)

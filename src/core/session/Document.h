@@ -98,7 +98,7 @@ public:
     const rom::RomImage& rom() const { return rom_; }
     rom::RomImage& rom() { return rom_; }
 
-    // True once an image was opened; a failed save clears it.
+    // True once an image was opened; failed opens and saves keep it.
     bool romLoaded() const { return romLoaded_; }
     void setRomLoaded(bool loaded) { romLoaded_ = loaded; }
     const std::string& romPath() const { return romPath_; }
@@ -106,12 +106,13 @@ public:
     // Opens `path`. On failure the image that was open stays as it was, and
     // stays saveable.
     rom::OpenResult open(const std::string& path);
-    // Writes the image back to romPath(); a failure clears romLoaded(). The
-    // first save after opening first keeps the file as it was opened in a
-    // backup beside it (rom::writeBackup: never through a link, never over
-    // an existing file). When no backup can be written nothing is saved
-    // (BackupFailed, romLoaded() stays true) unless `withoutBackup`: the
-    // user chose to save anyway, and this opening asks no more.
+    // Writes the image back to romPath(); a failure keeps the image open and
+    // saveable (and WriteFailed when the file's folder is gone). The first
+    // save after opening first keeps the file as it was opened in a backup
+    // beside it (rom::writeBackup: never through a link, never over an
+    // existing file). When no backup can be written nothing is saved
+    // (BackupFailed) unless `withoutBackup`: the user chose to save anyway,
+    // and this opening asks no more.
     rom::SaveResult save(const rom::SaveFault& fault = {}, bool withoutBackup = false);
     // Writes the image to `path`, which then becomes romPath(). Saving over
     // the opened file itself is a save().
