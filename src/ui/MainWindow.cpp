@@ -376,6 +376,8 @@ bool MainWindow::saveFile()
             dialogs_.showMessage(this, texts::kLoadAFile);
             return;
         }
+        if (!confirmUnwrittenTexts())
+            return;
         rom::SaveResult result = document_.save();
         if (result == rom::SaveResult::BackupFailed) {
             if (!dialogs_.askSaveOrCancel(this, texts::kBackupQuestion))
@@ -388,6 +390,13 @@ bool MainWindow::saveFile()
         dialogs_.showMessage(this, saveResultText(result));
     });
     return saved;
+}
+
+bool MainWindow::confirmUnwrittenTexts()
+{
+    const TextEditor* texts = textEditor();
+    const QString question = texts && texts->isVisible() ? texts->unwrittenQuestion() : QString();
+    return question.isEmpty() || dialogs_.askYesNo(this, question);
 }
 
 void MainWindow::exitProgram()

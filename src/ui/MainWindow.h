@@ -178,6 +178,9 @@ private:
     // Opens `path` once unsaved changes were settled.
     void openSettledPath(const QString& path);
     void updateCaption();
+    // While the text editor holds strings that do not fit, asks whether to
+    // save what is written; false to cancel the save.
+    bool confirmUnwrittenTexts();
     void selectNode(const QString& key);
     QAction* addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut = {});
 

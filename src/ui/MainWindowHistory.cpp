@@ -120,6 +120,8 @@ bool MainWindow::saveFileAs()
             return;
         }
         const QString folder = QFileInfo(QString::fromStdString(document_.romPath())).absolutePath();
+        if (!confirmUnwrittenTexts())
+            return;
         const QString path = dialogs_.chooseSaveFile(this, folder, texts::kOpenFilter);
         if (path.isEmpty())
             return;

@@ -125,7 +125,8 @@ TEST(TextEditor, AChangeThatDoesNotFitStaysMarkedUntilRoomIsMade)
     EXPECT_EQ(t.body(), before);
     EXPECT_EQ(t.history().index(), 0);
     EXPECT_TRUE(t.editor->hasUnwrittenChanges());
-    EXPECT_EQ(t.editor->textList()->item(7)->text(), "07: " + tooLong);
+    // The list shows what the image holds; the box what was typed.
+    EXPECT_EQ(t.editor->textList()->item(7)->text().toStdString(), "07: " + t.imageText(7));
     EXPECT_FALSE(t.editor->textList()->item(7)->toolTip().isEmpty());
     EXPECT_TRUE(t.editor->textList()->item(6)->toolTip().isEmpty());
     EXPECT_FALSE(t.editor->notWrittenLabel()->isHidden());
@@ -135,6 +136,13 @@ TEST(TextEditor, AChangeThatDoesNotFitStaysMarkedUntilRoomIsMade)
     t.select(8);
     t.select(7);
     EXPECT_EQ(t.boxText(), tooLong);
+
+    // A save asks first, and No saves nothing.
+    t.dialogs.yesNoAnswers = {false};
+    t.window.document().rom().write(0x10, static_cast<std::uint8_t>(t.body()[0x10] ^ 1)); // something to save
+    EXPECT_FALSE(t.window.saveFile());
+    EXPECT_EQ(t.dialogs.lastMessage(), "String 07 does not fit: 5 bytes over. Save what is written?");
+    t.window.undoStep();
 
     // Shortening another string makes room: both changes go in as one step.
     t.select(9);

@@ -35,6 +35,7 @@ constexpr const char* kDropOnClose =
 constexpr const char* kDropOnReread =
     "The last changes do not fit in the text block (%1 over) and are not written.\n"
     "Drop them and read the texts from the image again?";
+constexpr const char* kSaveWritten = "String %1 does not fit: %2 over. Save what is written?";
 constexpr const char* kImageChanged =
     "The texts in the image changed since the text editor read them; nothing was written.\n"
     "The texts are read again.";
@@ -232,8 +233,11 @@ void TextEditor::refreshLine(int index)
     QListWidgetItem* item = textList_->item(index);
     if (!item)
         return;
-    item->setText(listLine(index, editTexts_[static_cast<std::size_t>(index)]));
     const bool notWritten = unwritten_.count(index) != 0;
+    // A string not written shows in the list as the image holds it; the box
+    // keeps what was typed.
+    const auto n = static_cast<std::size_t>(index);
+    item->setText(listLine(index, notWritten && n < imageTexts_.size() ? imageTexts_[n] : editTexts_[n]));
     item->setForeground(notWritten ? QBrush(QColor(0xb0, 0, 0)) : QBrush());
     item->setToolTip(notWritten ? QString::fromLatin1(words::kNotWrittenTip) : QString());
 }
@@ -285,6 +289,14 @@ void TextEditor::refreshMissing()
         characters << QString::fromUtf8(character);
     missingLabel_->setText(QString::fromLatin1(words::kNotInTable).arg(characters.join(' ')));
     missingLabel_->show();
+}
+
+QString TextEditor::unwrittenQuestion() const
+{
+    if (!loaded_ || unwritten_.empty())
+        return {};
+    const QString number = QStringLiteral("%1").arg(*unwritten_.begin(), 2, 16, QLatin1Char('0')).toUpper();
+    return QString::fromLatin1(words::kSaveWritten).arg(number, bytesText(bytesOver()));
 }
 
 bool TextEditor::finishEditing()

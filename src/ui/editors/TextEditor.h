@@ -51,6 +51,9 @@ public:
     int editIndex() const { return editIndex_; }
     // True while the box and the list hold changes the image does not.
     bool hasUnwrittenChanges() const { return !unwritten_.empty(); }
+    // What to ask before a save while such changes are held ("String 0B does
+    // not fit: 8 bytes over. Save what is written?"), or nothing.
+    QString unwrittenQuestion() const;
 
 protected:
     void imageChanged(const session::Change& change) override;
