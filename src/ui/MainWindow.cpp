@@ -201,6 +201,7 @@ void MainWindow::setCommandsEnabled(bool enabled)
     for (QAction* mode : tools_->actions())
         mode->setEnabled(enabled);
     saveAsAction_->setEnabled(enabled);
+    historyAction_->setEnabled(enabled);
 }
 
 void MainWindow::setViewsEnabled(bool enabled)

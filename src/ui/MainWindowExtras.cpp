@@ -85,12 +85,16 @@ void MainWindowExtras::buildActions()
     zoomOut_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     zoomReset_ = view->addAction(QStringLiteral("&Actual Size"), map, [map] { map->setZoom(1); });
     zoomReset_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    auto updateZoom = [this](int factor) {
-        zoomIn_->setEnabled(factor < 4);
-        zoomOut_->setEnabled(factor > 1);
+    // Like every command on the image, these wait for an image ("Save" is
+    // enabled exactly while one is open).
+    QAction* save = window_.commandAction(Command::Save);
+    auto updateZoom = [this, map, save] {
+        const bool open = save->isEnabled();
+        zoomIn_->setEnabled(open && map->zoom() < 4);
+        zoomOut_->setEnabled(open && map->zoom() > 1);
+        zoomReset_->setEnabled(open);
     };
     connect(map, &MapView::zoomChanged, this, updateZoom);
-    updateZoom(map->zoom());
 
     view->addSeparator();
     whereUsed_ = view->addAction(QStringLiteral("&Where Used"));
@@ -114,10 +118,10 @@ void MainWindowExtras::buildActions()
     file->insertSeparator(exit);
     connect(exportMap_, &QAction::triggered, this, &MainWindowExtras::exportMap);
     connect(exportAll_, &QAction::triggered, this, &MainWindowExtras::exportAllMaps);
-    QAction* save = window_.commandAction(Command::Save);
-    auto follow = [this, save] {
-        exportMap_->setEnabled(save->isEnabled());
-        exportAll_->setEnabled(save->isEnabled());
+    auto follow = [this, save, updateZoom] {
+        for (QAction* action : {exportMap_, exportAll_, brush_, whereUsed_})
+            action->setEnabled(save->isEnabled());
+        updateZoom();
     };
     connect(save, &QAction::changed, this, follow);
     follow();

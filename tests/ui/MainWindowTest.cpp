@@ -3,6 +3,7 @@
 #include "core/rom/GameLayout.h"
 #include "support/SyntheticRom.h"
 #include "ui/MainWindow.h"
+#include "ui/MainWindowExtras.h"
 
 #include <QAction>
 #include <QDir>
@@ -76,6 +77,10 @@ TEST(MainWindowStartUp, CaptionCommandsAndStatusBeforeAnyImage)
         EXPECT_FALSE(f.window->commandAction(command)->isEnabled());
     for (EditMode mode : {EditMode::Map, EditMode::Actor, EditMode::Stair, EditMode::Pointer, EditMode::Solidity})
         EXPECT_FALSE(f.window->modeAction(mode)->isEnabled());
+    MainWindowExtras* extras = f.window->extras();
+    for (QAction* action : {f.window->historyAction(), extras->brushAction(), extras->whereUsedAction(),
+                            extras->zoomInAction(), extras->zoomOutAction(), extras->zoomResetAction()})
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     EXPECT_EQ(f.window->statusText(0), "Area Map: $0000");
     EXPECT_EQ(f.window->statusText(1), "Actors: $0000");
     EXPECT_EQ(f.window->statusText(2), "Stairs: $0000");
@@ -107,6 +112,9 @@ TEST(MainWindowOpen, SuccessEnablesTheImageCommands)
     EXPECT_TRUE(f.window->document().romLoaded());
     EXPECT_TRUE(f.window->commandAction(Command::Save)->isEnabled());
     EXPECT_TRUE(f.window->modeAction(EditMode::Actor)->isEnabled());
+    EXPECT_TRUE(f.window->extras()->brushAction()->isEnabled());
+    EXPECT_TRUE(f.window->extras()->zoomInAction()->isEnabled());
+    EXPECT_FALSE(f.window->extras()->zoomOutAction()->isEnabled()); // at 1x already
     EXPECT_TRUE(f.window->findChild<QTreeWidget*>("areaTree")->isEnabled());
     EXPECT_EQ(f.window->editMode(), EditMode::Map);
     ASSERT_EQ(f.window->sideData().actorTypes.size(), 1u);
