@@ -100,6 +100,7 @@ public:
     QAction* saveAsAction() const { return saveAsAction_; }
     QAction* historyAction() const { return historyAction_; }
     QUndoView* historyView() const { return historyView_; }
+    QWidget* historyWindow() const { return historyWindow_; }
     void exitProgram();
     void openTextEditor();
     void openGlobalProperties();
@@ -162,6 +163,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The message that reports a save or Save As.
@@ -224,6 +226,7 @@ private:
     QAction* saveAsAction_ = nullptr;
     QAction* historyAction_ = nullptr;
     QUndoView* historyView_ = nullptr; // created on first use
+    QWidget* historyWindow_ = nullptr; // the view's window
 };
 
 } // namespace quarry::ui

@@ -18,7 +18,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QUndoStack>
+#include <QPushButton>
+#include <QKeyEvent>
 #include <QUndoView>
+#include <QVBoxLayout>
 
 namespace quarry::ui {
 
@@ -89,14 +92,34 @@ QString MainWindow::historyNote() const
 void MainWindow::showUndoHistory()
 {
     if (!historyView_) {
-        historyView_ = new QUndoView(history()->stack(), this);
-        historyView_->setWindowFlag(Qt::Window);
-        historyView_->setWindowTitle(QString::fromLatin1(texts::kHistoryTitle));
+        // A small tool window: the list, a Close button, and Escape.
+        historyWindow_ = new QWidget(this, Qt::Window);
+        historyWindow_->setObjectName(QStringLiteral("undoHistory"));
+        historyWindow_->setWindowTitle(QString::fromLatin1(texts::kHistoryTitle));
+        historyView_ = new QUndoView(history()->stack(), historyWindow_);
         historyView_->setEmptyLabel(QString::fromLatin1(texts::kHistoryStart));
-        historyView_->resize(260, 320);
+        auto* close = new QPushButton(QStringLiteral("Close"), historyWindow_);
+        close->setObjectName(QStringLiteral("cmdClose"));
+        connect(close, &QPushButton::clicked, historyWindow_, &QWidget::close);
+        historyWindow_->installEventFilter(this);
+        auto* layout = new QVBoxLayout(historyWindow_);
+        layout->addWidget(historyView_);
+        layout->addWidget(close, 0, Qt::AlignRight);
+        historyWindow_->resize(260, 340);
     }
-    historyView_->show();
-    historyView_->raise();
+    historyWindow_->show();
+    historyWindow_->raise();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Escape closes the history window, as it does the other tool windows.
+    if (watched == historyWindow_ && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        historyWindow_->close();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool MainWindow::settleUnsavedChanges()

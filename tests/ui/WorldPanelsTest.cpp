@@ -29,6 +29,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QSlider>
 
 #include <gtest/gtest.h>
@@ -453,6 +454,24 @@ TEST(WorldWindows, MapInfoShowsTheLoadedSubmap)
     EXPECT_EQ(info->box(MapInfo::Area)->text(), "$00");
     EXPECT_TRUE(w.window.closeEditors());
     EXPECT_FALSE(info->isVisible());
+}
+
+TEST(WorldWindows, ToolWindowsCloseWithEscapeOrTheirCloseButton)
+{
+    WorldWindow w;
+    w.window.openMapInfo();
+    w.window.openGlobalProperties();
+    w.window.showUndoHistory();
+    QWidget* windows[] = {w.window.mapInfo(), w.window.globalProperties(), w.window.historyWindow()};
+    for (QWidget* window : windows) {
+        ASSERT_TRUE(window->isVisible());
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(window, &escape);
+        EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
+        window->show();
+        window->findChild<QPushButton*>("cmdClose")->click();
+        EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
+    }
 }
 
 TEST(WorldWindows, GlobalPropertiesWriteOnlyOnApply)

@@ -3,6 +3,8 @@
 #include "ui/RomDocument.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 
 namespace quarry::ui {
 
@@ -23,6 +25,23 @@ void EditorWindow::closeEvent(QCloseEvent* event)
     }
     editing_ = false;
     event->accept();
+}
+
+void EditorWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QPushButton* EditorWindow::makeCloseButton()
+{
+    auto* button = new QPushButton(QStringLiteral("Close"), this);
+    button->setObjectName(QStringLiteral("cmdClose"));
+    connect(button, &QPushButton::clicked, this, &QWidget::close);
+    return button;
 }
 
 } // namespace quarry::ui

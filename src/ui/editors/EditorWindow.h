@@ -8,6 +8,8 @@ namespace quarry::session {
 struct LoadedArea;
 }
 
+class QPushButton;
+
 namespace quarry::ui {
 
 class Dialogs;
@@ -44,6 +46,10 @@ protected:
 
     void setEditing(bool editing) { editing_ = editing; }
     void closeEvent(QCloseEvent* event) override;
+    // Escape closes the window, as it does a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+    // A "Close" button for the small windows' own layouts.
+    QPushButton* makeCloseButton();
 
     RomDocument& document_;
     Dialogs& dialogs_;

@@ -1,15 +1,14 @@
 #include "ui/editors/GlobalProperties.h"
 
 #include "core/session/Document.h"
+#include "core/text/TextCodec.h"
 #include "ui/ActionGuard.h"
 #include "ui/RomDocument.h"
-
-#include "core/session/Document.h"
-#include "core/text/TextCodec.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -74,7 +73,11 @@ GlobalProperties::GlobalProperties(RomDocument& document, Dialogs& dialogs, QWid
     connect(apply_, &QPushButton::clicked, this, &GlobalProperties::apply);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
-    layout->addWidget(apply_, 0, Qt::AlignRight);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(apply_);
+    buttons->addWidget(makeCloseButton());
+    layout->addLayout(buttons);
 }
 
 bool GlobalProperties::setUpFor(const session::LoadedArea*)

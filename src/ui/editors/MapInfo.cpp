@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace quarry::ui {
 
@@ -78,6 +79,7 @@ MapInfo::MapInfo(RomDocument& document, Dialogs& dialogs, QWidget* parent) : Edi
     grid->addWidget(label(kScreens), row, 0, 1, 2, Qt::AlignTop);
     grid->addWidget(screens_, row, 2, 1, 4);
     grid->setRowStretch(row, 1);
+    grid->addWidget(makeCloseButton(), row + 1, 5, 1, 1, Qt::AlignRight);
 }
 
 bool MapInfo::setUpFor(const session::LoadedArea*)
