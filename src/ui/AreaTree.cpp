@@ -4,6 +4,7 @@
 #include "ui/Texts.h"
 
 #include <QHash>
+#include <QKeyEvent>
 
 namespace quarry::ui {
 
@@ -15,6 +16,18 @@ AreaTree::AreaTree(QWidget* parent) : QTreeWidget(parent)
     setColumnCount(1);
     connect(this, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item, int) { emit nodeClicked(keyOf(item)); });
+}
+
+void AreaTree::keyPressEvent(QKeyEvent* event)
+{
+    // The keyboard chooses as a click does: Enter on the current node, or
+    // moving the current node with the arrow keys.
+    QTreeWidgetItem* before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    QTreeWidgetItem* after = currentItem();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (after && (enter || after != before))
+        emit nodeClicked(keyOf(after));
 }
 
 void AreaTree::fill()

@@ -21,7 +21,11 @@ public:
     QList<QTreeWidgetItem*> nodesInOrder() const;
 
 signals:
+    // A node was chosen, by a click or from the keyboard.
     void nodeClicked(const QString& key);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace quarry::ui

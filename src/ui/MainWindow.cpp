@@ -259,6 +259,8 @@ void MainWindow::loadArea(const QString& key)
         return;
     }
     loadedNode_ = key;
+    // The tree's highlight names the submap on screen, however it was loaded.
+    selectNode(key);
     const rom::ResolvedArea& pointers = document_.area()->pointers;
     statusPointers_ = {pointers.mapPointer, pointers.actorPointer, pointers.stairPointer, pointers.palettePointer};
     workspace_->showArea();

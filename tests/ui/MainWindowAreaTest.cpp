@@ -12,6 +12,8 @@
 #include "ui/map/PaletteStrip.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
@@ -85,6 +87,27 @@ TEST(MainWindowArea, ObjectSetAndAreaNodesLoadNothing)
         EXPECT_FALSE(w.area().night);
         w.workspace().nightCheck()->setChecked(false);
     }
+}
+
+TEST(MainWindowArea, TheKeyboardLoadsAsAClickDoesAndTheHighlightFollowsTheLoad)
+{
+    OpenWindow w;
+    AreaTree* tree = w.window.areaTree();
+    auto key = [&](int code) {
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+        QApplication::sendEvent(tree, &press);
+    };
+    tree->setCurrentItem(tree->findNode(keyOf({0, 10, 0})));
+    key(Qt::Key_Return);
+    EXPECT_EQ(w.area().id, (rom::AreaId{0, 10, 0}));
+    tree->findNode("obj0a10")->setExpanded(true);
+    w.window.show(); // the tree moves through the items it lays out
+    QApplication::processEvents();
+    key(Qt::Key_Down);
+    EXPECT_EQ(w.area().id, (rom::AreaId{0, 10, 1}));
+    // A load from elsewhere (here the program itself) moves the highlight.
+    w.window.loadArea(keyOf({0, 0, 0}));
+    EXPECT_EQ(AreaTree::keyOf(tree->currentItem()), keyOf({0, 0, 0}));
 }
 
 TEST(MainWindowArea, NightReloadsWithTheOtherPaletteAndResetsSelections)
