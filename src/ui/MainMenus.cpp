@@ -1,5 +1,6 @@
 // The menu bar: every tool bar command again, in menus with their shortcuts.
 #include "ui/MainWindow.h"
+#include "ui/RecentFiles.h"
 
 #include "ui/Dialogs.h"
 #include "ui/Texts.h"
@@ -24,6 +25,8 @@ void MainWindow::buildMenus()
     buildHistoryActions();
     QMenu* file = menu(Menu::File);
     file->addAction(commandAction(Command::Open));
+    recent_ = new RecentFiles(file->addMenu(QString::fromLatin1(texts::kMenuRecent)), this);
+    connect(recent_, &RecentFiles::chosen, this, &MainWindow::openRecent);
     file->addAction(commandAction(Command::Save));
     file->addAction(saveAsAction_);
     file->addSeparator();

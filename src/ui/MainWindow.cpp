@@ -6,6 +6,7 @@
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/PatchActions.h"
+#include "ui/RecentFiles.h"
 #include "ui/RomDocument.h"
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
@@ -24,6 +25,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -186,7 +188,9 @@ void MainWindow::startUp()
         dialogs_.showMessage(this, texts::kTblMissing);
     if (!rom::loadNameLists(datDir_.toStdString(), document_.sideData().partNames, document_.sideData().weaponNames))
         dialogs_.showMessage(this, texts::kDatMissing);
-    startFolder_ = QCoreApplication::applicationDirPath();
+    // Open starts where the image opened last lies, or beside the program.
+    const QStringList recent = recent_->files();
+    startFolder_ = recent.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(recent.front()).absolutePath();
     setCommandsEnabled(false);
     setViewsEnabled(false);
     statusPointers_ = {};
@@ -300,6 +304,16 @@ void MainWindow::openFile()
     });
 }
 
+void MainWindow::openRecent(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        recent_->remove(path);
+        dialogs_.showMessage(this, QString::fromLatin1(texts::kRecentGone).arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    openPath(path);
+}
+
 void MainWindow::openPath(const QString& path)
 {
     runGuarded(dialogs_, this, [&] {
@@ -322,6 +336,9 @@ void MainWindow::openSettledPath(const QString& path)
         case rom::OpenResult::Loaded:
             // The closing editors' last writes belonged to the old image.
             history()->clear();
+            recent_->add(path);
+            // The next Open starts in this image's folder.
+            startFolder_ = QFileInfo(path).absolutePath();
             fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
             updateCaption();
             document_.sideData().actorTypes = rom::loadActorTypes(datDir_.toStdString());

@@ -38,6 +38,7 @@ class UndoHistory;
 class EditorWindow;
 class RomDocument;
 class ToolManager;
+class RecentFiles;
 
 // The commands of the tool bar, in their order there.
 enum class Command {
@@ -72,6 +73,9 @@ public:
     void startUp();
 
     void openFile();
+    // File > Open Recent: opens the image, or takes a vanished one off the list.
+    void openRecent(const QString& path);
+    RecentFiles* recentFiles() const { return recent_; }
     // The steps of "Open File" after the dialog, for a path given otherwise
     // (the program's command line).
     void openPath(const QString& path);
@@ -219,6 +223,7 @@ private:
     MainWindowExtras* extras_ = nullptr;
     PatchActions* patches_ = nullptr;
     QLabel* historyNote_ = nullptr;
+    RecentFiles* recent_ = nullptr;
 
     QString fileCaption_; // the caption without the modified mark
     QAction* undoAction_ = nullptr;

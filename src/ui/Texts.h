@@ -34,6 +34,8 @@ inline constexpr const char* kAreaNotShown = "The area cannot be shown any more:
 // The status bar's note after an undo or redo, and where the step was made
 // when that submap cannot be shown.
 inline constexpr const char* kUndone = "Undone: %1";
+inline constexpr const char* kMenuRecent = "Open &Recent";
+inline constexpr const char* kRecentGone = "%1 is no longer there; it is taken off the list of recent images.";
 inline constexpr const char* kRedone = "Redone: %1";
 inline constexpr const char* kUndoneWhere = " (object set %1, area %2, submap %3)";
 

@@ -7,11 +7,14 @@
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/MainWindow.h"
+#include "ui/RecentFiles.h"
 #include "ui/map/MapView.h"
 #include "ui/map/MetatilePicker.h"
 #include "ui/map/PaletteStrip.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QCheckBox>
@@ -108,6 +111,28 @@ TEST(MainWindowArea, TheKeyboardLoadsAsAClickDoesAndTheHighlightFollowsTheLoad)
     // A load from elsewhere (here the program itself) moves the highlight.
     w.window.loadArea(keyOf({0, 0, 0}));
     EXPECT_EQ(AreaTree::keyOf(tree->currentItem()), keyOf({0, 0, 0}));
+}
+
+TEST(MainWindowArea, OpenRecentListsTheImagesAndDropsOneThatVanished)
+{
+    OpenWindow w;
+    const QString path = QFileInfo(QString::fromStdString(w.path)).absoluteFilePath();
+    ASSERT_EQ(w.window.recentFiles()->files().value(0), path);
+    // Open starts in the folder of the image opened last.
+    w.window.openFile();
+    EXPECT_EQ(w.dialogs.lastOpenFolder, QFileInfo(path).absolutePath());
+
+    const QString copy = QString::fromStdString(w.dir.file("copy.nes"));
+    QFile::copy(path, copy);
+    w.window.openRecent(copy);
+    EXPECT_EQ(w.window.recentFiles()->files().value(0), copy);
+    EXPECT_EQ(w.window.document().romPath(), copy.toStdString());
+    QFile::remove(copy);
+    w.dialogs.messages.clear();
+    w.window.openRecent(copy);
+    EXPECT_TRUE(w.dialogs.lastMessage().contains("no longer there"));
+    EXPECT_FALSE(w.window.recentFiles()->files().contains(copy));
+    EXPECT_EQ(w.window.document().romPath(), copy.toStdString()); // still the open image
 }
 
 TEST(MainWindowArea, NightReloadsWithTheOtherPaletteAndResetsSelections)

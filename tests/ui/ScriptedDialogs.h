@@ -25,10 +25,12 @@ public:
     std::deque<std::optional<QString>> textAnswers;
     QStringList messages;
     QString lastOpenFilter;
+    QString lastOpenFolder;
 
-    QString chooseOpenFile(QWidget*, const QString&, const QString& filter) override
+    QString chooseOpenFile(QWidget*, const QString& folder, const QString& filter) override
     {
         lastOpenFilter = filter;
+        lastOpenFolder = folder;
         return take(filesToOpen, QString());
     }
     QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return take(filesToSave, QString()); }

@@ -1,0 +1,63 @@
+#include "ui/RecentFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+
+namespace quarry::ui {
+
+namespace {
+constexpr const char* kKey = "recentFiles";
+
+QSettings settings()
+{
+    return QSettings(QStringLiteral("Quarry"), QStringLiteral("Quarry"));
+}
+} // namespace
+
+RecentFiles::RecentFiles(QMenu* menu, QObject* parent) : QObject(parent), menu_(menu)
+{
+    rebuild();
+}
+
+QStringList RecentFiles::files() const
+{
+    return settings().value(QString::fromLatin1(kKey)).toStringList().mid(0, kMaximum);
+}
+
+void RecentFiles::add(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList list = files();
+    list.removeAll(absolute);
+    list.prepend(absolute);
+    store(list.mid(0, kMaximum));
+}
+
+void RecentFiles::remove(const QString& path)
+{
+    QStringList list = files();
+    list.removeAll(path);
+    store(list);
+}
+
+void RecentFiles::store(const QStringList& list)
+{
+    settings().setValue(QString::fromLatin1(kKey), list);
+    rebuild();
+}
+
+void RecentFiles::rebuild()
+{
+    menu_->clear();
+    const QStringList list = files();
+    for (int i = 0; i < list.size(); ++i) {
+        const QString path = list[i];
+        QAction* action = menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        connect(action, &QAction::triggered, this, [this, path] { emit chosen(path); });
+    }
+    menu_->setEnabled(!list.isEmpty());
+}
+
+} // namespace quarry::ui
