@@ -73,6 +73,17 @@ void WorldController::repaint()
     views_.map->viewport()->update();
 }
 
+QRect WorldController::mapRect() const
+{
+    const session::LoadedArea* area = document_.document().area();
+    return area ? QRect(0, 0, area->mapWidth(), area->mapHeight()) : QRect();
+}
+
+QString WorldController::outsideNote()
+{
+    return QStringLiteral(" (outside the map)");
+}
+
 QString WorldController::typeName(std::uint8_t type) const
 {
     for (const rom::ActorTypeInfo& info : document_.document().sideData().actorTypes)
@@ -146,14 +157,16 @@ MarkerLayer::Marker WorldController::actorMarker(int index)
     const QImage picture = pictures_.actorPicture(actor.type);
     const QSize size = sizeOf(picture);
     // The picture stands on the actor's foot line.
-    return {QRect(QPoint(actor.x * world::kActorCellPixels, actor.y * world::kActorCellPixels - size.height()), size), picture};
+    const QRect rect(QPoint(actor.x * world::kActorCellPixels, actor.y * world::kActorCellPixels - size.height()), size);
+    return {rect, picture, !rect.intersects(mapRect())};
 }
 
 MarkerLayer::Marker WorldController::stairMarker(int index)
 {
     const world::StairRecord& stair = document_.document().area()->stairs.at(static_cast<std::size_t>(index));
     const QImage picture = pictures_.stairPicture(stair.upDown, stair.leftRight);
-    return {QRect(QPoint(stair.x * world::kStairCellPixels, stair.y * world::kStairCellPixels), sizeOf(picture)), picture};
+    const QRect rect(QPoint(stair.x * world::kStairCellPixels, stair.y * world::kStairCellPixels), sizeOf(picture));
+    return {rect, picture, !rect.intersects(mapRect())};
 }
 
 void WorldController::showActors()
@@ -164,7 +177,7 @@ void WorldController::showActors()
         for (int i = 0; i < static_cast<int>(area->actors.size()); ++i) {
             markers.push_back(actorMarker(i));
             const std::uint8_t type = area->actors[static_cast<std::size_t>(i)].type;
-            lines << actorListLine(i, type, typeName(type));
+            lines << actorListLine(i, type, typeName(type)) + (markers.back().outside ? outsideNote() : QString());
         }
     }
     actorLayer_.setMarkers(std::move(markers));
@@ -195,7 +208,8 @@ void WorldController::showStairs()
         for (int i = 0; i < static_cast<int>(area->stairs.size()); ++i) {
             markers.push_back(stairMarker(i));
             lines << stairListLine(i, area->stairs[static_cast<std::size_t>(i)],
-                                   editedStairs_.count(i) ? IndexStyle::Hex : IndexStyle::Decimal);
+                                   editedStairs_.count(i) ? IndexStyle::Hex : IndexStyle::Decimal)
+                         + (markers.back().outside ? outsideNote() : QString());
         }
     }
     stairLayer_.setMarkers(std::move(markers));

@@ -95,6 +95,10 @@ private:
     void changeControl(int value);
     void repaint();
     QString typeName(std::uint8_t type) const;
+    // The loaded map's picture, in map pixels; a marker off it is not drawn
+    // and its list line says so.
+    QRect mapRect() const;
+    static QString outsideNote();
     QString textOf(std::optional<int> number) const;
 
     RomDocument& document_;

@@ -162,6 +162,21 @@ TEST(WorldPanels, ListsAndMarkersFollowTheLoadedSubmap)
     EXPECT_FALSE(w.controller().actorLayer().shown());
 }
 
+TEST(WorldPanels, MarkersOffTheMapAreNeitherDrawnNorHitAndTheirLineSaysSo)
+{
+    WorldWindow w;
+    ASSERT_LT(w.area().mapWidth(), 0xF0 * 16);
+    w.document().rom().write(w.actorList() + 4 * 2, 0xF0); // actor 2 far right of the map
+    w.load(w.id);
+    w.window.modeAction(EditMode::Actor)->trigger();
+    const MarkerLayer& layer = w.controller().actorLayer();
+    EXPECT_TRUE(layer.marker(2).outside);
+    EXPECT_FALSE(layer.marker(1).outside);
+    EXPECT_EQ(layer.markerAt(layer.marker(2).rect.center()), -1);
+    EXPECT_TRUE(w.actors().list()->item(2)->text().endsWith(" (outside the map)"));
+    EXPECT_FALSE(w.actors().list()->item(1)->text().contains("outside"));
+}
+
 TEST(WorldPanels, ModeSwitchingShowsMarkersAndNeverWrites)
 {
     WorldWindow w;

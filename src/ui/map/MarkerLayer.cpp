@@ -21,7 +21,7 @@ int MarkerLayer::markerAt(QPoint mapPixel) const
         return -1;
     // Later markers lie on top of earlier ones.
     for (int i = count() - 1; i >= 0; --i)
-        if (markers_[static_cast<std::size_t>(i)].rect.contains(mapPixel))
+        if (!markers_[static_cast<std::size_t>(i)].outside && markers_[static_cast<std::size_t>(i)].rect.contains(mapPixel))
             return i;
     return -1;
 }
@@ -31,6 +31,8 @@ void MarkerLayer::paint(QPainter& painter) const
     if (!shown_)
         return;
     for (const Marker& marker : markers_) {
+        if (marker.outside)
+            continue;
         if (marker.picture.isNull()) {
             painter.setPen(QColor(255, 255, 255));
             painter.setBrush(Qt::NoBrush);

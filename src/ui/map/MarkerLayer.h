@@ -17,6 +17,7 @@ public:
     struct Marker {
         QRect rect;
         QImage picture; // null when no picture file exists: an empty box is drawn
+        bool outside = false; // lies outside the map picture: neither drawn nor hit
     };
 
     void setMarkers(std::vector<Marker> markers);
