@@ -164,6 +164,7 @@ void MainWindow::buildViews()
                                  {workspace_->mapView(), actorPanel_, stairPanel_, doorsPanel_}, this);
     connect(world_, &WorldController::actorModeRequested, this, [this] { setEditMode(EditMode::Actor); });
     connect(world_, &WorldController::stairModeRequested, this, [this] { setEditMode(EditMode::Stair); });
+    connect(world_, &WorldController::statusMessage, this, [this](const QString& text) { statusNote_->setText(text); });
 
     setCentralWidget(central);
 }
@@ -175,9 +176,9 @@ void MainWindow::buildStatusBar()
         statusPanels_[i]->setObjectName(QStringLiteral("status%1").arg(i + 1));
         statusBar()->addWidget(statusPanels_[i]);
     }
-    historyNote_ = new QLabel(this);
-    historyNote_->setObjectName(QStringLiteral("statusHistory"));
-    statusBar()->addPermanentWidget(historyNote_);
+    statusNote_ = new QLabel(this);
+    statusNote_->setObjectName(QStringLiteral("statusNote"));
+    statusBar()->addPermanentWidget(statusNote_);
     statusBar()->setSizeGripEnabled(true);
 }
 

@@ -162,8 +162,8 @@ public:
     PatchActions* patches() const { return patches_; }
     TextEditor* textEditor() const;
     ToolManager* tools() const { return tools_; }
-    // The status bar's note of the last undo or redo.
-    QString historyNote() const;
+    // The status bar's note: the last undo or redo, or why an edit was refused.
+    QString statusNote() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -222,7 +222,7 @@ private:
     std::vector<EditorSlot> editors_;
     MainWindowExtras* extras_ = nullptr;
     PatchActions* patches_ = nullptr;
-    QLabel* historyNote_ = nullptr;
+    QLabel* statusNote_ = nullptr;
     RecentFiles* recent_ = nullptr;
 
     QString fileCaption_; // the caption without the modified mark

@@ -84,9 +84,9 @@ void MainWindow::redoStep()
     live_->redo();
 }
 
-QString MainWindow::historyNote() const
+QString MainWindow::statusNote() const
 {
-    return historyNote_->text();
+    return statusNote_->text();
 }
 
 void MainWindow::showUndoHistory()
@@ -194,7 +194,7 @@ void MainWindow::showRestored(const session::Document::Restored& result)
                         .arg(result.area->area)
                         .arg(result.area->submap);
     }
-    historyNote_->setText(note);
+    statusNote_->setText(note);
 }
 
 } // namespace quarry::ui

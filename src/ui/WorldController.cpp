@@ -351,21 +351,27 @@ void WorldController::dropMarker(Markers markers, int index, QPoint start, QPoin
     const world::MapPoint to{end.x(), end.y()};
     const QSize size = layer(markers).marker(index).rect.size();
     session::Document& document = document_.document();
+    std::string refusal;
     if (markers == Markers::Actors) {
         currentActor_ = index;
         runGuarded(dialogs_, messageParent_,
-                   [&] { document.moveActor(index, from, to, size.width(), size.height()); });
+                   [&] { document.moveActor(index, from, to, size.width(), size.height(), &refusal); });
         selectActor(index);
     } else {
         currentStair_ = index;
         bool moved = false;
         editedStairs_.insert(index);
         runGuarded(dialogs_, messageParent_,
-                   [&] { moved = document.moveStair(index, from, to, size.width(), size.height()); });
+                   [&] { moved = document.moveStair(index, from, to, size.width(), size.height(), &refusal); });
         if (!moved)
             editedStairs_.erase(index);
         selectStair(index);
     }
+    if (!refusal.empty())
+        emit statusMessage(QStringLiteral("%1 %2 not moved: %3")
+                               .arg(markers == Markers::Actors ? QStringLiteral("Actor") : QStringLiteral("Stair"))
+                               .arg(index)
+                               .arg(QString::fromStdString(refusal)));
 }
 
 void WorldController::turnStair(int index)
@@ -374,10 +380,13 @@ void WorldController::turnStair(int index)
         return;
     currentStair_ = index;
     bool turned = false;
+    std::string refusal;
     editedStairs_.insert(index);
-    runGuarded(dialogs_, messageParent_, [&] { turned = document_.document().turnStair(index); });
+    runGuarded(dialogs_, messageParent_, [&] { turned = document_.document().turnStair(index, &refusal); });
     if (!turned)
         editedStairs_.erase(index);
+    if (!refusal.empty())
+        emit statusMessage(QStringLiteral("Stair %1 not turned: %2").arg(index).arg(QString::fromStdString(refusal)));
     selectStair(index);
 }
 

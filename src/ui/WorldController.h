@@ -81,6 +81,8 @@ public:
 signals:
     void actorModeRequested();
     void stairModeRequested();
+    // Why a drag or turn was refused, for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     void showActors();

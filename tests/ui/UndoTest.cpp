@@ -273,14 +273,14 @@ TEST(Undo, AStepOfAnotherSubmapLoadsThatSubmapAndSaysSo)
     EXPECT_EQ(p.area().map.mapGrid[0], old);
     EXPECT_EQ(AreaTree::keyOf(p.window.areaTree()->currentItem()),
               QString::fromStdString(world::findSubmap(painted)->key));
-    EXPECT_TRUE(p.window.historyNote().startsWith(QStringLiteral("Undone: Paint metatile 0")));
+    EXPECT_TRUE(p.window.statusNote().startsWith(QStringLiteral("Undone: Paint metatile 0")));
     EXPECT_EQ(p.body(), p.openedBody());
 
     // Redo in the submap itself stays there.
     p.window.redoStep();
     EXPECT_EQ(p.area().id, painted);
     EXPECT_NE(p.area().map.mapGrid[0], old);
-    EXPECT_TRUE(p.window.historyNote().startsWith(QStringLiteral("Redone: ")));
+    EXPECT_TRUE(p.window.statusNote().startsWith(QStringLiteral("Redone: ")));
 }
 
 TEST(Undo, TypingIsOneStepPerStringAndTheTextEditorFollows)

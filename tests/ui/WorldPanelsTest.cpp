@@ -264,10 +264,11 @@ TEST(WorldPanels, DraggingAnActorShowsAnOutlineAndCommitsOnRelease)
     EXPECT_EQ(w.history().count(), steps + 1);
     EXPECT_EQ(w.history().text(steps), "Move actor 00");
 
-    // A release left of the map changes nothing.
+    // A release left of the map changes nothing, and the status bar says why.
     const std::vector<std::uint8_t> moved = w.body();
     w.dragMap(grab + QPoint(16, 0), {QPoint(-5, grab.y())});
     EXPECT_EQ(w.body(), moved);
+    EXPECT_EQ(w.window.statusNote(), "Actor 0 not moved: the pointer was let go outside the map");
     w.window.undoStep();
     EXPECT_EQ(w.area().actors[0], first);
     EXPECT_EQ(w.body(), marked);

@@ -189,16 +189,19 @@ public:
     // neither the list nor the image. Indexes outside the list throw RomError.
 
     // A drag released: `start` and `end` in map pixels, the picture's size
-    // for the map-size checks. Returns false when the drag was refused or
-    // leaves the actor where it was (nothing is written then).
-    bool moveActor(int index, world::MapPoint start, world::MapPoint end, int pictureWidth, int pictureHeight);
+    // for the map-size checks. Returns false when the drag was refused
+    // (saying why in `refusal` when given) or leaves the actor where it was
+    // (nothing is written then).
+    bool moveActor(int index, world::MapPoint start, world::MapPoint end, int pictureWidth, int pictureHeight,
+                   std::string* refusal = nullptr);
     void setActorType(int index, std::uint8_t type);
     // Writes the parameter byte of the actor's record, and nothing else.
     void setActorControl(int index, std::uint8_t control);
-    bool moveStair(int index, world::MapPoint start, world::MapPoint end, int pictureWidth, int pictureHeight);
+    bool moveStair(int index, world::MapPoint start, world::MapPoint end, int pictureWidth, int pictureHeight,
+                   std::string* refusal = nullptr);
     // The next of the four directions; false (nothing changed) when the stair
     // could not be stored that way.
-    bool turnStair(int index);
+    bool turnStair(int index, std::string* refusal = nullptr);
     world::FerrymanSettings ferryman() const;
     void setFerryman(const world::FerrymanSettings& settings);
 

@@ -52,11 +52,12 @@ world::Drag dragOver(const LoadedArea& area, world::MapPoint start, world::MapPo
 } // namespace
 
 bool Document::moveActor(int index, world::MapPoint start, world::MapPoint end, int pictureWidth,
-                         int pictureHeight)
+                         int pictureHeight, std::string* refusal)
 {
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.actors, index, "actor");
-    const auto moved = world::draggedActor(area.actors[i], dragOver(area, start, end, pictureWidth, pictureHeight));
+    const auto moved =
+        world::draggedActor(area.actors[i], dragOver(area, start, end, pictureWidth, pictureHeight), refusal);
     if (!moved || *moved == area.actors[i])
         return false;
     EditScope scope(*this, "Move actor " + numberText(i), kSubmapKinds);
@@ -91,11 +92,12 @@ void Document::setActorControl(int index, std::uint8_t control)
 }
 
 bool Document::moveStair(int index, world::MapPoint start, world::MapPoint end, int pictureWidth,
-                         int pictureHeight)
+                         int pictureHeight, std::string* refusal)
 {
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.stairs, index, "stair");
-    const auto moved = world::draggedStair(area.stairs[i], dragOver(area, start, end, pictureWidth, pictureHeight));
+    const auto moved =
+        world::draggedStair(area.stairs[i], dragOver(area, start, end, pictureWidth, pictureHeight), refusal);
     if (!moved || *moved == area.stairs[i])
         return false;
     EditScope scope(*this, "Move stair " + numberText(i), kSubmapKinds);
@@ -105,13 +107,16 @@ bool Document::moveStair(int index, world::MapPoint start, world::MapPoint end, 
     return true;
 }
 
-bool Document::turnStair(int index)
+bool Document::turnStair(int index, std::string* refusal)
 {
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.stairs, index, "stair");
     const world::StairRecord turned = world::turnedStair(area.stairs[i]);
-    if (!world::stairStorable(turned))
+    if (!world::stairStorable(turned)) {
+        if (refusal)
+            *refusal = world::kStoredAsEnd;
         return false;
+    }
     EditScope scope(*this, "Turn stair " + numberText(i), kSubmapKinds);
     std::vector<world::StairRecord> stairs = area.stairs;
     stairs[i] = turned;

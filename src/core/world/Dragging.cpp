@@ -22,42 +22,55 @@ int placed(int position, int delta, int cell, int pictureSize, int mapSize)
     return moved;
 }
 
+// No value, saying why when the caller asks.
+std::nullopt_t refuse(std::string* refusal, const std::string& why)
+{
+    if (refusal)
+        *refusal = why;
+    return std::nullopt;
+}
+
 } // namespace
 
-std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& drag)
+std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& drag, std::string* refusal)
 {
     constexpr int kCell = kActorCellPixels;
     if (drag.end.x < 0 || drag.end.y < 0 || drag.start.x < 0 || drag.start.y < 0)
-        return std::nullopt;
+        return refuse(refusal, "the pointer was let go outside the map");
     const int x = placed(actor.x, cellsBetween(drag.start.x, drag.end.x, kCell), kCell, drag.pictureWidth,
                          drag.mapWidth);
     const int y = placed(actor.y, cellsBetween(drag.start.y, drag.end.y, kCell), kCell, drag.pictureHeight,
                          drag.mapHeight);
-    if (x < 0 || y < 0 || x >= layout::kListTerminator || y >= layout::kListTerminator)
-        return std::nullopt;
+    if (x < 0 || y < 0)
+        return refuse(refusal, std::string(x < 0 ? "x" : "y") + " would put the picture outside the map");
+    if (x >= layout::kListTerminator || y >= layout::kListTerminator)
+        return refuse(refusal, std::string(x >= layout::kListTerminator ? "x" : "y")
+                                   + " would be $FF: the list cannot hold it");
     ActorRecord moved = actor;
     moved.x = static_cast<std::uint8_t>(x);
     moved.y = static_cast<std::uint8_t>(y);
     return moved;
 }
 
-std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag)
+std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag, std::string* refusal)
 {
     constexpr int kCell = kStairCellPixels;
     constexpr int kLargest = 0x7F;
     if (drag.end.x < 0 || drag.end.y < 0 || drag.start.x < 0 || drag.start.y < 0)
-        return std::nullopt;
+        return refuse(refusal, "the pointer was let go outside the map");
     const int x = placed(stair.x, cellsBetween(drag.start.x, drag.end.x, kCell), kCell, drag.pictureWidth,
                          drag.mapWidth);
     const int y = placed(stair.y, cellsBetween(drag.start.y, drag.end.y, kCell), kCell, drag.pictureHeight,
                          drag.mapHeight);
-    if (x < 0 || y < 0 || x > kLargest || y > kLargest)
-        return std::nullopt;
+    if (x < 0 || y < 0)
+        return refuse(refusal, std::string(x < 0 ? "x" : "y") + " would put the picture outside the map");
+    if (x > kLargest || y > kLargest)
+        return refuse(refusal, std::string(x > kLargest ? "x" : "y") + " would pass $7F: the list cannot hold it");
     StairRecord moved = stair;
     moved.x = static_cast<std::uint8_t>(x);
     moved.y = static_cast<std::uint8_t>(y);
     if (!stairStorable(moved))
-        return std::nullopt;
+        return refuse(refusal, kStoredAsEnd);
     return moved;
 }
 

@@ -4,6 +4,7 @@
 #include "core/world/Stairs.h"
 
 #include <optional>
+#include <string>
 
 namespace quarry::world {
 
@@ -42,12 +43,14 @@ struct Drag {
 // picture that would leave the map (its foot line counts, so an actor cannot
 // stand within its picture height less 2 pixels of the bottom), or a position
 // the list cannot hold (beyond $FE, since $FF ends the list at the next load).
-std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& drag);
+// A refusal says why in `refusal` when given ("x would be $FF: the list
+// cannot hold it").
+std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& drag, std::string* refusal = nullptr);
 
 // The same for a stair, on the 8-pixel grid, with the picture's top-left
 // corner at the stair's position. Positions beyond 127 and a position whose
 // byte would encode as $FF are refused.
-std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag);
+std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag, std::string* refusal = nullptr);
 
 // One step through the four directions: (upDown, leftRight) goes (0,0),
 // (1,0), (0,1), (1,1) and back to (0,0).
@@ -56,5 +59,6 @@ StairRecord turnedStair(const StairRecord& stair);
 // False when the stair would encode as $FF in either byte and so end the
 // list at the next load.
 bool stairStorable(const StairRecord& stair);
+inline constexpr const char* kStoredAsEnd = "the stair would be stored as $FF, the list's end mark";
 
 } // namespace quarry::world

@@ -80,6 +80,13 @@ ActorPanel::ActorPanel(QWidget* parent) : QWidget(parent)
     layout->addWidget(list_, 1);
     layout->addWidget(frame_);
 
+    // The parameter widgets come and go with the actor's kind; the frame
+    // keeps its height, so the list above does not jump.
+    for (QWidget* widget : std::initializer_list<QWidget*>{scriptLabel_, slider_, healthLabel_, healthBox_}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
     blankValues();
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         emit actorClicked(list_->row(item));
@@ -108,6 +115,8 @@ bool ActorPanel::selectRow(int index)
     const QSignalBlocker blocker(list_);
     const bool moved = list_->currentRow() != index;
     list_->setCurrentRow(index);
+    if (QListWidgetItem* item = list_->item(index))
+        list_->scrollToItem(item); // the selected line stays in view
     return moved;
 }
 

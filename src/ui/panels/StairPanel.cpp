@@ -41,6 +41,8 @@ bool StairPanel::selectRow(int index)
     const QSignalBlocker blocker(list_);
     const bool moved = list_->currentRow() != index;
     list_->setCurrentRow(index);
+    if (QListWidgetItem* item = list_->item(index))
+        list_->scrollToItem(item); // the selected line stays in view
     return moved;
 }
 
