@@ -4,6 +4,7 @@
 #include "core/rom/FileAccess.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 
 #include <span>
@@ -34,6 +35,15 @@ QByteArray pngBytes(const QImage& image)
         throw RomError("cannot make a PNG picture of " + std::to_string(image.width()) + " x "
                        + std::to_string(image.height()) + " pixels");
     return bytes;
+}
+
+QString withPngEnding(const QString& path)
+{
+    // A name that exists is the one the user chose to write over.
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.suffix().isEmpty() || info.exists() || info.isSymLink())
+        return path;
+    return path + QStringLiteral(".png");
 }
 
 } // namespace quarry::ui

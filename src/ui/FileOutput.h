@@ -21,5 +21,8 @@ std::vector<std::uint8_t> readInputFile(const QString& path, std::size_t limit);
 
 // The picture as a PNG file in memory; throws RomError when it cannot be made.
 QByteArray pngBytes(const QImage& image);
+// A picture's name as chosen, with ".png" added when it has no ending and
+// names nothing yet.
+QString withPngEnding(const QString& path);
 
 } // namespace quarry::ui

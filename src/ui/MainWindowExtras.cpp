@@ -150,7 +150,7 @@ void MainWindowExtras::exportMap()
     const session::LoadedArea* area = window_.document().area();
     if (!area)
         return;
-    const QString path = dialogs_.chooseSaveFile(&window_, exportFolder_, QString::fromLatin1(kPngFilter));
+    const QString path = withPngEnding(dialogs_.chooseSaveFile(&window_, exportFolder_, QString::fromLatin1(kPngFilter)));
     if (path.isEmpty())
         return;
     exportFolder_ = QFileInfo(path).absolutePath();

@@ -9,6 +9,7 @@
 #include "ui/editors/TileKit.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -260,8 +261,8 @@ TEST(TileKitPicture, RefusesWrongSizeForeignColoursAndUnreadableFilesChangingNot
     const struct {
         const char* file;
         const char* said;
-    } cases[] = {{"short.png", "128 x 120"}, {"foreign.png", "#010203 at 77, 3"}, {"alpha.png", "at 0, 127"},
-                 {"notes.png", "Cannot read the picture"}};
+    } cases[] = {{"short.png", "128 x 120"}, {"foreign.png", "#010203 at 77, 3"},
+                 {"alpha.png", "transparent at 0, 127"}, {"notes.png", "Cannot read the picture"}};
     for (const auto& c : cases) {
         k.importFrom(k.file(c.file));
         EXPECT_TRUE(k.dialogs.lastMessage().contains(c.said)) << k.dialogs.lastMessage().toStdString();
@@ -269,6 +270,20 @@ TEST(TileKitPicture, RefusesWrongSizeForeignColoursAndUnreadableFilesChangingNot
     EXPECT_EQ(k.dialogs.messages.size(), 4);
     EXPECT_EQ(k.body(), before);
     EXPECT_EQ(k.history().index(), 0);
+
+    // An indexed picture of four colours of its own imports by its colour
+    // numbers, with a note.
+    QImage own = good;
+    own.setColorTable({qRgb(1, 1, 1), qRgb(2, 2, 2), qRgb(3, 3, 3), qRgb(4, 4, 4)});
+    own.save(k.file("own.png"));
+    k.importFrom(k.file("own.png"));
+    EXPECT_TRUE(k.dialogs.lastMessage().contains("taken as they are")) << k.dialogs.lastMessage().toStdString();
+    EXPECT_EQ(k.body(), before); // the same numbers as the bank's
+    k.dialogs.messages.removeLast();
+
+    // A name without an ending gets ".png".
+    k.exportTo("plain");
+    EXPECT_TRUE(QFileInfo::exists(k.file("plain.png")));
 
     // Cancelled dialogs do nothing; a folder that cannot be written is reported.
     k.kit->importButton()->click();

@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -94,6 +95,20 @@ QIcon operationIcon(TileKit::Operation operation)
 }
 
 // A caption colour that reads on a swatch of the given colour.
+// Zoomed views scroll inside a bounded area, so the window keeps its size
+// on the screen whatever the zoom.
+constexpr int kLargestViewArea = 384;
+
+QScrollArea* scrolled(QWidget* view)
+{
+    auto* area = new QScrollArea(view->parentWidget());
+    area->setFrameShape(QFrame::NoFrame);
+    area->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    area->setMaximumSize(kLargestViewArea, kLargestViewArea);
+    area->setWidget(view);
+    return area;
+}
+
 QString hexPair(int value)
 {
     return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
@@ -222,7 +237,7 @@ void TileKit::buildViews()
     connect(gridColorBar_, &QScrollBar::valueChanged, this, [this] { applyGrid(); });
 
     auto* tileLayout = new QVBoxLayout(tileFrame);
-    tileLayout->addWidget(tileView_, 0, Qt::AlignHCenter);
+    tileLayout->addWidget(scrolled(tileView_), 0, Qt::AlignHCenter);
     tileLayout->addLayout(swatchRow);
     tileLayout->addLayout(currentRow);
     tileLayout->addLayout(stepRow);
@@ -272,7 +287,7 @@ void TileKit::buildViews()
     pictureRow->addStretch();
 
     auto* tableColumn = new QVBoxLayout;
-    tableColumn->addWidget(patternTable_);
+    tableColumn->addWidget(scrolled(patternTable_));
     tableColumn->addLayout(tableRow);
     tableColumn->addLayout(pictureRow);
     tableColumn->addStretch();
@@ -523,7 +538,7 @@ QImage TileKit::bankPicture() const
     return tileSheetImage(tiles_, colours);
 }
 
-QString TileKit::importBankPicture(const QImage& picture)
+QString TileKit::importBankPicture(const QImage& picture, QString* note)
 {
     SheetColours colours{};
     for (std::size_t i = 0; i < colours.size(); ++i)
@@ -535,6 +550,8 @@ QString TileKit::importBankPicture(const QImage& picture)
         return QStringLiteral("There is no bank to import into.");
     session::Document::EditScope scope(document_.document(), "Import tiles", 0);
     document_.document().writeTiles(bankStart_, *read.tiles);
+    if (note)
+        *note = read.note;
     return {};
 }
 
@@ -542,7 +559,7 @@ void TileKit::exportPng()
 {
     if (!dialogs_)
         return;
-    const QString path = dialogs_->chooseSaveFile(this, pictureFolder_, QString::fromLatin1(kPngFilter));
+    const QString path = withPngEnding(dialogs_->chooseSaveFile(this, pictureFolder_, QString::fromLatin1(kPngFilter)));
     if (path.isEmpty())
         return;
     pictureFolder_ = QFileInfo(path).absolutePath();
@@ -584,9 +601,10 @@ void TileKit::importPng()
                                             .arg(QDir::toNativeSeparators(path), reader.errorString()));
             return;
         }
-        const QString problem = importBankPicture(picture);
-        if (!problem.isEmpty())
-            dialogs_->showMessage(this, problem);
+        QString note;
+        const QString problem = importBankPicture(picture, &note);
+        if (!problem.isEmpty() || !note.isEmpty())
+            dialogs_->showMessage(this, problem.isEmpty() ? note : problem);
     });
 }
 

@@ -90,8 +90,9 @@ public:
     // The bank as a 128 x 128 indexed picture in the current palette.
     QImage bankPicture() const;
     // Writes the tiles of a picture into the bank. Returns an empty string,
-    // or the reason the picture was refused (nothing changed then).
-    QString importBankPicture(const QImage& picture);
+    // or the reason the picture was refused (nothing changed then); `note`
+    // takes what the user should know about an imported picture.
+    QString importBankPicture(const QImage& picture, QString* note = nullptr);
     // The commands: ask for a file, then write or read it; a failure is
     // shown as a message and changes nothing.
     void exportPng();

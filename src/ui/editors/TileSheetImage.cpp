@@ -2,6 +2,7 @@
 
 #include "core/gfx/TileSheet.h"
 
+#include <optional>
 #include <vector>
 
 namespace quarry::ui {
@@ -14,18 +15,33 @@ QRgb toQRgb(gfx::Rgb colour)
                 static_cast<int>((colour >> 16) & 0xFF));
 }
 
-// True when the picture's own colour numbers can be taken as they are.
-bool indexesMatch(const QImage& picture, const SheetColours& colours)
+// True when the picture's own colour numbers can be taken as they are: an
+// indexed picture whose table starts with the palette's colours, or one of
+// at most four colours whatever they are (`differs` then says so).
+bool byIndexes(const QImage& picture, const SheetColours& colours, bool& differs)
 {
+    differs = false;
     if (picture.format() != QImage::Format_Indexed8)
         return false;
     const QList<QRgb> table = picture.colorTable();
-    if (table.size() < 4)
-        return false;
-    for (std::size_t i = 0; i < colours.size(); ++i)
-        if (table[static_cast<qsizetype>(i)] != (toQRgb(colours[i]) | 0xFF000000u))
-            return false;
-    return true;
+    bool same = table.size() >= 4;
+    for (std::size_t i = 0; same && i < colours.size(); ++i)
+        same = table[static_cast<qsizetype>(i)] == (toQRgb(colours[i]) | 0xFF000000u);
+    differs = !same && table.size() <= 4;
+    return same || differs;
+}
+
+// The first pixel that is not fully opaque, if any.
+std::optional<QPoint> firstTransparent(const QImage& picture)
+{
+    if (!picture.hasAlphaChannel())
+        return std::nullopt;
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(argb.pixel(x, y)) != 255)
+                return QPoint(x, y);
+    return std::nullopt;
 }
 
 } // namespace
@@ -56,8 +72,20 @@ TileSheetRead readTileSheet(const QImage& picture, const SheetColours& colours, 
                              .arg(picture.height());
         return result;
     }
+    if (const std::optional<QPoint> at = firstTransparent(picture)) {
+        result.problem = QStringLiteral("The picture is transparent at %1, %2; a pattern table picture has no "
+                                        "transparent pixels. Nothing was imported.")
+                             .arg(at->x())
+                             .arg(at->y());
+        return result;
+    }
     std::vector<std::uint8_t> sheet(gfx::kTileSheetPixels, 0);
-    const bool byIndex = indexesMatch(picture, colours);
+    bool differs = false;
+    const bool byIndex = byIndexes(picture, colours, differs);
+    if (differs)
+        result.note = QStringLiteral("The picture's colours are not those of palette %1: its colour numbers 0-3 were "
+                                     "taken as they are.")
+                          .arg(paletteNumber);
     const QImage argb = byIndex ? QImage() : picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < gfx::kTileSheetSize; ++y) {
         for (int x = 0; x < gfx::kTileSheetSize; ++x) {

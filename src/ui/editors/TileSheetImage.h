@@ -21,7 +21,8 @@ QImage tileSheetImage(const gfx::TilePixels& tiles, const SheetColours& colours)
 // A bank read back from a picture, or the reason it was refused.
 struct TileSheetRead {
     std::optional<gfx::TilePixels> tiles;
-    QString problem;
+    QString problem; // why nothing was read
+    QString note;    // something the user should know about what was read
 };
 
 // Reads a 128 x 128 picture. An indexed picture whose colour table starts
