@@ -288,4 +288,13 @@ TEST(MainWindowArea, PaletteStripCaptions)
     EXPECT_EQ(strip->label(16)->palette().color(QPalette::WindowText), w.window.palette().color(QPalette::Window));
     EXPECT_EQ(strip->label(19)->text(), "20");
     EXPECT_EQ(strip->label(19)->palette().color(QPalette::WindowText), w.window.palette().color(QPalette::WindowText));
+
+    // A value past the master palette (a damaged image) is black under
+    // greyscale too, and its caption is not drawn in black on it.
+    ASSERT_TRUE(w.area().mask.greyscaleOn());
+    gfx::AreaPalette palette = w.area().palette;
+    palette[9] = 0x4D; // past the sprite entries, which may share the set's first eight bytes
+    w.document().writeAreaPalette(w.area().pointers.palettePointer, palette);
+    EXPECT_EQ(strip->label(9)->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(strip->label(9)->palette().color(QPalette::WindowText), w.window.palette().color(QPalette::Window));
 }

@@ -49,7 +49,8 @@ QString caption(int value)
 
 TEST(PaletteEditor, LaysOutCellsCaptionsAndBoxesAsTheWindowIsDrawn)
 {
-    PaletteWindow p;
+    PaletteWindow p(0x1E); // in colour
+    PaletteWindow grey; // greyscale: $3F shows white
     PaletteEditor* e = p.editor;
     EXPECT_EQ(e->windowTitle(), "Palette Editor");
     EXPECT_EQ(e->masterCell(17)->geometry(), QRect(32, 32, 17, 17));
@@ -64,6 +65,9 @@ TEST(PaletteEditor, LaysOutCellsCaptionsAndBoxesAsTheWindowIsDrawn)
         EXPECT_EQ(e->masterCell(i)->captionColor(), e->palette().color(QPalette::Window)) << i;
     for (int i : {0x00, 0x10, 0x20, 0x30, 0x3D})
         EXPECT_EQ(e->masterCell(i)->captionColor(), e->palette().color(QPalette::WindowText)) << i;
+    // A caption never takes its swatch's own brightness: $3F turns white
+    // under greyscale, so its light caption turns dark.
+    EXPECT_EQ(grey.editor->masterCell(0x3F)->captionColor(), e->palette().color(QPalette::WindowText));
 
     EXPECT_EQ(e->monochromeCheck()->text(), "Monochrome");
     EXPECT_EQ(e->monochromeCheck()->pos(), QPoint(56, 110));

@@ -148,8 +148,10 @@ void PaletteEditor::captionCell(Swatch* cell, std::uint8_t value, const QString&
 {
     cell->setColor(gfx::nesColorToRgb(value, greyscale, emphasis));
     cell->setText(caption);
-    cell->setCaptionColor(gfx::isDarkColor(value) ? palette().color(QPalette::Window)
-                                                  : palette().color(QPalette::WindowText));
+    const QColor window = palette().color(QPalette::Window);
+    const QColor text = palette().color(QPalette::WindowText);
+    const bool dark = gfx::isDarkColor(value);
+    cell->setCaptionColor(readableCaption(cell->color(), dark ? window : text, dark ? text : window));
 }
 
 void PaletteEditor::showEntry(int index, bool greyscale, int emphasis)

@@ -33,4 +33,8 @@ private:
 // The toolkit colour of a packed colour (red in the low byte).
 QColor toQColor(gfx::Rgb colour);
 
+// The caption colour of a swatch: `described` (the colour the window's
+// rules give), unless it would all but vanish on the swatch, then `other`.
+QColor readableCaption(gfx::Rgb swatch, const QColor& described, const QColor& other);
+
 } // namespace quarry::ui

@@ -1,5 +1,7 @@
 #include "ui/map/PaletteStrip.h"
 
+#include "ui/editors/Swatch.h"
+
 #include "core/gfx/NesColor.h"
 
 #include <QGridLayout>
@@ -35,8 +37,10 @@ void PaletteStrip::showPalette(const std::array<std::uint8_t, 32>& values, const
         const std::uint32_t rgb = colours[i];
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF));
-        palette.setColor(QPalette::WindowText, gfx::isDarkColor(values[i]) ? this->palette().color(QPalette::Window)
-                                                                       : this->palette().color(QPalette::WindowText));
+        const QColor window = this->palette().color(QPalette::Window);
+        const QColor text = this->palette().color(QPalette::WindowText);
+        const bool dark = gfx::isDarkColor(values[i]);
+        palette.setColor(QPalette::WindowText, readableCaption(rgb, dark ? window : text, dark ? text : window));
         label->setPalette(palette);
         label->setText(QString::number(values[i], 16).toUpper());
     }
