@@ -35,10 +35,18 @@ void printToolHelp()
     printLine(text.trimmed());
 }
 
+// Every command's usage names the command, whatever its table entry says.
+QString usageLine(const Command& command)
+{
+    const bool named = command.usage == command.name || command.usage.startsWith(command.name + QLatin1Char(' '));
+    return QStringLiteral("usage: quarry-cli [--dat DIR] %1")
+        .arg(named ? command.usage : command.name + QLatin1Char(' ') + command.usage);
+}
+
 void printCommandHelp(const Command& command)
 {
-    printLine(QStringLiteral("usage: quarry-cli [--dat DIR] %1\n\n%2\n%3")
-                  .arg(command.usage, command.summary, command.help)
+    printLine(QStringLiteral("%1\n\n%2\n%3")
+                  .arg(usageLine(command), command.summary, command.help)
                   .trimmed());
 }
 
@@ -75,7 +83,7 @@ int runTool(const QStringList& words)
             command = &candidate;
     if (!command)
         return usageError(QStringLiteral("unknown command %1").arg(name), kToolUsage);
-    const QString usage = QStringLiteral("usage: quarry-cli [--dat DIR] %1").arg(command->usage);
+    const QString usage = usageLine(*command);
 
     for (; at < words.size(); ++at) {
         const QString& word = words[at];

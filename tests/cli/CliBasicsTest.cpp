@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 using namespace quarry::test;
 
 TEST(CliBasics, HelpAndUsageErrors)
@@ -13,9 +15,16 @@ TEST(CliBasics, HelpAndUsageErrors)
     EXPECT_NE(help.out.find("usage: quarry-cli [--dat DIR] COMMAND ARGS..."), std::string::npos);
     EXPECT_NE(help.out.find("info"), std::string::npos);
 
-    const CliResult commandHelp = runCli({"info", "--help"});
-    EXPECT_EQ(commandHelp.exitCode, 0);
-    EXPECT_NE(commandHelp.out.find("info ROM"), std::string::npos);
+    // Every command's usage line names the command.
+    std::istringstream lines(help.out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("  ", 0) != 0 || line.size() < 3 || line[2] == ' ' || line[2] == '-')
+            continue; // not a command line of the list
+        const std::string name = line.substr(2, line.find(' ', 2) - 2);
+        const CliResult commandHelp = runCli({name, "--help"});
+        EXPECT_EQ(commandHelp.exitCode, 0) << name;
+        EXPECT_EQ(commandHelp.out.rfind("usage: quarry-cli [--dat DIR] " + name + " ", 0), 0u) << commandHelp.out;
+    }
 
     EXPECT_EQ(runCli({}).exitCode, 2);
     EXPECT_EQ(runCli({"no-such-command"}).exitCode, 2);
