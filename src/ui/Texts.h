@@ -51,8 +51,10 @@ inline constexpr const char* kSelectAnArea = "Select an area from tree view list
 inline constexpr const char* kEraseConfirm = "This will clear the current map.\nAre you sure?";
 
 inline constexpr const char* kAbout =
-    "Quarry v" QUARRY_VERSION "\n\nA level editor for one NES game: maps, actors, stairs, palettes, tiles, metatiles,\n"
-    "sprites and text, edited where they lie in the image.";
+    "Quarry v" QUARRY_VERSION "\n\n"
+    "A level editor for one NES game.\n"
+    "Maps, actors, stairs, palettes, tiles, metatiles,\n"
+    "sprites and text are edited where they lie in the image.";
 
 // Tool tips of the command buttons.
 inline constexpr const char* kTipOpen = "Open File";
