@@ -23,6 +23,7 @@
 #include "ui/panels/StairPanel.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -258,9 +259,12 @@ void MainWindow::loadArea(const QString& key)
         return;
     const bool loaded = runGuarded(dialogs_, this, [&] { document_.loadArea(*id, workspace_->nightChecked()); });
     if (!loaded) {
-        // The previous submap stays loaded and stays the one the tree shows.
+        // The previous submap stays loaded and stays the one the tree shows,
+        // and the Night box says what is shown.
         currentNode_ = loadedNode_;
         selectNode(loadedNode_);
+        if (const session::LoadedArea* shown = document_.area())
+            workspace_->nightCheck()->setChecked(shown->night);
         return;
     }
     loadedNode_ = key;

@@ -152,6 +152,16 @@ TEST(MainWindowArea, NightReloadsWithTheOtherPaletteAndResetsSelections)
     // The night flag stays for later loads.
     w.click(keyOf({0, 0, 0}));
     EXPECT_TRUE(w.area().night);
+
+    // A night palette that cannot be read: the day stays, and so does the box.
+    w.workspace().nightCheck()->click();
+    ASSERT_FALSE(w.area().night);
+    w.document().rom().writeWord(rom::paletteTableEntry(w.document().rom(), {0, 0, 0}, true), 0x0042);
+    w.dialogs.messages.clear();
+    w.workspace().nightCheck()->click();
+    EXPECT_EQ(w.dialogs.messages.size(), 1);
+    EXPECT_FALSE(w.area().night);
+    EXPECT_FALSE(w.workspace().nightCheck()->isChecked());
 }
 
 TEST(MainWindowArea, ALoadInStairModeEndsInMapMode)

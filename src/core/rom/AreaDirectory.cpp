@@ -104,9 +104,6 @@ MapTableEntry mapTableEntry(const RomImage& rom, int objectSet, int mapNumber)
     return {rom.readWord(entry), rom.readWord(entry + 2), entry};
 }
 
-namespace {
-
-// The body index of the submap's day or night palette list address.
 std::size_t paletteTableEntry(const RomImage& rom, const AreaId& id, bool night)
 {
     checkIdentity(id);
@@ -114,8 +111,6 @@ std::size_t paletteTableEntry(const RomImage& rom, const AreaId& id, bool night)
                            layout::kPaletteTableEntrySize * static_cast<std::size_t>(id.area) + (night ? 2 : 0), 2,
                            "the palette table of object set " + std::to_string(id.objectSet));
 }
-
-} // namespace
 
 void checkMapTableEntry(const MapTableEntry& entry, int objectSet, int mapNumber)
 {

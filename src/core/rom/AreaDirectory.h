@@ -59,6 +59,9 @@ MapTableEntry mapTableEntry(const RomImage& rom, int objectSet, int mapNumber);
 // Throws RomError, naming the map table entry, when its map or stair
 // pointer is one the game cannot read data from.
 void checkMapTableEntry(const MapTableEntry& entry, int objectSet, int mapNumber);
+// The body index of the palette table word naming the area's day or night
+// palette list.
+std::size_t paletteTableEntry(const RomImage& rom, const AreaId& id, bool night);
 // Address of the submap's day or night area palette record (the list's
 // address plus two bytes a submap).
 std::uint16_t palettePointerOf(const RomImage& rom, const AreaId& id, bool night);
