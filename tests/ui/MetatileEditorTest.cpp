@@ -73,6 +73,11 @@ TEST(MetatileEditor, OffersTheObjectSetsMetatilesAndShowsTheChosenOnesQuarters)
     EXPECT_EQ(m.editor->lastMetatile(), 0);
     EXPECT_FALSE(m.editor->metatileBar()->isEnabled());
     EXPECT_EQ(m.editor->metatileLabel()->text(), "#0");
+    // Metatile 0 is drawn and used by maps, so it is edited like any other.
+    const int tile = (gfx::getMetatileTiles(m.document().rom(), 1, 0)[0] + 1) & 0xFF;
+    OpenedEditor::selectTile(*m.editor->tileKit(), tile);
+    click(m.editor->metatileView(), QPoint(3, 3));
+    EXPECT_EQ(gfx::getMetatileTiles(m.document().rom(), 1, 0)[0], tile);
 }
 
 TEST(MetatileEditor, CellsAndQuarterPalettesAreWrittenAtOnceOneStepEach)

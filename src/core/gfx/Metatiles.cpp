@@ -59,6 +59,11 @@ std::uint8_t getMetatileLimit(const rom::RomImage& rom, int objectSet)
     return rom.read(tableOf(objectSet).limit);
 }
 
+std::size_t metatileLimitIndex(int objectSet)
+{
+    return tableOf(objectSet).limit;
+}
+
 std::uint8_t getMetatileAttribute(const rom::RomImage& rom, int objectSet, int metatile)
 {
     return rom.read(tableOf(objectSet).attributes + metatileIndex(metatile));

@@ -22,6 +22,8 @@ int metatileTableOf(int objectSet);
 
 // The limit byte L: the object set's metatiles are 0 to L - 2.
 std::uint8_t getMetatileLimit(const rom::RomImage& rom, int objectSet);
+// Where that byte lies in the body.
+std::size_t metatileLimitIndex(int objectSet);
 
 // How many metatiles the table has room for (67, 66, 69, 69, 62, 64 for
 // object sets 0-5): the room between the attribute bytes and the tile-number
