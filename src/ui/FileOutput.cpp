@@ -21,10 +21,7 @@ void writeOutputFile(const QString& path, const QByteArray& bytes)
 
 std::vector<std::uint8_t> readInputFile(const QString& path, std::size_t limit)
 {
-    rom::FileContents file = rom::readRegularFile(path.toStdString(), limit);
-    if (file.status != rom::ReadStatus::Read)
-        throw RomError(rom::readFailureText(file.status, path.toStdString(), limit));
-    return std::move(file.bytes);
+    return rom::readRegularFileOrThrow(path.toStdString(), limit);
 }
 
 QByteArray pngBytes(const QImage& image)

@@ -1,5 +1,7 @@
 #include "core/rom/FileAccess.h"
 
+#include "core/RomError.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -379,6 +381,14 @@ std::string readFailureText(ReadStatus status, const std::string& path, std::siz
         return "cannot read " + path + " (missing or unreadable)";
     }
     return "cannot read " + path;
+}
+
+std::vector<std::uint8_t> readRegularFileOrThrow(const std::string& path, std::size_t limit)
+{
+    FileContents file = readRegularFile(path, limit);
+    if (file.status != ReadStatus::Read)
+        throw RomError(readFailureText(file.status, path, limit));
+    return std::move(file.bytes);
 }
 
 } // namespace quarry::rom

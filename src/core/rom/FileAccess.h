@@ -71,5 +71,8 @@ std::optional<std::string> writeBackup(const std::string& path, std::span<const 
 std::string saveFailureText(SaveResult result, const std::string& path);
 // The same for a failed read.
 std::string readFailureText(ReadStatus status, const std::string& path, std::size_t limit);
+// readRegularFile for callers that report by exception: the bytes, or
+// RomError with readFailureText.
+std::vector<std::uint8_t> readRegularFileOrThrow(const std::string& path, std::size_t limit);
 
 } // namespace quarry::rom

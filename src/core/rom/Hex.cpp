@@ -28,4 +28,15 @@ std::string fileOffsetText(std::uint32_t offset)
     return "0x" + hexDigits(offset, digits);
 }
 
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 } // namespace quarry

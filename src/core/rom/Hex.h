@@ -9,6 +9,9 @@ namespace quarry {
 // digits, the way every number is shown to the user.
 std::string hexDigits(std::uint32_t value, int digits);
 
+// The value of a hexadecimal digit (either case), or -1.
+int hexDigitValue(char c);
+
 // "$1234": a CPU address as the user sees it.
 std::string cpuAddressText(std::uint32_t address);
 
