@@ -24,12 +24,10 @@ public:
     std::deque<bool> saveOrCancelAnswers;
     std::deque<std::optional<QString>> textAnswers;
     QStringList messages;
-    QString lastOpenFilter;
     QString lastOpenFolder;
 
-    QString chooseOpenFile(QWidget*, const QString& folder, const QString& filter) override
+    QString chooseOpenFile(QWidget*, const QString& folder, const QString&) override
     {
-        lastOpenFilter = filter;
         lastOpenFolder = folder;
         return take(filesToOpen, QString());
     }

@@ -1,15 +1,11 @@
 #include "OpenedEditor.h"
 
 #include "core/gfx/Chr.h"
-#include "core/gfx/NesColor.h"
 #include "core/rom/Addressing.h"
 #include "core/sprites/SpriteText.h"
 #include "support/SyntheticSprites.h"
 #include "ui/editors/EditorTexts.h"
-#include "ui/editors/PixelView.h"
 #include "ui/editors/SpriteEditor.h"
-#include "ui/editors/Swatch.h"
-#include "ui/editors/TileKit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -27,195 +23,138 @@ using namespace quarry::test;
 
 namespace {
 
-// The sprite editor opened from the main window.
-struct SpriteWindow : OpenedEditor {
-    SpriteEditor* editor = nullptr;
+SpriteEditor& openSprites(OpenedEditor& e)
+{
+    e.window.openSpriteEditor();
+    return *e.window.spriteEditor();
+}
 
-    SpriteWindow() { open(); }
-    void open()
-    {
-        window.openSpriteEditor();
-        editor = window.spriteEditor();
+int ticksUntilFrameChanges(SpriteEditor& editor)
+{
+    const int shown = editor.previewPosition();
+    for (int ticks = 1; ticks < 1000; ++ticks) {
+        editor.tickPlayback();
+        if (editor.previewPosition() != shown)
+            return ticks;
     }
-    TileKit& kit() { return *editor->tileKit(); }
-    int ticksUntilFrameChanges()
-    {
-        const int shown = editor->previewPosition();
-        for (int ticks = 1; ticks < 1000; ++ticks) {
-            editor->tickPlayback();
-            if (editor->previewPosition() != shown)
-                return ticks;
-        }
-        return -1;
-    }
-};
+    return -1;
+}
 
 } // namespace
 
-TEST(SpriteEditor, SetsUpOnTheFirstAnimationAndFrameInTheSpritePalettes)
+TEST(SpriteEditor, TheSpriteKitStepsThroughPalettesFourToSevenStartingAtFourEachTime)
 {
-    SpriteWindow s;
-    SpriteEditor* e = s.editor;
-    EXPECT_EQ(e->windowTitle(), "SPR Graphic Editor");
-    ASSERT_EQ(e->objectSetList()->count(), 6);
-    EXPECT_EQ(e->objectSetList()->itemText(0), "Town");
-    EXPECT_EQ(e->objectSetList()->itemText(5), "Vesperhold!");
-    EXPECT_EQ(e->objectSet(), 0);
-    EXPECT_EQ(e->animationBar()->maximum(), 63);
-    EXPECT_EQ(e->frameBar()->maximum(), 255);
-    EXPECT_EQ(e->frameView()->logicalSize(), QSize(360, 432));
-    // Animation 0: frames 2, start 1, timer 3.
-    EXPECT_EQ(e->framesBox()->text(), "02");
-    EXPECT_EQ(e->startBox()->text(), "01");
-    EXPECT_EQ(e->timerBox()->text(), "03");
-    EXPECT_EQ(e->animationLabel()->text(), "00");
-    EXPECT_EQ(e->frameLabel()->text(), "00");
-    EXPECT_FALSE(e->isPlaying());
-    EXPECT_EQ(s.kit().bankStart(), rom::sprChrBase(s.document().rom(), 0));
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(e->paletteSwatch(i)->color(),
-                  gfx::nesColorToRgb(s.area().palette[static_cast<std::size_t>(16 + i)], s.area().mask));
-
-    // The sprite kit steps through palettes 4-7, and starts at 4 each time.
-    EXPECT_EQ(s.kit().paletteNumber(), 4);
-    s.kit().previousPaletteButton()->click();
-    EXPECT_EQ(s.kit().paletteNumber(), 7);
-    s.kit().nextPaletteButton()->click();
-    EXPECT_EQ(s.kit().paletteNumber(), 4);
-    e->close();
-    s.open();
-    EXPECT_EQ(s.kit().paletteNumber(), 4);
+    OpenedEditor s;
+    SpriteEditor& e = openSprites(s);
+    TileKit& kit = *e.tileKit();
+    EXPECT_EQ(e.objectSetList()->count(), 6);
+    EXPECT_EQ(kit.bankStart(), rom::sprChrBase(s.document().rom(), 0));
+    EXPECT_EQ(kit.paletteNumber(), 4);
+    kit.previousPaletteButton()->click();
+    EXPECT_EQ(kit.paletteNumber(), 7);
+    e.close();
+    openSprites(s);
+    EXPECT_EQ(kit.paletteNumber(), 4);
 }
 
-TEST(SpriteEditor, PlaybackHoldsEachFrameTimerPlusOneTicksUntilStopEditAnotherAnimationOrClosing)
+TEST(SpriteEditor, PlaybackHoldsEachFrameTimerPlusOneTicksUntilStoppedOrClosed)
 {
-    SpriteWindow s;
-    SpriteEditor* e = s.editor;
-    QTimer* timer = e->playbackTimer();
-    EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
-    EXPECT_EQ(timer->interval(), 17);
-    // Animation 0: three frames of four ticks each, looping.
-    e->playButton()->click();
+    OpenedEditor s;
+    SpriteEditor& e = openSprites(s);
+    QTimer* timer = e.playbackTimer();
+    e.playButton()->click(); // animation 0: three frames of four ticks each, looping
     EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(e->previewPosition(), 0);
-    for (int expected : {1, 2, 0, 1}) {
-        const QImage before = e->preview()->picture();
-        EXPECT_EQ(s.ticksUntilFrameChanges(), 4);
-        EXPECT_EQ(e->previewPosition(), expected);
-        EXPECT_NE(e->preview()->picture(), before);
+    for (int expected : {1, 2, 0}) {
+        const QImage before = e.preview()->picture();
+        EXPECT_EQ(ticksUntilFrameChanges(e), 4);
+        EXPECT_EQ(e.previewPosition(), expected);
+        EXPECT_NE(e.preview()->picture(), before);
     }
     // Play while playing, or choosing a frame, does not disturb the count.
-    e->tickPlayback();
-    e->playButton()->click();
-    e->frameBar()->setValue(7);
-    EXPECT_EQ(s.ticksUntilFrameChanges(), 3);
+    e.tickPlayback();
+    e.playButton()->click();
+    e.frameBar()->setValue(7);
+    EXPECT_EQ(ticksUntilFrameChanges(e), 3);
+    e.stopButton()->click();
+    EXPECT_FALSE(timer->isActive());
+    e.playButton()->click();
+    e.editButton()->click();
+    EXPECT_FALSE(e.isPlaying());
 
-    // Stop and Edit stop it; the preview keeps its frame.
-    e->stopButton()->click();
+    // Another animation stops it; timer 0 is a new frame every tick.
+    e.playButton()->click();
+    e.animationBar()->setValue(kSyntheticFastAnimation);
     EXPECT_FALSE(timer->isActive());
-    const int held = e->previewPosition();
-    for (int i = 0; i < 10; ++i)
-        e->tickPlayback();
-    EXPECT_EQ(e->previewPosition(), held);
-    e->playButton()->click();
-    e->editButton()->click();
-    EXPECT_FALSE(e->isPlaying());
-
-    // Another animation stops it and shows its first frame; timer 0 is a
-    // new frame every tick.
-    e->playButton()->click();
-    e->animationBar()->setValue(kSyntheticFastAnimation);
+    EXPECT_EQ(e.previewPosition(), 0);
+    e.playButton()->click();
+    EXPECT_EQ(ticksUntilFrameChanges(e), 1);
+    e.close(); // closing stops it and writes nothing
     EXPECT_FALSE(timer->isActive());
-    EXPECT_EQ(e->previewPosition(), 0);
-    EXPECT_EQ(e->animationLabel()->text(), "01");
-    EXPECT_EQ(e->framesBox()->text(), "03");
-    e->playButton()->click();
-    for (int expected : {1, 2, 3, 0, 1}) {
-        EXPECT_EQ(s.ticksUntilFrameChanges(), 1);
-        EXPECT_EQ(e->previewPosition(), expected);
-    }
-    // Closing stops it and writes nothing; a late tick shows nothing new.
-    e->close();
-    EXPECT_FALSE(timer->isActive());
-    e->tickPlayback();
-    EXPECT_EQ(e->previewPosition(), 1);
+    e.tickPlayback();
+    EXPECT_EQ(e.previewPosition(), 1);
     EXPECT_EQ(s.history().index(), 0);
 }
 
-TEST(SpriteEditor, GotoAndTheFrameBarShowAFrameWithItsListAsText)
+TEST(SpriteEditor, GotoReadsHexAndRefusesAFrameThatIsNotThere)
 {
-    SpriteWindow s;
-    SpriteEditor* e = s.editor;
-    const QImage empty = e->frameView()->picture(); // frame 0 has no sprites
-    e->startBox()->setText(QStringLiteral("1"));
-    e->gotoButton()->click();
-    EXPECT_EQ(e->currentFrame(), kSyntheticExampleFrame);
-    EXPECT_EQ(e->frameBar()->value(), kSyntheticExampleFrame);
-    EXPECT_NE(e->frameView()->picture(), empty);
-    for (int frame : {kSyntheticLongFrame, kSyntheticAliasFrame}) {
-        e->frameBar()->setValue(frame);
-        EXPECT_EQ(e->frameLabel()->text(), QStringLiteral("%1").arg(frame, 2, 16, QLatin1Char('0')).toUpper());
-        EXPECT_EQ(e->oamTextBox()->toPlainText(),
-                  QString::fromStdString(sprites::oamText(e->frameList())).replace("\r\n", "\n"));
-    }
-    // "Start:" is read as hex; a number no frame has is refused.
-    e->startBox()->setText(QStringLiteral("1A"));
-    e->gotoButton()->click();
-    EXPECT_EQ(e->frameLabel()->text(), "1A");
-    e->startBox()->setText(QStringLiteral("100"));
-    e->gotoButton()->click();
+    OpenedEditor s;
+    SpriteEditor& e = openSprites(s);
+    const QImage empty = e.frameView()->picture(); // frame 0 has no sprites
+    e.startBox()->setText("1");
+    e.gotoButton()->click();
+    EXPECT_EQ(e.frameBar()->value(), kSyntheticExampleFrame);
+    EXPECT_NE(e.frameView()->picture(), empty);
+    EXPECT_EQ(e.oamTextBox()->toPlainText(),
+              QString::fromStdString(sprites::oamText(e.frameList())).replace("\r\n", "\n"));
+    e.startBox()->setText("1A");
+    e.gotoButton()->click();
+    EXPECT_EQ(e.frameLabel()->text(), "1A");
+    e.startBox()->setText("100");
+    e.gotoButton()->click();
     EXPECT_EQ(s.dialogs.messages, QStringList{texts::sprite::kNoSuchFrame});
-    EXPECT_EQ(e->currentFrame(), 0x1A);
+    EXPECT_EQ(e.currentFrame(), 0x1A);
 }
 
-TEST(SpriteEditor, FramesShowTilesAsPaintedAndUndone)
+TEST(SpriteEditor, FramesShowTilesAsPaintedAndUndoneInOneStep)
 {
-    SpriteWindow s;
-    s.editor->frameBar()->setValue(kSyntheticExampleFrame);
-    const QImage shown = s.editor->frameView()->picture();
-    const QImage preview = s.editor->preview()->picture();
-    const int tile = sprites::oamEntry(s.editor->frameList(), 0).tile;
-    OpenedEditor::selectTile(s.kit(), tile);
-    // The top row of the tile in one colour, in one stroke.
-    const int colour = (s.kit().tiles()[static_cast<std::size_t>(tile) * 64] + 1) & 3;
-    press(s.kit().colorSwatch(colour), QPoint(2, 2));
-    OpenedEditor::strokeTile(s.kit(), {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}});
+    OpenedEditor s;
+    SpriteEditor& e = openSprites(s);
+    TileKit& kit = *e.tileKit();
+    e.frameBar()->setValue(kSyntheticExampleFrame);
+    const QImage shown = e.frameView()->picture();
+    const QImage preview = e.preview()->picture();
+    const int tile = sprites::oamEntry(e.frameList(), 0).tile;
+    OpenedEditor::selectTile(kit, tile);
+    const int colour = (kit.tiles()[static_cast<std::size_t>(tile) * 64] + 1) & 3;
+    OpenedEditor::strokeTile(kit, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}}, colour);
     EXPECT_EQ(s.history().index(), 1);
-    EXPECT_NE(s.editor->frameView()->picture(), shown);
+    EXPECT_NE(e.frameView()->picture(), shown);
     s.window.undoStep();
-    EXPECT_EQ(s.editor->frameView()->picture(), shown);
-    EXPECT_EQ(s.editor->preview()->picture(), preview);
-    EXPECT_EQ(s.kit().selectedTile(), tile);
+    EXPECT_EQ(e.frameView()->picture(), shown);
+    EXPECT_EQ(e.preview()->picture(), preview);
+    EXPECT_EQ(kit.selectedTile(), tile);
 }
 
 TEST(SpriteEditor, AnotherObjectSetTakesTheKitWritingNothingAndStaysChosen)
 {
-    SpriteWindow s;
-    s.editor->frameBar()->setValue(kSyntheticExampleFrame);
-    OpenedEditor::selectTile(s.kit(), 0x21);
-    press(s.kit().colorSwatch(3), QPoint(2, 2));
-    press(s.kit().colorSwatch(2), QPoint(2, 2), Qt::RightButton);
-    const QImage shown = s.editor->frameView()->picture();
+    OpenedEditor s;
+    SpriteEditor& e = openSprites(s);
+    TileKit& kit = *e.tileKit();
+    OpenedEditor::selectTile(kit, 0x21);
+    press(kit.colorSwatch(3), QPoint(2, 2));
     const auto before = s.body();
-
-    s.editor->objectSetList()->setCurrentIndex(3);
-    EXPECT_EQ(s.editor->objectSet(), 3);
+    e.objectSetList()->setCurrentIndex(3);
     EXPECT_EQ(s.body(), before);
-    EXPECT_EQ(s.history().index(), 0);
-    EXPECT_EQ(s.kit().bankStart(), rom::sprChrBase(s.document().rom(), 3));
-    EXPECT_EQ(s.kit().tiles(), gfx::decodeTiles(s.document().rom(), s.kit().bankStart(), 256));
-    EXPECT_EQ(s.kit().selectedTile(), 0x21);
-    EXPECT_EQ(s.kit().leftColor(), 3);
-    EXPECT_EQ(s.kit().rightColor(), 2);
-    EXPECT_NE(s.editor->frameView()->picture(), shown); // drawn with the new bank's tiles
+    EXPECT_EQ(kit.bankStart(), rom::sprChrBase(s.document().rom(), 3));
+    EXPECT_EQ(kit.tiles(), gfx::decodeTiles(s.document().rom(), kit.bankStart(), 256));
+    EXPECT_EQ(kit.selectedTile(), 0x21);
+    EXPECT_EQ(kit.leftColor(), 3);
 
-    // Painting goes into the chosen bank; the window comes back on it.
-    OpenedEditor::strokeTile(s.kit(), {{0, 0}});
+    OpenedEditor::strokeTile(kit, {{0, 0}}); // into the chosen bank
     for (std::size_t i : s.changedSince(before))
-        EXPECT_TRUE(i >= s.kit().bankStart() && i < s.kit().bankStart() + 0x1000) << std::hex << i;
-    s.editor->close();
-    s.open();
-    EXPECT_EQ(s.editor->objectSet(), 3);
-    EXPECT_EQ(s.editor->objectSetList()->currentIndex(), 3);
-    EXPECT_TRUE(s.dialogs.messages.isEmpty());
+        EXPECT_TRUE(i >= kit.bankStart() && i < kit.bankStart() + 0x1000) << std::hex << i;
+    e.close();
+    openSprites(s);
+    EXPECT_EQ(e.objectSet(), 3);
+    EXPECT_EQ(e.objectSetList()->currentIndex(), 3);
 }
