@@ -1,18 +1,23 @@
-// What the editor windows share: how they open and close, the bytes two
-// of them show, and the map that follows their edits.
+// The editor windows: how they open and close, the bytes two of them
+// show, the map that follows their edits, the palette and text editors.
 #include "OpenedEditor.h"
 
 #include "core/gfx/Chr.h"
 #include "core/rom/Addressing.h"
+#include "core/text/TextCodec.h"
 #include "support/SyntheticGraphics.h"
 #include "ui/editors/MapInfo.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/PaletteEditor.h"
 #include "ui/editors/SpriteEditor.h"
+#include "ui/editors/Swatch.h"
 #include "ui/editors/TextEditor.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -60,7 +65,6 @@ TEST(EditorWindows, EachLauncherOpensOneModelessWindowAndReusesIt)
         launcher->trigger();
         EXPECT_EQ(e.window.editorWindow(command), opened);
     }
-    EXPECT_EQ(e.window.metatileEditor()->objectSet(), e.area().id.objectSet);
     EXPECT_TRUE(e.dialogs.messages.isEmpty());
     EXPECT_EQ(e.history().index(), 0);
 }
@@ -169,4 +173,269 @@ TEST(EditorWindows, AnotherImageOpensOnceTheWindowsCloseAndStartsClean)
     EXPECT_FALSE(e.captionMarked());
     e.window.openTextEditor();
     EXPECT_EQ(texts->textBox()->text(), "OTHER GAME");
+}
+
+namespace {
+
+// Loads a submap whose background and sprite sets differ, so every entry
+// written stays written, and opens the palette editor there.
+PaletteEditor& openPalettes(OpenedEditor& e)
+{
+    e.load(e.submapWhere([&](const rom::AreaId& id) {
+        const auto& sets = e.world.game.submap(id).dayPaletteSets;
+        return sets[0] != sets[1];
+    }));
+    e.window.openPaletteEditor();
+    return *e.window.paletteEditor();
+}
+
+void pick(PaletteEditor& editor, int colour) { click(editor.masterCell(colour), QPoint(2, 2)); }
+void clickEntry(PaletteEditor& editor, int entry) { click(editor.paletteCell(entry), QPoint(2, 2)); }
+
+} // namespace
+
+TEST(PaletteEditor, SwatchCaptionsAreNeverInTheSwatchsOwnBrightness)
+{
+    OpenedEditor colour(OpenedEditor::withMask(0x1E));
+    OpenedEditor grey; // greyscale: $3F shows white
+    PaletteEditor& e = openPalettes(colour);
+    const QColor light = e.palette().color(QPalette::Window), dark = e.palette().color(QPalette::WindowText);
+    for (int i : {0x01, 0x0F, 0x2E, 0x3F})
+        EXPECT_EQ(e.masterCell(i)->captionColor(), light) << i;
+    for (int i : {0x00, 0x10, 0x30, 0x3D})
+        EXPECT_EQ(e.masterCell(i)->captionColor(), dark) << i;
+    EXPECT_EQ(openPalettes(grey).masterCell(0x3F)->captionColor(), dark);
+}
+
+TEST(PaletteEditor, TheBoxesComeFromTheMaskAndAClickWritesItAtOnce)
+{
+    OpenedEditor p(OpenedEditor::withMask(0xA1)); // blue and red emphasis, greyscale, show bits clear
+    PaletteEditor& e = openPalettes(p);
+    EXPECT_TRUE(e.monochromeCheck()->isChecked());
+    EXPECT_TRUE(e.blueCheck()->isChecked());
+    EXPECT_FALSE(e.greenCheck()->isChecked());
+    EXPECT_TRUE(e.redCheck()->isChecked());
+    const auto before = p.body();
+    e.monochromeCheck()->click();
+    EXPECT_EQ(p.changedSince(before), std::vector<std::size_t>{layout::kPpuMaskByte});
+    e.greenCheck()->click();
+    EXPECT_EQ(p.body()[layout::kPpuMaskByte], 0xFE);
+    EXPECT_EQ(p.history().index(), 2);
+    EXPECT_TRUE(p.captionMarked());
+    EXPECT_EQ(p.area().mask, (gfx::PpuMaskSettings{0, 0xE0})); // the loaded area draws with it
+    p.window.undoStep(); // the boxes follow the image
+    EXPECT_FALSE(e.greenCheck()->isChecked());
+    EXPECT_FALSE(e.monochromeCheck()->isChecked());
+}
+
+TEST(PaletteEditor, AnEntryClickMarksTheCaptionAtOnceAndUndoKeepsThePickedColour)
+{
+    OpenedEditor p;
+    PaletteEditor& e = openPalettes(p);
+    const auto original = p.body();
+    const std::uint8_t last = p.area().palette[31];
+    EXPECT_FALSE(p.captionMarked());
+    int picked = 0;
+    for (int entry : {0, 31}) {
+        SCOPED_TRACE(entry);
+        const auto before = p.body();
+        picked = (p.area().palette[static_cast<std::size_t>(entry)] + 1) & 0x3F;
+        pick(e, picked);
+        clickEntry(e, entry);
+        EXPECT_EQ(p.changedSince(before).size(), 1u);
+        EXPECT_TRUE(p.captionMarked());
+        EXPECT_EQ(p.area().palette[static_cast<std::size_t>(entry)], picked);
+        EXPECT_EQ(e.paletteCell(entry)->text(), QString::number(picked, 16).toUpper());
+    }
+    p.window.undoStep();
+    EXPECT_EQ(e.paletteCell(31)->text(), QString::number(last, 16).toUpper());
+    EXPECT_EQ(e.selectedColor(), picked);
+    p.window.undoStep();
+    EXPECT_EQ(p.body(), original);
+    EXPECT_FALSE(p.captionMarked());
+}
+
+TEST(PaletteEditor, ClosingSetsTheMasksShowBitsAndNeverWritesTheFixedSpriteEntries)
+{
+    const struct {
+        std::uint8_t opened, closed;
+    } cases[] = {{0x41, 0x5F}, {0x5F, 0x5F}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.opened);
+        OpenedEditor p(OpenedEditor::withMask(c.opened));
+        PaletteEditor& e = openPalettes(p);
+        const auto before = p.body();
+        pick(e, 0x30);
+        for (int entry : {16, 17, 23}) { // shown in the window only
+            clickEntry(e, entry);
+            EXPECT_EQ(e.paletteCell(entry)->text(), "30");
+        }
+        EXPECT_EQ(p.body(), before);
+        e.close();
+        EXPECT_EQ(p.body()[layout::kPpuMaskByte], c.closed);
+        EXPECT_LE(p.changedSince(before).size(), 1u);
+        EXPECT_EQ(p.history().index(), c.opened == c.closed ? 0 : 1); // a step only when the byte changed
+        EXPECT_EQ(p.captionMarked(), c.opened != c.closed);
+    }
+}
+
+TEST(PaletteEditor, TheWindowStaysWithItsAreaWhenAnotherIsLoaded)
+{
+    OpenedEditor p;
+    PaletteEditor& e = openPalettes(p);
+    const rom::AreaId first = p.area().id;
+    const int firstSet = p.world.game.submap(first).dayPaletteSets[0];
+    const std::size_t set = kSyntheticPaletteSetBody + kSyntheticPaletteSetStride * firstSet;
+    p.load(p.submapWhere([&](const rom::AreaId& id) {
+        const auto& sets = p.world.game.submap(id).dayPaletteSets;
+        return sets[0] != firstSet && sets[1] != firstSet;
+    }));
+    const gfx::AreaPalette shown = p.area().palette;
+    pick(e, (p.body()[set] + 1) & 0x3F);
+    clickEntry(e, 0);
+    EXPECT_EQ(p.body()[set], e.selectedColor()); // the first area's set
+    EXPECT_EQ(p.area().palette, shown);
+    p.load(first);
+    EXPECT_EQ(p.area().palette[0], e.selectedColor());
+}
+
+namespace {
+
+TextEditor& openTexts(OpenedEditor& e)
+{
+    e.window.openTextEditor();
+    return *e.window.textEditor();
+}
+
+QString shown(TextEditor& editor, int row)
+{
+    editor.textList()->setCurrentRow(row);
+    return editor.textBox()->text();
+}
+
+std::string imageText(OpenedEditor& e, int n)
+{
+    return text::decodeText(e.document().rom(), n, e.document().sideData().charTable);
+}
+
+std::size_t freeBytes(OpenedEditor& e)
+{
+    return e.document().textBlock().usage(e.document().decodeTexts(), e.document().sideData().charTable).freeBytes();
+}
+
+// A key as the keyboard delivers it to the box: first offered to the
+// shortcuts (true when the box claims it), then pressed.
+bool key(TextEditor& editor, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent override(QEvent::ShortcutOverride, key, modifiers);
+    override.ignore();
+    QApplication::sendEvent(editor.textBox(), &override);
+    QKeyEvent pressed(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(editor.textBox(), &pressed);
+    return override.isAccepted();
+}
+
+} // namespace
+
+TEST(TextEditor, TypingWritesAtOnceAsOneStepPerString)
+{
+    OpenedEditor t;
+    TextEditor& editor = openTexts(t);
+    EXPECT_EQ(editor.textList()->item(120)->text().toStdString(), "78: " + sampleTexts()[120]);
+    const std::size_t free = freeBytes(t);
+    const QString three = shown(editor, 3);
+    editor.textBox()->setText(three.chopped(1));
+    editor.textBox()->setText(three.chopped(2));
+    EXPECT_EQ(imageText(t, 3), three.chopped(2).toStdString());
+    EXPECT_EQ(editor.textList()->item(3)->text(), "03: " + three.chopped(2));
+    EXPECT_TRUE(editor.usageLabel()->text().contains(QStringLiteral("%1 free").arg(free + 2)));
+    EXPECT_EQ(t.history().index(), 1);
+    EXPECT_TRUE(t.captionMarked());
+
+    // A character the table lacks is stored as a space and named below the box.
+    shown(editor, 4);
+    editor.textBox()->setText(QStringLiteral("A\u00E9B"));
+    EXPECT_EQ(t.history().index(), 2);
+    EXPECT_EQ(imageText(t, 4), "A B");
+    EXPECT_TRUE(editor.missingLabel()->text().contains(QStringLiteral("\u00E9")));
+    t.window.undoStep(); // the box follows the document's undo
+    EXPECT_EQ(editor.editIndex(), 4);
+    EXPECT_EQ(editor.textBox()->text().toStdString(), sampleTexts()[4]);
+    shown(editor, 5);
+    EXPECT_TRUE(editor.missingLabel()->isHidden());
+    EXPECT_TRUE(t.dialogs.messages.isEmpty());
+}
+
+TEST(TextEditor, CtrlZAndCtrlShiftZInTheBoxAreTheDocumentsUndoAndRedo)
+{
+    OpenedEditor t;
+    TextEditor& editor = openTexts(t);
+    const QString three = shown(editor, 3);
+    const auto before = t.body();
+    key(editor, Qt::Key_End);
+    key(editor, Qt::Key_Backspace);
+    key(editor, Qt::Key_Backspace);
+    ASSERT_EQ(imageText(t, 3), three.chopped(2).toStdString());
+    const auto after = t.body();
+    // The box claims Ctrl+Z, so the main window's shortcut does not run too.
+    EXPECT_TRUE(key(editor, Qt::Key_Z, Qt::ControlModifier));
+    EXPECT_EQ(t.body(), before);
+    EXPECT_EQ(editor.textBox()->text(), three);
+    EXPECT_FALSE(t.captionMarked());
+    EXPECT_TRUE(key(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
+    EXPECT_EQ(t.body(), after);
+    EXPECT_EQ(editor.textBox()->text(), three.chopped(2));
+    EXPECT_EQ(t.history().index(), 1);
+}
+
+TEST(TextEditor, TextThatDoesNotFitStaysMarkedAsksBeforeSavingAndGoesInOnceThereIsRoom)
+{
+    OpenedEditor t;
+    TextEditor& editor = openTexts(t);
+    const auto before = t.body();
+    const QString tooLong = shown(editor, 7) + QString(static_cast<qsizetype>(freeBytes(t) + 5), QChar('Z'));
+    editor.textBox()->setText(tooLong);
+    EXPECT_EQ(t.body(), before);
+    EXPECT_TRUE(editor.hasUnwrittenChanges());
+    // The list shows what the image holds, the box what was typed.
+    EXPECT_EQ(editor.textList()->item(7)->text().toStdString(), "07: " + imageText(t, 7));
+    EXPECT_TRUE(editor.notWrittenLabel()->text().contains("5 bytes over"));
+    EXPECT_TRUE(t.dialogs.messages.isEmpty()); // shown in the window, not in a box
+    shown(editor, 8);
+    EXPECT_EQ(shown(editor, 7), tooLong);
+
+    t.edit(); // something to save; No saves nothing
+    t.dialogs.yesNoAnswers = {false};
+    EXPECT_FALSE(t.window.saveFile());
+    EXPECT_EQ(t.dialogs.lastMessage(), "String 07 does not fit: 5 bytes over. Save what is written?");
+    t.window.undoStep();
+
+    // Shortening another string makes room: both changes go in as one step.
+    const QString nine = shown(editor, 9);
+    ASSERT_GE(nine.size(), 5);
+    editor.textBox()->setText(nine.chopped(5));
+    EXPECT_FALSE(editor.hasUnwrittenChanges());
+    EXPECT_TRUE(editor.notWrittenLabel()->isHidden());
+    EXPECT_EQ(imageText(t, 7), tooLong.toStdString());
+    EXPECT_EQ(t.history().index(), 1);
+    t.window.undoStep();
+    EXPECT_EQ(t.body(), before);
+}
+
+TEST(TextEditor, ClosingWithTextThatDoesNotFitAsksWhetherToDropIt)
+{
+    OpenedEditor t;
+    TextEditor& editor = openTexts(t);
+    const auto before = t.body();
+    const QString tooLong(static_cast<qsizetype>(shown(editor, 4).size() + freeBytes(t) + 1), QChar('Q'));
+    editor.textBox()->setText(tooLong);
+    t.dialogs.yesNoAnswers = {false, true};
+    EXPECT_FALSE(editor.close());
+    EXPECT_EQ(editor.textBox()->text(), tooLong);
+    EXPECT_TRUE(t.dialogs.lastMessage().contains("1 byte over")) << t.dialogs.lastMessage().toStdString();
+    EXPECT_TRUE(editor.close());
+    EXPECT_EQ(t.body(), before);
+    openTexts(t);
+    EXPECT_FALSE(editor.hasUnwrittenChanges());
+    EXPECT_EQ(editor.textList()->item(4)->text().toStdString(), "04: " + sampleTexts()[4]);
 }

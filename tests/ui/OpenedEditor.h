@@ -136,18 +136,15 @@ struct OpenedEditor {
 
     // Gestures on a tile kit, as a pointer makes them at the views' zoom:
     // the widget pixel in the middle of a logical pixel.
-    static QPoint onView(const ui::PixelView* view, QPoint logical)
+    static QPoint onView(const ui::PixelView* view, int x, int y)
     {
         const int factor = view->displayScale() * view->zoom();
-        return logical * factor + QPoint(factor / 2, factor / 2);
+        return QPoint(x, y) * factor + QPoint(factor / 2, factor / 2);
     }
-    static QPoint tilePixel(const ui::TileKit& kit, int column, int row)
-    {
-        return onView(kit.tileView(), QPoint(column * 8 + 4, row * 8 + 4));
-    }
+    static QPoint tilePixel(const ui::TileKit& kit, int c, int r) { return onView(kit.tileView(), c * 8 + 4, r * 8 + 4); }
     static QPoint tableTile(const ui::TileKit& kit, int tile)
     {
-        return onView(kit.patternTableView(), QPoint((tile % 16) * 16 + 4, (tile / 16) * 16 + 4));
+        return onView(kit.patternTableView(), (tile % 16) * 16 + 4, (tile / 16) * 16 + 4);
     }
     // A click on a tile of the pattern table selects it (and copies nothing).
     static void selectTile(ui::TileKit& kit, int tile) { click(kit.patternTableView(), tableTile(kit, tile)); }
