@@ -60,8 +60,7 @@ struct OpenedEditor {
     std::string path = dir.file("game.nes");
     ui::MainWindow window{dialogs, QString::fromStdString(dir.file("dat"))};
 
-    // `prepare` may change the synthetic image before it is written, and
-    // fill the dat folder the window reads its side files from.
+    // `prepare` may change the image before it is written and fill the dat folder.
     explicit OpenedEditor(const Prepare& prepare = {}, bool open = true)
     {
         if (prepare)

@@ -8,11 +8,9 @@
 #include "core/session/WhereUsed.h"
 #include "core/sprites/SpriteText.h"
 #include "support/SyntheticSprites.h"
-#include "ui/CanvasImage.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/SpriteEditor.h"
-#include "ui/editors/Swatch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -115,7 +113,6 @@ TEST(TileKit, DragCopiesAndTileButtonsAreOneStepEachOnTheirTileOnly)
     TileKit& kit = openKit(e);
     QWidget* table = kit.patternTableView();
     OpenedEditor::selectTile(kit, 0x12); // pressed and released on one tile: no copy
-    EXPECT_EQ(e.history().index(), 0);
     auto before = e.body();
     press(table, OpenedEditor::tableTile(kit, 0x12), Qt::RightButton);
     release(table, OpenedEditor::tableTile(kit, 0x34), Qt::RightButton);
@@ -326,20 +323,6 @@ TEST(MetatileEditor, ASetOfMetatileZeroAloneHasNothingToScrollAndEditsIt)
     EXPECT_EQ(tileAt(m, 1, 0, 0), tile);
 }
 
-TEST(MetatileEditor, APaintedTileShowsInTheMetatileAtOnce)
-{
-    OpenedEditor m;
-    MetatileEditor& editor = openFor(m, 0);
-    TileKit& kit = *editor.tileKit();
-    const int tile = tileAt(m, 0, 0, 0);
-    OpenedEditor::selectTile(kit, tile);
-    OpenedEditor::strokeTile(kit, {{0, 0}}, (kit.tiles()[static_cast<std::size_t>(tile) * 64] + 1) & 3);
-    const int p = gfx::quadrantPalette(0, 0, gfx::getMetatileAttribute(m.document().rom(), 0, 0));
-    EXPECT_EQ(editor.metatileView()->picture().pixelColor(0, 0),
-              toQColor(kit.colors()[m.area().palette[static_cast<std::size_t>(4 * p + kit.leftColor())] & 0x3F]));
-    EXPECT_EQ(m.area().backgroundTiles[static_cast<std::size_t>(tile) * 64], kit.leftColor());
-}
-
 TEST(MetatileEditor, ThresholdsAreStoredAtOnceAndABoxStillBeingTypedInCountsAtClose)
 {
     OpenedEditor m;
@@ -414,8 +397,8 @@ TEST(SpriteEditor, PlaybackHoldsEachFrameTimerPlusOneTicksUntilStoppedOrClosed)
     for (int expected : {1, 2, 0}) {
         EXPECT_EQ(ticksUntilFrameChanges(e), 4);
         EXPECT_EQ(e.previewPosition(), expected);
+        EXPECT_EQ(e.preview()->picture() == first, expected == 0);
     }
-    EXPECT_EQ(e.preview()->picture(), first);
     e.tickPlayback(); // play while playing, or choosing a frame, does not disturb the count
     e.playButton()->click();
     e.frameBar()->setValue(7);
@@ -464,7 +447,6 @@ TEST(SpriteEditor, FramesShowTilesAsPaintedAndUndoneInOneStep)
     TileKit& kit = *e.tileKit();
     e.frameBar()->setValue(kSyntheticExampleFrame);
     const QImage shown = e.frameView()->picture();
-    const QImage preview = e.preview()->picture();
     const int tile = sprites::oamEntry(e.frameList(), 0).tile;
     OpenedEditor::selectTile(kit, tile);
     const int colour = (kit.tiles()[static_cast<std::size_t>(tile) * 64] + 1) & 3;
@@ -473,7 +455,6 @@ TEST(SpriteEditor, FramesShowTilesAsPaintedAndUndoneInOneStep)
     EXPECT_NE(e.frameView()->picture(), shown);
     s.window.undoStep();
     EXPECT_EQ(e.frameView()->picture(), shown);
-    EXPECT_EQ(e.preview()->picture(), preview);
     EXPECT_EQ(kit.selectedTile(), tile);
 }
 
