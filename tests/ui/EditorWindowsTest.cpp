@@ -1,21 +1,22 @@
+// The editor windows: how they open and close, the bytes two of them
+// show, the map that follows their edits, the palette and text editors.
 #include "OpenedEditor.h"
 
 #include "core/gfx/Chr.h"
 #include "core/rom/Addressing.h"
-#include "core/rom/GameLayout.h"
+#include "core/text/TextCodec.h"
 #include "support/SyntheticGraphics.h"
-#include "support/SyntheticText.h"
 #include "ui/editors/MapInfo.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/PaletteEditor.h"
 #include "ui/editors/SpriteEditor.h"
 #include "ui/editors/TextEditor.h"
-#include "ui/editors/Swatch.h"
-#include "ui/editors/TileKit.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -52,24 +53,17 @@ std::uint8_t pixelOf(const gfx::TilePixels& tiles, int tile, int column, int row
 TEST(EditorWindows, EachLauncherOpensOneModelessWindowAndReusesIt)
 {
     OpenedEditor e;
-    EXPECT_EQ(e.window.commandAction(Command::MetatileEditor)->toolTip(), "Background Editor");
     for (Command command : {Command::PaletteEditor, Command::MetatileEditor, Command::SpriteEditor,
                             Command::TextEditor, Command::MapInfo, Command::GlobalProperties}) {
         SCOPED_TRACE(static_cast<int>(command));
         QAction* launcher = e.window.commandAction(command);
-        EXPECT_TRUE(launcher->isEnabled());
         launcher->trigger();
         EditorWindow* opened = e.window.editorWindow(command);
         ASSERT_NE(opened, nullptr);
-        EXPECT_TRUE(opened->isWindow() && opened->isVisible());
-        EXPECT_FALSE(opened->isModal());
-        EXPECT_TRUE(opened->isEditing());
+        EXPECT_TRUE(opened->isWindow() && opened->isVisible() && !opened->isModal() && opened->isEditing());
         launcher->trigger();
         EXPECT_EQ(e.window.editorWindow(command), opened);
-        EXPECT_TRUE(opened->isEditing());
     }
-    EXPECT_EQ(e.window.paletteEditor()->boundPalettePointer(), e.area().pointers.palettePointer);
-    EXPECT_EQ(e.window.metatileEditor()->objectSet(), e.area().id.objectSet);
     EXPECT_TRUE(e.dialogs.messages.isEmpty());
     EXPECT_EQ(e.history().index(), 0);
 }
@@ -77,7 +71,7 @@ TEST(EditorWindows, EachLauncherOpensOneModelessWindowAndReusesIt)
 TEST(EditorWindows, BothEditorsOfOneSharedBankSeeEachOtherAndBothEditsAreSaved)
 {
     // Object set 1 draws its sprites from object set 0's background bank.
-    OpenedEditor e([](SyntheticWorld& world) {
+    OpenedEditor e([](SyntheticWorld& world, const std::string&) {
         world.rom.body()[layout::kChrBankTable + 2 * 1 + 1] = kSyntheticBackgroundBanks[0];
     });
     e.load(e.submapWhere([](const rom::AreaId& id) { return id.objectSet == 0; }));
@@ -92,13 +86,10 @@ TEST(EditorWindows, BothEditorsOfOneSharedBankSeeEachOtherAndBothEditsAreSaved)
     const std::uint8_t paintA = (pixelOf(background.tiles(), a, 2, 3) + 1) & 3;
     const std::uint8_t paintB = (pixelOf(background.tiles(), b, 5, 6) + 1) & 3;
     OpenedEditor::selectTile(background, a);
-    press(background.colorSwatch(paintA), QPoint(2, 2));
-    OpenedEditor::strokeTile(background, {{2, 3}});
+    OpenedEditor::strokeTile(background, {{2, 3}}, paintA);
     EXPECT_EQ(pixelOf(sprites.tiles(), a, 2, 3), paintA); // at once, in the other window
-
     OpenedEditor::selectTile(sprites, b);
-    press(sprites.colorSwatch(paintB), QPoint(2, 2));
-    OpenedEditor::strokeTile(sprites, {{5, 6}});
+    OpenedEditor::strokeTile(sprites, {{5, 6}}, paintB);
     EXPECT_EQ(pixelOf(background.tiles(), b, 5, 6), paintB);
     EXPECT_EQ(pixelOf(background.tiles(), a, 2, 3), paintA);
 
@@ -115,31 +106,28 @@ TEST(EditorWindows, BothEditorsOfOneSharedBankSeeEachOtherAndBothEditsAreSaved)
 TEST(EditorWindows, TheMapShowsAnEditorsColourAtOnceAndUndoBringsItBack)
 {
     OpenedEditor e;
-    // A submap whose background set is not also its sprite set.
     e.load(e.submapWhere([&](const rom::AreaId& id) {
         const auto& sets = e.world.game.submap(id).dayPaletteSets;
         return sets[0] != sets[1];
     }));
-    AreaWorkspace* workspace = e.window.workspace();
     e.window.setEditMode(EditMode::Pointer);
-    const QImage before = workspace->mapView()->picture();
+    const QImage before = e.window.workspace()->mapView()->picture();
     e.window.openPaletteEditor();
     PaletteEditor* palette = e.window.paletteEditor();
     for (int entry = 0; entry < 4; ++entry) {
         click(palette->masterCell((e.area().palette[static_cast<std::size_t>(entry)] + 0x11) & 0x3F), QPoint(2, 2));
         click(palette->paletteCell(entry), QPoint(2, 2));
     }
-    EXPECT_NE(workspace->mapView()->picture(), before);
+    EXPECT_NE(e.window.workspace()->mapView()->picture(), before);
     for (int entry = 0; entry < 4; ++entry)
         e.window.undoStep();
-    EXPECT_EQ(workspace->mapView()->picture(), before);
+    EXPECT_EQ(e.window.workspace()->mapView()->picture(), before);
     EXPECT_EQ(e.window.editMode(), EditMode::Pointer);
 }
 
-TEST(EditorWindows, ExitClosesEveryWindowInOrderBeforeAskingToSave)
+TEST(EditorWindows, ExitClosesEveryWindowInOrderBeforeAskingToSaveOnce)
 {
-    // Show bits clear: the palette editor's closing write is a change.
-    OpenedEditor e([](SyntheticWorld& world) { world.rom.body()[layout::kPpuMaskByte] = 0x41; });
+    OpenedEditor e(OpenedEditor::withMask(0x41)); // show bits clear: the palette editor's closing write is a change
     for (Command command : {Command::PaletteEditor, Command::MetatileEditor, Command::MapInfo, Command::SpriteEditor})
         e.window.openEditor(command);
     SpriteEditor* sprites = e.window.spriteEditor();
@@ -148,19 +136,17 @@ TEST(EditorWindows, ExitClosesEveryWindowInOrderBeforeAskingToSave)
     for (QWidget* w : std::initializer_list<QWidget*>{sprites, e.window.mapInfo(), e.window.metatileEditor(),
                                                        e.window.paletteEditor()})
         w->installEventFilter(&recorder);
-
     e.dialogs.saveChoices.push_back(SaveChoice::Discard);
     e.window.exitProgram();
     EXPECT_EQ(recorder.closed, (QStringList{"frmAnimationEdit", "frmAreaInfo", "frmMetatileEdit", "frmPaletteEdit"}));
     EXPECT_FALSE(sprites->isPlaying());
-    // The mask was written before the question, which was asked once.
-    EXPECT_EQ(e.body()[layout::kPpuMaskByte], 0x5F);
+    EXPECT_EQ(e.body()[layout::kPpuMaskByte], 0x5F); // written before the question
     EXPECT_EQ(e.dialogs.saveQuestions, 1);
 }
 
 TEST(EditorWindows, AnotherImageOpensOnceTheWindowsCloseAndStartsClean)
 {
-    OpenedEditor e([](SyntheticWorld& world) { world.rom.body()[layout::kPpuMaskByte] = 0x41; });
+    OpenedEditor e(OpenedEditor::withMask(0x41));
     for (Command command : {Command::PaletteEditor, Command::MetatileEditor, Command::TextEditor})
         e.window.openEditor(command);
     TextEditor* texts = e.window.textEditor();
@@ -170,8 +156,8 @@ TEST(EditorWindows, AnotherImageOpensOnceTheWindowsCloseAndStartsClean)
     putTextBlock(other.rom, {textBytes("OTHER GAME")});
     other.writeFile(e.dir.file("other.nes"));
 
-    // Kept text that is not written keeps the image; dropped, the other comes
-    // (after "Save changes?" for the palette editor's closing write).
+    // Text kept that is not written keeps the image; dropped, the other
+    // comes (after "Save changes?" for the palette editor's closing write).
     for (bool drop : {false, true}) {
         e.dialogs.filesToOpen.push_back(QString::fromStdString(e.dir.file("other.nes")));
         e.dialogs.yesNoAnswers = {drop};
@@ -180,12 +166,265 @@ TEST(EditorWindows, AnotherImageOpensOnceTheWindowsCloseAndStartsClean)
         EXPECT_EQ(e.document().romPath(), drop ? e.dir.file("other.nes") : e.path);
         EXPECT_EQ(texts->isVisible(), !drop);
     }
-    EXPECT_FALSE(e.window.paletteEditor()->isVisible());
-    EXPECT_FALSE(e.window.metatileEditor()->isEditing());
-    // Nothing of the first image's windows reached the new one.
-    EXPECT_EQ(e.body(), other.rom.body());
-    EXPECT_EQ(e.history().count(), 0);
-    EXPECT_FALSE(e.window.windowTitle().startsWith('*'));
+    EXPECT_EQ(e.body(), other.rom.body()); // nothing of the first image's windows reached it
+    EXPECT_FALSE(e.captionMarked());
     e.window.openTextEditor();
     EXPECT_EQ(texts->textBox()->text(), "OTHER GAME");
+}
+
+namespace {
+
+// Loads a submap whose background and sprite sets differ, so every entry
+// written stays written, and opens the palette editor there.
+PaletteEditor& openPalettes(OpenedEditor& e)
+{
+    e.load(e.submapWhere([&](const rom::AreaId& id) {
+        const auto& sets = e.world.game.submap(id).dayPaletteSets;
+        return sets[0] != sets[1];
+    }));
+    e.window.openPaletteEditor();
+    return *e.window.paletteEditor();
+}
+
+void pick(PaletteEditor& editor, int colour) { click(editor.masterCell(colour), QPoint(2, 2)); }
+void clickEntry(PaletteEditor& editor, int entry) { click(editor.paletteCell(entry), QPoint(2, 2)); }
+
+} // namespace
+
+TEST(PaletteEditor, SwatchCaptionsAreNeverInTheSwatchsOwnBrightness)
+{
+    OpenedEditor colour(OpenedEditor::withMask(0x1E));
+    OpenedEditor grey; // greyscale: $3F shows white
+    PaletteEditor& e = openPalettes(colour);
+    const QColor light = e.palette().color(QPalette::Window), dark = e.palette().color(QPalette::WindowText);
+    for (int i : {0x01, 0x0F, 0x2E, 0x3F})
+        EXPECT_EQ(e.masterCell(i)->captionColor(), light) << i;
+    for (int i : {0x00, 0x10, 0x30, 0x3D})
+        EXPECT_EQ(e.masterCell(i)->captionColor(), dark) << i;
+    EXPECT_EQ(openPalettes(grey).masterCell(0x3F)->captionColor(), dark);
+}
+
+TEST(PaletteEditor, TheBoxesComeFromTheMaskAndAClickWritesItAtOnce)
+{
+    OpenedEditor p(OpenedEditor::withMask(0xA1)); // blue and red emphasis, greyscale, show bits clear
+    PaletteEditor& e = openPalettes(p);
+    EXPECT_TRUE(e.monochromeCheck()->isChecked() && e.blueCheck()->isChecked() && e.redCheck()->isChecked());
+    EXPECT_FALSE(e.greenCheck()->isChecked());
+    const auto before = p.body();
+    e.monochromeCheck()->click();
+    EXPECT_EQ(p.changedSince(before), std::vector<std::size_t>{layout::kPpuMaskByte});
+    e.greenCheck()->click();
+    EXPECT_EQ(p.body()[layout::kPpuMaskByte], 0xFE);
+    EXPECT_EQ(p.history().index(), 2);
+    EXPECT_TRUE(p.captionMarked());
+    EXPECT_EQ(p.area().mask, (gfx::PpuMaskSettings{0, 0xE0})); // the loaded area draws with it
+    p.window.undoStep(); // the boxes follow the image
+    EXPECT_FALSE(e.greenCheck()->isChecked());
+    EXPECT_FALSE(e.monochromeCheck()->isChecked());
+}
+
+TEST(PaletteEditor, AnEntryClickMarksTheCaptionAtOnceAndUndoKeepsThePickedColour)
+{
+    OpenedEditor p;
+    PaletteEditor& e = openPalettes(p);
+    const auto original = p.body();
+    const std::uint8_t last = p.area().palette[31];
+    EXPECT_FALSE(p.captionMarked());
+    int picked = 0;
+    for (int entry : {0, 31}) {
+        SCOPED_TRACE(entry);
+        const auto before = p.body();
+        picked = (p.area().palette[static_cast<std::size_t>(entry)] + 1) & 0x3F;
+        pick(e, picked);
+        clickEntry(e, entry);
+        EXPECT_EQ(p.changedSince(before).size(), 1u);
+        EXPECT_TRUE(p.captionMarked());
+        EXPECT_EQ(p.area().palette[static_cast<std::size_t>(entry)], picked);
+    }
+    p.window.undoStep();
+    EXPECT_EQ(e.paletteCell(31)->text(), QString::number(last, 16).toUpper());
+    EXPECT_EQ(e.selectedColor(), picked);
+    p.window.undoStep();
+    EXPECT_EQ(p.body(), original);
+    EXPECT_FALSE(p.captionMarked());
+}
+
+TEST(PaletteEditor, ClosingSetsTheMasksShowBitsAndNeverWritesTheFixedSpriteEntries)
+{
+    const struct {
+        std::uint8_t opened, closed;
+    } cases[] = {{0x41, 0x5F}, {0x5F, 0x5F}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.opened);
+        OpenedEditor p(OpenedEditor::withMask(c.opened));
+        PaletteEditor& e = openPalettes(p);
+        const auto before = p.body();
+        pick(e, 0x30);
+        for (int entry : {16, 17, 23}) { // shown in the window only
+            clickEntry(e, entry);
+            EXPECT_EQ(e.paletteCell(entry)->text(), "30");
+        }
+        EXPECT_EQ(p.body(), before);
+        e.close();
+        EXPECT_EQ(p.body()[layout::kPpuMaskByte], c.closed);
+        EXPECT_EQ(p.history().index(), c.opened == c.closed ? 0 : 1); // a step only when the byte changed
+        EXPECT_EQ(p.captionMarked(), c.opened != c.closed);
+    }
+}
+
+TEST(PaletteEditor, TheWindowStaysWithItsAreaWhenAnotherIsLoaded)
+{
+    OpenedEditor p;
+    PaletteEditor& e = openPalettes(p);
+    const rom::AreaId first = p.area().id;
+    const int firstSet = p.world.game.submap(first).dayPaletteSets[0];
+    const std::size_t set = kSyntheticPaletteSetBody + kSyntheticPaletteSetStride * firstSet;
+    p.load(p.submapWhere([&](const rom::AreaId& id) {
+        const auto& sets = p.world.game.submap(id).dayPaletteSets;
+        return sets[0] != firstSet && sets[1] != firstSet;
+    }));
+    const gfx::AreaPalette shown = p.area().palette;
+    pick(e, (p.body()[set] + 1) & 0x3F);
+    clickEntry(e, 0);
+    EXPECT_EQ(p.body()[set], e.selectedColor()); // the first area's set
+    EXPECT_EQ(p.area().palette, shown);
+    p.load(first);
+    EXPECT_EQ(p.area().palette[0], e.selectedColor());
+}
+
+namespace {
+
+TextEditor& openTexts(OpenedEditor& e)
+{
+    e.window.openTextEditor();
+    return *e.window.textEditor();
+}
+
+QString shown(TextEditor& editor, int row)
+{
+    editor.textList()->setCurrentRow(row);
+    return editor.textBox()->text();
+}
+
+std::string imageText(OpenedEditor& e, int n)
+{
+    return text::decodeText(e.document().rom(), n, e.document().sideData().charTable);
+}
+
+std::size_t freeBytes(OpenedEditor& e)
+{
+    return e.document().textBlock().usage(e.document().decodeTexts(), e.document().sideData().charTable).freeBytes();
+}
+
+// A key as the keyboard delivers it to the box: first offered to the
+// shortcuts (true when the box claims it), then pressed.
+bool key(TextEditor& editor, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent override(QEvent::ShortcutOverride, key, modifiers);
+    override.ignore();
+    QApplication::sendEvent(editor.textBox(), &override);
+    QKeyEvent pressed(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(editor.textBox(), &pressed);
+    return override.isAccepted();
+}
+
+} // namespace
+
+TEST(TextEditor, TypingWritesAtOnceAsOneStepPerString)
+{
+    OpenedEditor t;
+    TextEditor& editor = openTexts(t);
+    EXPECT_EQ(editor.textList()->item(120)->text().toStdString(), "78: " + sampleTexts()[120]);
+    const std::size_t free = freeBytes(t);
+    const QString three = shown(editor, 3);
+    editor.textBox()->setText(three.chopped(1));
+    editor.textBox()->setText(three.chopped(2));
+    EXPECT_EQ(imageText(t, 3), three.chopped(2).toStdString());
+    EXPECT_TRUE(editor.usageLabel()->text().contains(QStringLiteral("%1 free").arg(free + 2)));
+    EXPECT_EQ(t.history().index(), 1);
+    EXPECT_TRUE(t.captionMarked());
+
+    // A character the table lacks is stored as a space and named below the box.
+    shown(editor, 4);
+    editor.textBox()->setText(QStringLiteral("A\u00E9B"));
+    EXPECT_EQ(t.history().index(), 2);
+    EXPECT_EQ(imageText(t, 4), "A B");
+    EXPECT_TRUE(editor.missingLabel()->text().contains(QStringLiteral("\u00E9")));
+    t.window.undoStep(); // the box follows the document's undo
+    EXPECT_EQ(editor.editIndex(), 4);
+    EXPECT_EQ(editor.textBox()->text().toStdString(), sampleTexts()[4]);
+    shown(editor, 5);
+    EXPECT_TRUE(editor.missingLabel()->isHidden());
+    EXPECT_TRUE(t.dialogs.messages.isEmpty());
+}
+
+TEST(TextEditor, CtrlZAndCtrlShiftZInTheBoxAreTheDocumentsUndoAndRedo)
+{
+    OpenedEditor t;
+    TextEditor& editor = openTexts(t);
+    const QString three = shown(editor, 3);
+    const auto before = t.body();
+    key(editor, Qt::Key_End);
+    key(editor, Qt::Key_Backspace);
+    key(editor, Qt::Key_Backspace);
+    ASSERT_EQ(imageText(t, 3), three.chopped(2).toStdString());
+    const auto after = t.body();
+    // The box claims Ctrl+Z, so the main window's shortcut does not run too.
+    EXPECT_TRUE(key(editor, Qt::Key_Z, Qt::ControlModifier));
+    EXPECT_EQ(t.body(), before);
+    EXPECT_EQ(editor.textBox()->text(), three);
+    EXPECT_FALSE(t.captionMarked());
+    EXPECT_TRUE(key(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
+    EXPECT_EQ(t.body(), after);
+    EXPECT_EQ(editor.textBox()->text(), three.chopped(2));
+    EXPECT_EQ(t.history().index(), 1);
+}
+
+TEST(TextEditor, TextThatDoesNotFitStaysMarkedAsksBeforeSavingAndGoesInOnceThereIsRoom)
+{
+    OpenedEditor t;
+    TextEditor& editor = openTexts(t);
+    const auto before = t.body();
+    const QString tooLong = shown(editor, 7) + QString(static_cast<qsizetype>(freeBytes(t) + 5), QChar('Z'));
+    editor.textBox()->setText(tooLong);
+    EXPECT_EQ(t.body(), before);
+    EXPECT_TRUE(editor.hasUnwrittenChanges());
+    // The list shows what the image holds, the box what was typed.
+    EXPECT_EQ(editor.textList()->item(7)->text().toStdString(), "07: " + imageText(t, 7));
+    EXPECT_TRUE(editor.notWrittenLabel()->text().contains("5 bytes over"));
+    EXPECT_TRUE(t.dialogs.messages.isEmpty()); // shown in the window, not in a box
+    shown(editor, 8);
+    EXPECT_EQ(shown(editor, 7), tooLong);
+    t.edit(); // something to save; No saves nothing
+    t.dialogs.yesNoAnswers = {false};
+    EXPECT_FALSE(t.window.saveFile());
+    EXPECT_EQ(t.dialogs.lastMessage(), "String 07 does not fit: 5 bytes over. Save what is written?");
+    t.window.undoStep();
+
+    // Shortening another string makes room: both changes go in as one step.
+    const QString nine = shown(editor, 9);
+    ASSERT_GE(nine.size(), 5);
+    editor.textBox()->setText(nine.chopped(5));
+    EXPECT_TRUE(editor.notWrittenLabel()->isHidden());
+    EXPECT_EQ(imageText(t, 7), tooLong.toStdString());
+    EXPECT_EQ(t.history().index(), 1);
+    t.window.undoStep();
+    EXPECT_EQ(t.body(), before);
+}
+
+TEST(TextEditor, ClosingWithTextThatDoesNotFitAsksWhetherToDropIt)
+{
+    OpenedEditor t;
+    TextEditor& editor = openTexts(t);
+    const auto before = t.body();
+    const QString tooLong(static_cast<qsizetype>(shown(editor, 4).size() + freeBytes(t) + 1), QChar('Q'));
+    editor.textBox()->setText(tooLong);
+    t.dialogs.yesNoAnswers = {false, true};
+    EXPECT_FALSE(editor.close());
+    EXPECT_EQ(editor.textBox()->text(), tooLong);
+    EXPECT_TRUE(t.dialogs.lastMessage().contains("1 byte over")) << t.dialogs.lastMessage().toStdString();
+    EXPECT_TRUE(editor.close());
+    EXPECT_EQ(t.body(), before);
+    openTexts(t);
+    EXPECT_FALSE(editor.hasUnwrittenChanges());
 }

@@ -1,219 +1,287 @@
-#include "ScriptedDialogs.h"
+// The main window's files: opening, saving, backups, patches, recent
+// images, the command line and the unsaved-changes question.
+#include "OpenedEditor.h"
 
-#include "core/rom/GameLayout.h"
-#include "support/SyntheticRom.h"
-#include "ui/MainWindow.h"
+#include "core/session/DemoImage.h"
+#include "ui/CommandLine.h"
 #include "ui/MainWindowExtras.h"
+#include "ui/PatchActions.h"
+#include "ui/RecentFiles.h"
+#include "ui/Texts.h"
 
 #include <QAction>
-#include <QDir>
-#include <QTreeWidget>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quarry;
 using namespace quarry::ui;
-using quarry::test::ScriptedDialogs;
-using quarry::test::SyntheticRom;
-using quarry::test::TempDir;
+using namespace quarry::test;
+namespace fs = std::filesystem;
 
-namespace {
-
-const Command kImageCommands[] = {Command::Save,         Command::TextEditor,       Command::MetatileEditor,
-                                  Command::PaletteEditor, Command::SpriteEditor,     Command::GlobalProperties,
-                                  Command::MapInfo,       Command::EraseMap};
-
-// A dat folder with every side file in place.
-void writeDatFolder(const std::string& dir)
+TEST(MainWindowStartUp, ImageCommandsWaitForAnImageAndMissingSideFilesAreReported)
 {
-    std::filesystem::create_directories(dir + "/obj");
-    std::ofstream(dir + "/TBL.DAT") << "00= \n01=A\n";
-    std::ofstream(dir + "/PARTS.DAT") << "None\n";
-    std::ofstream(dir + "/WEAPON.DAT") << "None\n";
-    std::ofstream(dir + "/obj/obj05.TXT") << "Lamp Post\n1\nT\nT\nT\nT\nT\nT\n";
-}
-
-struct Fixture {
-    TempDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-
-    explicit Fixture(bool withDat = true)
-    {
-        if (withDat)
-            writeDatFolder(dir.file("dat"));
-        window = std::make_unique<MainWindow>(dialogs, QString::fromStdString(dir.file("dat")));
-        window->startUp();
+    OpenedEditor e({}, false);
+    ASSERT_EQ(e.dialogs.messages, (QStringList{texts::kTblMissing, texts::kDatMissing}));
+    EXPECT_EQ(e.window.windowTitle(), texts::kNoFileCaption);
+    const Command imageCommands[] = {Command::Save,          Command::TextEditor,   Command::MetatileEditor,
+                                     Command::PaletteEditor, Command::SpriteEditor, Command::EraseMap};
+    const EditMode modes[] = {EditMode::Map, EditMode::Actor, EditMode::Pointer};
+    const QList<QAction*> extraActions = {e.window.historyAction(), e.window.extras()->brushAction(),
+                                          e.window.patches()->exportAction()};
+    for (bool opened : {false, true}) {
+        SCOPED_TRACE(opened);
+        if (opened) {
+            e.dialogs.filesToOpen.push_back(QString::fromStdString(e.path));
+            e.window.openFile();
+            EXPECT_EQ(e.dialogs.lastMessage(), texts::kLoaded);
+            EXPECT_TRUE(e.window.windowTitle().endsWith("[game.nes]"));
+        }
+        for (Command command : imageCommands)
+            EXPECT_EQ(e.window.commandAction(command)->isEnabled(), opened) << static_cast<int>(command);
+        for (EditMode mode : modes)
+            EXPECT_EQ(e.window.modeAction(mode)->isEnabled(), opened) << static_cast<int>(mode);
+        for (QAction* action : extraActions)
+            EXPECT_EQ(action->isEnabled(), opened) << action->text().toStdString();
+        EXPECT_EQ(e.window.areaTree()->isEnabled(), opened);
     }
-
-    QString writeGoodImage(const std::string& name = "game.nes")
-    {
-        SyntheticRom rom;
-        rom.body()[0x100] = 0x42;
-        rom.writeFile(dir.file(name));
-        return QString::fromStdString(dir.file(name));
-    }
-
-    void open(const QString& path)
-    {
-        dialogs.filesToOpen.push_back(path);
-        window->commandAction(Command::Open)->trigger();
-    }
-};
-
-} // namespace
-
-TEST(MainWindowStartUp, CaptionCommandsAndStatusBeforeAnyImage)
-{
-    Fixture f;
-    EXPECT_TRUE(f.dialogs.messages.isEmpty());
-    EXPECT_EQ(f.window->windowTitle(), "Quarry v0.21.0 [...]");
-    EXPECT_TRUE(f.window->commandAction(Command::Open)->isEnabled());
-    EXPECT_TRUE(f.window->commandAction(Command::Exit)->isEnabled());
-    for (Command command : kImageCommands)
-        EXPECT_FALSE(f.window->commandAction(command)->isEnabled());
-    for (EditMode mode : {EditMode::Map, EditMode::Actor, EditMode::Stair, EditMode::Pointer, EditMode::Solidity})
-        EXPECT_FALSE(f.window->modeAction(mode)->isEnabled());
-    MainWindowExtras* extras = f.window->extras();
-    for (QAction* action : {f.window->historyAction(), extras->brushAction(), extras->whereUsedAction(),
-                            extras->zoomInAction(), extras->zoomOutAction(), extras->zoomResetAction()})
-        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
-    EXPECT_EQ(f.window->statusText(0), "Area Map: $0000");
-    EXPECT_EQ(f.window->statusText(1), "Actors: $0000");
-    EXPECT_EQ(f.window->statusText(2), "Stairs: $0000");
-    EXPECT_EQ(f.window->statusText(3), "Palette: $0000");
-    EXPECT_FALSE(f.window->findChild<QTreeWidget*>("areaTree")->isEnabled());
-    EXPECT_EQ(f.window->commandAction(Command::Open)->toolTip(), "Open File");
-    EXPECT_EQ(f.window->commandAction(Command::EraseMap)->toolTip(), "Erase Map");
-    EXPECT_EQ(f.window->modeAction(EditMode::Solidity)->text(), "T");
-    EXPECT_EQ(f.window->modeAction(EditMode::Solidity)->toolTip(), "Tile Solidity Mode");
 }
 
-TEST(MainWindowStartUp, MissingSideFilesAreReportedAndDefaultsUsed)
+TEST(MainWindowOpen, FailedOrCancelledOpensKeepTheImageOpenAndSaveable)
 {
-    Fixture f(false);
-    ASSERT_EQ(f.dialogs.messages.size(), 2);
-    EXPECT_EQ(f.dialogs.messages[0], "\"TBL.DAT\" not found!\nLoading default table.");
-    EXPECT_EQ(f.dialogs.messages[1], "\"DAT\" files not found!\nLoading defaults.");
-    EXPECT_EQ(f.window->sideData().charTable[0x01], "A");
-    EXPECT_EQ(f.window->sideData().partNames.size(), 7u);
-}
-
-TEST(MainWindowOpen, SuccessEnablesTheImageCommands)
-{
-    Fixture f;
-    f.open(f.writeGoodImage());
-    EXPECT_EQ(f.dialogs.lastMessage(), "File successfully loaded!");
-    EXPECT_EQ(f.dialogs.lastOpenFilter, "iNES rom image (*.nes)");
-    EXPECT_EQ(f.window->windowTitle(), "Quarry v0.21.0 [game.nes]");
-    EXPECT_TRUE(f.window->document().romLoaded());
-    EXPECT_TRUE(f.window->commandAction(Command::Save)->isEnabled());
-    EXPECT_TRUE(f.window->modeAction(EditMode::Actor)->isEnabled());
-    EXPECT_TRUE(f.window->extras()->brushAction()->isEnabled());
-    EXPECT_TRUE(f.window->extras()->zoomInAction()->isEnabled());
-    EXPECT_FALSE(f.window->extras()->zoomOutAction()->isEnabled()); // at 1x already
-    EXPECT_TRUE(f.window->findChild<QTreeWidget*>("areaTree")->isEnabled());
-    EXPECT_EQ(f.window->editMode(), EditMode::Map);
-    ASSERT_EQ(f.window->sideData().actorTypes.size(), 1u);
-    EXPECT_EQ(f.window->sideData().actorTypes[0].code, 0x05);
-}
-
-TEST(MainWindowOpen, FailuresKeepThePreviousImageAndCaption)
-{
-    Fixture f;
-    f.open(f.writeGoodImage());
-
-    test::writeFileBytes(f.dir.file("tiny.nes"), std::vector<std::uint8_t>(16, 'N'));
+    OpenedEditor e;
     SyntheticRom wrong;
     wrong.header()[0] = 'X';
-    wrong.writeFile(f.dir.file("wrong.nes"));
-    SyntheticRom shortOne;
-    shortOne.resizeBody(layout::kMinimumBodySize / 2);
-    shortOne.writeFile(f.dir.file("short.nes"));
-
+    wrong.writeFile(e.dir.file("wrong.nes"));
     const struct {
-        std::string file;
-        const char* message;
-    } cases[] = {
-        {"tiny.nes", "Error loading file!"},
-        {"missing.nes", "Error loading file!"},
-        {"wrong.nes", "Invalid rom!"},
-        {"short.nes", "Invalid rom! The file is too short to hold the game's data: it needs at least 262144 bytes "
-                      "after its 16-byte header."},
-    };
+        const char* file;
+        QString said; // empty: nothing is said
+    } cases[] = {{"missing.nes", texts::kErrorLoading}, {"wrong.nes", texts::kInvalidRom}, {"", {}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        f.open(QString::fromStdString(f.dir.file(c.file)));
-        EXPECT_EQ(f.dialogs.lastMessage(), c.message);
-        EXPECT_EQ(f.window->windowTitle(), "Quarry v0.21.0 [game.nes]");
-        // The image that was open stays open, and saveable.
-        EXPECT_TRUE(f.window->document().romLoaded());
-        EXPECT_EQ(f.window->document().rom().read(0x100), 0x42);
-        EXPECT_TRUE(f.window->commandAction(Command::Save)->isEnabled());
-        f.window->commandAction(Command::Save)->trigger();
-        EXPECT_EQ(f.dialogs.lastMessage(), "File successfully saved!");
+        e.dialogs.messages.clear();
+        e.dialogs.filesToOpen.push_back(*c.file ? QString::fromStdString(e.dir.file(c.file)) : QString());
+        e.window.openFile();
+        EXPECT_EQ(e.dialogs.messages, c.said.isEmpty() ? QStringList() : QStringList{c.said});
+        EXPECT_TRUE(e.window.windowTitle().endsWith("[game.nes]"));
+        e.window.commandAction(Command::Save)->trigger();
+        EXPECT_EQ(e.dialogs.lastMessage(), texts::kSaved);
     }
 }
 
-TEST(MainWindowOpen, ACancelledOpenShowsNothingAndKeepsTheImageSaveable)
+TEST(MainWindowSave, AFailedSaveKeepsTheEditsModifiedForAnotherTry)
 {
-    Fixture f;
-    f.open(f.writeGoodImage());
-    const int before = f.dialogs.messages.size();
-    f.open(QString());
-    EXPECT_EQ(f.dialogs.messages.size(), before);
-    EXPECT_EQ(f.window->windowTitle(), "Quarry v0.21.0 [game.nes]");
-    f.window->commandAction(Command::Save)->trigger();
-    EXPECT_EQ(f.dialogs.lastMessage(), "File successfully saved!");
+    OpenedEditor e;
+    e.edit();
+    fs::remove_all(e.dir.path()); // the folder goes before the save
+    e.window.commandAction(Command::Save)->trigger();
+    EXPECT_EQ(e.dialogs.messages, QStringList{texts::kSaveFailed}); // not a backup question
+    EXPECT_TRUE(e.window.isModified());
+    fs::create_directories(e.dir.path());
+    e.window.commandAction(Command::Save)->trigger();
+    EXPECT_EQ(e.dialogs.lastMessage(), texts::kSaved);
+    EXPECT_EQ(e.fileBody(), e.body());
+    EXPECT_FALSE(e.window.isModified());
 }
 
-TEST(MainWindowSave, WritesBackAndAFailedSaveKeepsTheEditsForAnotherTry)
+TEST(MainWindowSave, ABackupThatCannotBeWrittenAsksBeforeSavingOncePerOpening)
 {
-    Fixture f;
-    const QString path = f.writeGoodImage();
-    const auto original = test::readFileBytes(path.toStdString());
+    OpenedEditor e;
+    // A name so long that nothing can be put beside it under a longer name:
+    // neither a backup nor a temporary.
+    const std::string path = e.dir.file(std::string(250, 'g') + ".nes");
+    fs::copy_file(e.path, path);
+    e.window.openPath(QString::fromStdString(path));
+    const std::vector<std::uint8_t> opened = readFileBytes(path);
+    const auto files = [&] { return std::distance(fs::directory_iterator(e.dir.path()), {}); };
+    const auto before = files();
+    e.edit();
+    e.dialogs.messages.clear();
+    EXPECT_FALSE(e.window.saveFile()); // cancelled: nothing is saved
+    EXPECT_EQ(e.dialogs.messages, QStringList{texts::kBackupQuestion});
+    EXPECT_EQ(readFileBytes(path), opened);
 
-    // The button is disabled before the first open; the command itself refuses too.
-    EXPECT_FALSE(f.window->commandAction(Command::Save)->isEnabled());
-    f.window->saveFile();
-    EXPECT_EQ(f.dialogs.lastMessage(), "Load a file!");
-
-    f.open(path);
-    f.window->commandAction(Command::Save)->trigger();
-    EXPECT_EQ(f.dialogs.lastMessage(), "File successfully saved!");
-    EXPECT_EQ(test::readFileBytes(path.toStdString()), original);
-
-    // An edit, then the file's folder disappears before the save: a failed
-    // save (not a backup question), and the edit stays, modified, for
-    // another try once the folder is back.
-    f.window->document().rom().write(0x100, 0x43);
-    std::filesystem::remove_all(f.dir.path());
-    f.dialogs.messages.clear();
-    f.window->commandAction(Command::Save)->trigger();
-    EXPECT_EQ(f.dialogs.messages, QStringList{"Uknown Error!"});
-    EXPECT_TRUE(f.window->isModified());
-    std::filesystem::create_directories(f.dir.path());
-    f.window->commandAction(Command::Save)->trigger();
-    EXPECT_EQ(f.dialogs.lastMessage(), "File successfully saved!");
-    EXPECT_EQ(test::readFileBytes(path.toStdString())[16 + 0x100], 0x43);
-    EXPECT_FALSE(f.window->isModified());
+    e.dialogs.saveOrCancelAnswers.push_back(true);
+    EXPECT_TRUE(e.window.saveFile());
+    EXPECT_EQ(e.fileBody(path), e.body());
+    EXPECT_EQ(files(), before); // in place: no backup, no temporary left
+    e.edit(); // the answer holds for the rest of this opening
+    e.dialogs.messages.clear();
+    EXPECT_TRUE(e.window.saveFile());
+    EXPECT_EQ(e.dialogs.messages, QStringList{texts::kSaved});
 }
 
-TEST(MainWindowModes, ExactlyOneModeIsPushedAndTheImageIsUntouched)
+TEST(MainWindowSave, SaveAsAndExportsRefuseNamesThatAreNoFilesAndOpenRefusesDevices)
 {
-    Fixture f;
-    f.open(f.writeGoodImage());
-    const auto before = f.window->document().rom().body();
-    for (EditMode mode : {EditMode::Actor, EditMode::Stair, EditMode::Pointer, EditMode::Solidity, EditMode::Map}) {
-        f.window->modeAction(mode)->trigger();
-        EXPECT_EQ(f.window->editMode(), mode);
-        int pushed = 0;
-        for (EditMode other : {EditMode::Map, EditMode::Actor, EditMode::Stair, EditMode::Pointer, EditMode::Solidity})
-            pushed += f.window->modeAction(other)->isChecked() ? 1 : 0;
-        EXPECT_EQ(pushed, 1);
+    ::alarm(60); // should the editor ever wait on the pipe, the test dies instead of hanging
+    OpenedEditor e;
+    const std::string pipe = e.dir.file("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    e.dialogs.filesToSave.push_back(QString::fromStdString(pipe));
+    EXPECT_FALSE(e.window.saveFileAs());
+    EXPECT_EQ(e.dialogs.lastMessage(), texts::kNotRegularFile);
+    e.dialogs.filesToSave.push_back(QString::fromStdString(pipe));
+    e.window.extras()->exportMapAction()->trigger();
+    EXPECT_TRUE(e.dialogs.lastMessage().contains("not a regular file")) << e.dialogs.lastMessage().toStdString();
+    EXPECT_EQ(fs::symlink_status(pipe).type(), fs::file_type::fifo);
+    for (const std::string& special : {std::string("/dev/zero"), pipe}) {
+        e.window.openPath(QString::fromStdString(special));
+        EXPECT_EQ(e.dialogs.lastMessage(), texts::kErrorLoading);
     }
-    EXPECT_EQ(f.window->document().rom().body(), before);
+    EXPECT_EQ(e.document().romPath(), e.path);
+    ::alarm(0);
+}
+
+TEST(MainWindowSave, TheCaptionMarksChangesUntilSavedOrUndoneToTheSaveAndSaveAsMovesTheFile)
+{
+    OpenedEditor e;
+    const std::vector<std::uint8_t> opened = readFileBytes(e.path);
+    e.edit();
+    EXPECT_TRUE(e.captionMarked());
+    e.window.undoAction()->trigger();
+    EXPECT_FALSE(e.captionMarked());
+    e.window.redoAction()->trigger();
+    e.window.commandAction(Command::Save)->trigger();
+    EXPECT_FALSE(e.captionMarked());
+    e.window.undoAction()->trigger(); // back past the save differs from the file
+    EXPECT_TRUE(e.captionMarked());
+    e.window.redoAction()->trigger();
+    EXPECT_FALSE(e.captionMarked());
+    e.edit();
+    e.window.saveFile();
+    EXPECT_EQ(readFileBytes(e.path + ".bak"), opened); // the backup holds the file as opened
+
+    const std::string copy = e.dir.file("copy.nes");
+    e.window.saveAsAction()->trigger(); // cancelled
+    EXPECT_FALSE(fs::exists(copy));
+    e.dialogs.filesToSave.push_back(QString::fromStdString(copy));
+    e.window.saveAsAction()->trigger();
+    EXPECT_TRUE(e.window.windowTitle().endsWith("[copy.nes]"));
+    const std::vector<std::uint8_t> saved = readFileBytes(e.path);
+    e.window.undoStep();
+    e.window.commandAction(Command::Save)->trigger(); // Save now writes the new file
+    EXPECT_EQ(e.fileBody(copy), e.body());
+    EXPECT_EQ(readFileBytes(e.path), saved);
+}
+
+TEST(MainWindowSave, SaveChangesGuardsClosingAndOpeningAnotherImage)
+{
+    const struct {
+        int choice; // none asked, or a SaveChoice
+        bool failing, closes, saved;
+    } cases[] = {{-1, false, true, false},
+                 {int(SaveChoice::Cancel), false, false, false},
+                 {int(SaveChoice::Discard), false, true, false},
+                 {int(SaveChoice::Save), false, true, true},
+                 {int(SaveChoice::Save), true, false, false}}; // a failed save keeps the window and the work
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.choice * 2 + c.failing);
+        OpenedEditor e;
+        const std::vector<std::uint8_t> opened = readFileBytes(e.path);
+        if (c.choice >= 0)
+            e.edit(); // else nothing changed: no question
+        if (c.failing)
+            ::chmod(e.path.c_str(), 0444);
+        e.dialogs.saveChoices.push_back(static_cast<SaveChoice>(std::max(c.choice, 0)));
+        EXPECT_EQ(e.window.close(), c.closes);
+        EXPECT_EQ(e.dialogs.saveQuestions, c.choice >= 0 ? 1 : 0);
+        EXPECT_EQ(readFileBytes(e.path) == opened, !c.saved);
+        EXPECT_EQ(e.window.isModified(), c.choice >= 0 && !c.saved);
+    }
+
+    // Opening another image: Cancel does not even show the chooser; Save
+    // writes the edit, and the new image starts clean.
+    OpenedEditor e;
+    const QString other = QString::fromStdString(e.dir.file("other.nes"));
+    e.world.writeFile(other.toStdString());
+    e.edit();
+    e.dialogs.saveChoices = {SaveChoice::Cancel, SaveChoice::Save};
+    e.dialogs.filesToOpen.push_back(other);
+    e.window.openFile();
+    EXPECT_EQ(e.dialogs.filesToOpen.size(), 1u);
+    const std::vector<std::uint8_t> edited = e.body();
+    e.window.openFile();
+    EXPECT_EQ(e.fileBody(), edited);
+    EXPECT_EQ(e.document().romPath(), other.toStdString());
+    EXPECT_FALSE(e.captionMarked());
+    EXPECT_EQ(e.history().count(), 0);
+}
+
+TEST(MainWindowPatches, AnExportedPatchAppliesAsOneUndoableStepAndAForeignOneIsRefused)
+{
+    OpenedEditor edited;
+    edited.document().paintCell(10, 10, 3);
+    const std::string patch = edited.dir.file("change.bps");
+    edited.dialogs.filesToSave.push_back(QString::fromStdString(patch));
+    edited.window.patches()->exportAction()->trigger();
+
+    OpenedEditor fresh;
+    const auto original = fresh.body();
+    // An IPS patch whose record lies past the end of the image.
+    writeFileBytes(fresh.dir.file("bad.ips"), {'P', 'A', 'T', 'C', 'H', 0x7F, 0xFF, 0xFF, 0, 1, 0x42, 'E', 'O', 'F'});
+    fresh.dialogs.filesToOpen.push_back(QString::fromStdString(fresh.dir.file("bad.ips")));
+    fresh.window.patches()->applyAction()->trigger();
+    EXPECT_NE(fresh.dialogs.lastMessage(), "Patch applied.");
+    EXPECT_EQ(fresh.body(), original);
+    EXPECT_FALSE(fresh.captionMarked());
+
+    fresh.dialogs.filesToOpen.push_back(QString::fromStdString(patch));
+    fresh.window.patches()->applyAction()->trigger();
+    EXPECT_EQ(fresh.dialogs.lastMessage(), "Patch applied.");
+    EXPECT_EQ(fresh.body(), edited.body());
+    EXPECT_TRUE(fresh.captionMarked());
+    fresh.window.menu(Menu::Edit)->actions().first()->trigger(); // Undo
+    EXPECT_EQ(fresh.body(), original);
+}
+
+TEST(MainWindowOpen, OpenRecentListsTheImagesAndDropsOneThatVanished)
+{
+    OpenedEditor e;
+    const QString path = QFileInfo(QString::fromStdString(e.path)).absoluteFilePath();
+    ASSERT_EQ(e.window.recentFiles()->files().value(0), path);
+    e.window.openFile(); // Open starts in the folder of the image opened last
+    EXPECT_EQ(e.dialogs.lastOpenFolder, QFileInfo(path).absolutePath());
+
+    const QString copy = QString::fromStdString(e.dir.file("copy.nes"));
+    QFile::copy(path, copy);
+    e.window.openRecent(copy);
+    EXPECT_EQ(e.window.recentFiles()->files().value(0), copy);
+    EXPECT_EQ(e.document().romPath(), copy.toStdString());
+    QFile::remove(copy);
+    e.window.openRecent(copy);
+    EXPECT_TRUE(e.dialogs.lastMessage().contains("no longer there"));
+    EXPECT_FALSE(e.window.recentFiles()->files().contains(copy));
+    EXPECT_EQ(e.document().romPath(), copy.toStdString()); // still the open image
+}
+
+TEST(MainWindowOpen, TheCommandLineOpensAFileOrTheDemoAndADroppedFileOpens)
+{
+    OpenedEditor e({}, false);
+    const QString demo = QString::fromStdString(e.dir.file("data/demo.nes"));
+    EXPECT_FALSE(applyCommandLine(e.window, {"quarry", "--bogus"}, demo));
+    EXPECT_FALSE(e.document().romLoaded());
+    EXPECT_TRUE(applyCommandLine(e.window, {"quarry", QString::fromStdString(e.path)}, demo));
+    EXPECT_EQ(e.document().romPath(), e.path);
+    EXPECT_NE(e.document().area(), nullptr);
+    EXPECT_TRUE(applyCommandLine(e.window, {"quarry", "--demo"}, demo));
+    EXPECT_EQ(e.document().romPath(), demo.toStdString());
+    EXPECT_EQ(e.body(), session::buildDemoImage().body());
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(e.path))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&e.window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&e.window, &drop);
+    EXPECT_EQ(e.document().romPath(), e.path);
 }

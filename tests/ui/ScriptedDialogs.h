@@ -9,47 +9,39 @@
 namespace quarry::test {
 
 // Answers the program's dialogs from a script and remembers every message,
-// so GUI tests never block on a modal box.
+// so GUI tests never block on a modal box. Unscripted, every question is
+// cancelled: a test never loses work by accident.
 class ScriptedDialogs final : public ui::Dialogs {
 public:
     std::deque<QString> filesToOpen; // "" answers like a cancelled dialog
     std::deque<QString> filesToSave;
     std::deque<QString> foldersToChoose;
     std::deque<bool> yesNoAnswers;
-    // Unscripted, "Save changes?" is cancelled: a test never loses work by
-    // accident.
     std::deque<ui::SaveChoice> saveChoices;
-    int saveQuestions = 0;
-    // Unscripted, Save / Cancel questions are cancelled.
     std::deque<bool> saveOrCancelAnswers;
     std::deque<std::optional<QString>> textAnswers;
+    int saveQuestions = 0;
     QStringList messages;
-    QString lastOpenFilter;
     QString lastOpenFolder;
 
-    QString chooseOpenFile(QWidget*, const QString& folder, const QString& filter) override
+    QString chooseOpenFile(QWidget*, const QString& folder, const QString&) override
     {
-        lastOpenFilter = filter;
         lastOpenFolder = folder;
         return take(filesToOpen, QString());
     }
     QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return take(filesToSave, QString()); }
+    QString chooseFolder(QWidget*, const QString&) override { return take(foldersToChoose, QString()); }
     void showMessage(QWidget*, const QString& text) override { messages << text; }
-    bool askYesNo(QWidget*, const QString& text) override
+    bool askYesNo(QWidget*, const QString& text) override { return messages << text, take(yesNoAnswers, false); }
+    bool askSaveOrCancel(QWidget*, const QString& text) override
     {
-        messages << text;
-        return take(yesNoAnswers, false);
+        return messages << text, take(saveOrCancelAnswers, false);
     }
     ui::SaveChoice askSaveChanges(QWidget*, const QString& text) override
     {
         messages << text;
         ++saveQuestions;
         return take(saveChoices, ui::SaveChoice::Cancel);
-    }
-    bool askSaveOrCancel(QWidget*, const QString& text) override
-    {
-        messages << text;
-        return take(saveOrCancelAnswers, false);
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
     {
@@ -64,9 +56,6 @@ public:
             return std::nullopt;
         return text;
     }
-
-    QString chooseFolder(QWidget*, const QString&) override { return take(foldersToChoose, QString()); }
-
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last(); }
 
 private:

@@ -1,0 +1,383 @@
+// The map: its view, the area tree, painting, hover words, where-used
+// counts and undo as the map shows it.
+#include "OpenedEditor.h"
+
+#include "core/gfx/Metatiles.h"
+#include "core/rom/Addressing.h"
+#include "core/session/WhereUsed.h"
+#include "ui/HoverInfo.h"
+#include "ui/MainWindowExtras.h"
+#include "ui/WorldController.h"
+#include "ui/map/GridLines.h"
+#include "ui/map/MetatilePicker.h"
+#include "ui/map/PaletteStrip.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QUndoView>
+
+#include <gtest/gtest.h>
+
+using namespace quarry;
+using namespace quarry::ui;
+using namespace quarry::test;
+
+namespace {
+
+// Loads a submap three screens across (or more) and two down.
+void loadWide(OpenedEditor& e)
+{
+    e.load(e.submapWhere([&](const rom::AreaId& id) {
+        return e.world.game.mapOf(id).wide >= 3 && e.world.game.mapOf(id).high >= 2;
+    }));
+}
+
+int cellOf(OpenedEditor& e, int screen, int column)
+{
+    return e.area().map.mapGrid[e.area().map.cellIndex(screen, 0, 0, column)];
+}
+
+void selectMetatile(OpenedEditor& e, int metatile)
+{
+    e.window.workspace()->selectMetatileAt(QPoint((metatile % 8) * 32 + 4, (metatile / 8) * 32 + 4));
+}
+
+void clickNode(OpenedEditor& e, const QString& key)
+{
+    emit e.window.areaTree()->itemClicked(e.window.areaTree()->findNode(key), 0);
+}
+
+} // namespace
+
+TEST(MapView, ScrollRangesFollowTheMapSizeTheZoomAndTheView)
+{
+    MapView view;
+    view.setupScrollBars(2, 2);
+    EXPECT_FALSE(view.horizontalBar()->isEnabled());
+    view.setupScrollBars(3, 4);
+    view.setZoom(2);
+    EXPECT_EQ(view.horizontalBar()->maximum(), 3 * 256 * 2 - 512); // seen through 512 x 448
+    EXPECT_EQ(view.verticalBar()->maximum(), 4 * 224 * 2 - 448);
+    view.horizontalBar()->setValue(200);
+    view.setupScrollBars(5, 1); // a new load starts at the top-left corner
+    EXPECT_EQ(view.scrollOffset(), QPoint(0, 0));
+}
+
+TEST(MapView, EveryGestureMapsThroughScrollAndZoomExactly)
+{
+    MapView view;
+    view.setPicture(QImage(1024, 448, QImage::Format_RGBX8888));
+    view.setupScrollBars(4, 2);
+    view.setZoom(3);
+    view.horizontalBar()->setValue(301);
+    std::vector<QPoint> seen;
+    const auto note = [&](QPoint p) { seen.push_back(p); };
+    QObject::connect(&view, &MapView::mapPressed, [&](QPoint p, Qt::MouseButton) { note(p); });
+    QObject::connect(&view, &MapView::mapMoved, note);
+    QObject::connect(&view, &MapView::mapReleased, [&](QPoint p, Qt::MouseButton) { note(p); });
+    QObject::connect(&view, &MapView::mapDoubleClicked, [&](QPoint p, Qt::MouseButton) { note(p); });
+    press(view.viewport(), {10, 20});
+    move(view.viewport(), {10, 20}, Qt::LeftButton);
+    release(view.viewport(), {10, 20});
+    sendMouse(view.viewport(), QEvent::MouseButtonDblClick, {10, 20}, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_EQ(seen.size(), 4u);
+    for (const QPoint& p : seen)
+        EXPECT_EQ(p, view.toMapPixel(QPointF(10, 20)));
+    EXPECT_EQ(seen[0].x(), (10 + 301) / 3);
+    // Left of the map while held: floor division keeps the pixels apart.
+    view.horizontalBar()->setValue(0);
+    seen.clear();
+    move(view.viewport(), {-1, 0}, Qt::LeftButton);
+    move(view.viewport(), {-4, 0}, Qt::LeftButton);
+    move(view.viewport(), {5, 5}, Qt::NoButton); // hover only
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].x(), -1);
+    EXPECT_EQ(seen[1].x(), -2);
+
+}
+
+TEST(MapView, GridLinesLeftFromALargerMapAreNotSeenAndAllTakeTheColour)
+{
+    MapView view;
+    view.resize(1000, 520);
+    QImage picture(512, 224, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    view.setPicture(picture);
+    view.setupScrollBars(2, 1);
+    view.grid().build(1, 1, true, false);
+    view.grid().setBlueLevel(200);
+    view.grid().build(5, 2, true, false); // lines made after the colour was set
+    view.grid().build(2, 1, true, false);
+    view.refreshGrid();
+    const QImage shot = view.viewport()->grab().toImage();
+    const QColor line(0, 0, 200);
+    EXPECT_EQ(shot.pixelColor(32, 100), line);
+    EXPECT_EQ(shot.pixelColor(256 + 32, 100), line);
+    EXPECT_NE(shot.pixelColor(608, 100), line); // a 5-wide map's, right of the picture
+    EXPECT_NE(shot.pixelColor(100, 288), line); // a 2-high map's, below it
+}
+
+TEST(MapPainting, ABrushStrokeOfTenCellsIsOneStepTakenBackByOneUndo)
+{
+    OpenedEditor e;
+    loadWide(e);
+    EXPECT_FALSE(e.window.extras()->brushAction()->isChecked());
+    selectMetatile(e, 1);
+    e.dragMap({5, 5}, {{250, 5}}); // without the brush a drag paints its first cell only
+    EXPECT_EQ(cellOf(e, 0, 0), 1);
+    EXPECT_NE(cellOf(e, 0, 7), 1);
+    ASSERT_EQ(e.history().count(), 1);
+
+    const std::vector<std::uint8_t> before = e.body();
+    e.window.extras()->brushAction()->trigger();
+    e.dragMap({40, 5}, {{100, 5}, {9 * 32 + 5, 5}}); // across two screens, with one long jump
+    for (int column = 1; column < 8; ++column)
+        EXPECT_EQ(cellOf(e, 0, column), 1) << column;
+    EXPECT_EQ(cellOf(e, 1, 1), 1);
+    EXPECT_EQ(e.history().count(), 2);
+    e.window.undoStep();
+    EXPECT_EQ(e.body(), before);
+    EXPECT_NE(cellOf(e, 1, 1), 1) << "the view's area follows the undo";
+}
+
+TEST(MapPainting, HoverWordsNameTheNewMetatileAfterAPaintWithoutAMove)
+{
+    OpenedEditor e;
+    loadWide(e);
+    const session::LoadedArea& area = e.area();
+    const QPoint at(256 + 3 * 32 + 5, 224 + 2 * 32 + 1); // screen (1, 1), cell (3, 2)
+    const int metatile = area.map.mapGrid[area.map.cellIndex(1, 1, 2, 3)];
+    const int pointer = area.map.screenTable[static_cast<std::size_t>(area.map.screensWide) + 1];
+    const QString expected =
+        QString::asprintf("Screen (1, 1)  Cell (3, 2)  Metatile $%02X  Pointer $%04X", metatile, pointer);
+    EXPECT_EQ(hoverText(&area, QPoint(-1, 0)), QString());
+    QLabel* label = e.window.extras()->hoverLabel();
+    const QString panel0 = e.window.statusText(0);
+    move(e.mapViewport(), e.onScreen(at), Qt::NoButton);
+    EXPECT_EQ(label->text(), expected);
+    EXPECT_EQ(e.window.statusText(0), panel0); // the address panels keep their texts
+
+    const int other = metatile == 1 ? 2 : 1;
+    selectMetatile(e, other);
+    click(e.mapViewport(), e.onScreen(at));
+    EXPECT_TRUE(label->text().contains(QString::asprintf("Metatile $%02X", other))) << label->text().toStdString();
+    e.window.undoStep();
+    EXPECT_EQ(label->text(), expected);
+
+}
+
+TEST(MapPainting, WhereUsedCountsAndOutlinesFollowTheChoiceAndPaints)
+{
+    OpenedEditor e;
+    AreaWorkspace& ws = *e.window.workspace();
+    const auto counts = [&] {
+        const auto usage = session::countMetatileUsage(e.document().rom(), e.area().id.objectSet);
+        const int offered = gfx::lastOfferedMetatile(e.area().metatileLimit, e.area().id.objectSet) + 1;
+        return std::vector<int>(usage.cells.begin(), usage.cells.begin() + offered);
+    };
+    QAction* action = e.window.extras()->whereUsedAction();
+    action->trigger(); // the menu and the box are one switch
+    EXPECT_TRUE(ws.whereUsedCheck()->isChecked());
+    const int chosen = e.area().map.mapGrid[5];
+    selectMetatile(e, chosen);
+    const auto cells = session::cellsUsing(e.area().map, static_cast<std::uint8_t>(chosen));
+    EXPECT_EQ(ws.whereUsed().cells(), cells);
+    EXPECT_TRUE(ws.whereUsedLabel()->text().contains(QStringLiteral("%1 in this map").arg(cells.size())));
+    const int other = chosen == 1 ? 2 : 1;
+    selectMetatile(e, other);
+    e.clickMap(QPoint(5 * 32 + 3, 3)); // cell 5 of the first screen
+    EXPECT_EQ(ws.picker()->counts(), counts());
+    EXPECT_EQ(ws.whereUsed().cells(), session::cellsUsing(e.area().map, static_cast<std::uint8_t>(other)));
+    ws.whereUsedCheck()->setChecked(false);
+    EXPECT_FALSE(action->isChecked());
+}
+
+TEST(MapPainting, ExportMapWritesThePictureAt1xAndExportAllEveryMap)
+{
+    OpenedEditor e;
+    e.window.workspace()->mapView()->setZoom(2);
+    const QString file = QString::fromStdString(e.dir.file("map.png"));
+    e.dialogs.filesToSave.push_back(file);
+    e.window.extras()->exportMapAction()->trigger();
+    EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32),
+              e.window.workspace()->mapView()->picture().convertToFormat(QImage::Format_RGB32));
+
+    const QString folder = QString::fromStdString(e.dir.file("all"));
+    QDir().mkpath(folder);
+    e.dialogs.foldersToChoose.push_back(folder);
+    const int written = e.window.extras()->exportAllMaps();
+    EXPECT_EQ(written, static_cast<int>(2 * world::catalogueSubmaps().size())); // day and night
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), written);
+    EXPECT_EQ(e.window.extras()->exportAllMaps(), 0); // a cancelled folder choice
+}
+
+TEST(AreaTree, SubmapNodesLoadOtherNodesLoadNothingAndALoadEndsInMapMode)
+{
+    OpenedEditor e;
+    EXPECT_EQ(e.window.statusText(0), QString::asprintf("Area Map: $%04X", e.area().pointers.mapPointer));
+    e.window.modeAction(EditMode::Stair)->trigger();
+    clickNode(e, e.keyOf({0, 10, 1}));
+    EXPECT_EQ(e.area().id, (rom::AreaId{0, 10, 1}));
+    EXPECT_EQ(e.window.editMode(), EditMode::Map);
+    for (const QString key : {"objset2", "obj0a5"}) {
+        clickNode(e, key);
+        EXPECT_EQ(e.window.currentNode(), key);
+        e.window.workspace()->nightCheck()->click(); // reloads the node: nothing here either
+        EXPECT_EQ(e.area().id, (rom::AreaId{0, 10, 1}));
+        EXPECT_FALSE(e.area().night);
+        e.window.workspace()->nightCheck()->setChecked(false);
+    }
+}
+
+TEST(AreaTree, TheKeyboardLoadsAsAClickDoesAndTheHighlightFollowsTheLoad)
+{
+    OpenedEditor e;
+    AreaTree* tree = e.window.areaTree();
+    auto key = [&](int code) {
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+        QApplication::sendEvent(tree, &press);
+    };
+    tree->setCurrentItem(tree->findNode(e.keyOf({0, 10, 0})));
+    key(Qt::Key_Return);
+    EXPECT_EQ(e.area().id, (rom::AreaId{0, 10, 0}));
+    tree->findNode("obj0a10")->setExpanded(true);
+    e.window.show(); // the tree moves through the items it lays out
+    QApplication::processEvents();
+    key(Qt::Key_Down);
+    EXPECT_EQ(e.area().id, (rom::AreaId{0, 10, 1}));
+    e.window.loadArea(e.keyOf({0, 0, 0})); // a load from elsewhere moves the highlight
+    EXPECT_EQ(AreaTree::keyOf(tree->currentItem()), e.keyOf({0, 0, 0}));
+}
+
+TEST(AreaTree, NightReloadsWithTheOtherPaletteAndTheBoxStaysOnWhatIsShown)
+{
+    OpenedEditor e;
+    const rom::AreaId id{2, 3, 1};
+    clickNode(e, e.keyOf(id));
+    selectMetatile(e, 17);
+    QCheckBox* night = e.window.workspace()->nightCheck();
+    night->click();
+    EXPECT_TRUE(e.area().night);
+    EXPECT_EQ(e.area().pointers.palettePointer, e.world.game.submap(id).nightPalettePointer);
+    EXPECT_EQ(e.window.workspace()->selectedMetatile(), 0); // selections reset
+    clickNode(e, e.keyOf({0, 0, 0}));
+    EXPECT_TRUE(e.area().night); // the flag stays for later loads
+    // A night palette that cannot be read: the day stays, and so does the box.
+    night->click();
+    ASSERT_FALSE(e.area().night);
+    e.document().rom().writeWord(rom::paletteTableEntry(e.document().rom(), {0, 0, 0}, true), 0x0042);
+    night->click();
+    EXPECT_EQ(e.dialogs.messages.size(), 1);
+    EXPECT_FALSE(e.area().night);
+    EXPECT_FALSE(night->isChecked());
+}
+
+TEST(AreaTree, AFailedLoadIsReportedAndThePreviousAreaStaysEditable)
+{
+    OpenedEditor e;
+    const rom::AreaId good{0, 10, 1}, broken{1, 6, 2};
+    clickNode(e, e.keyOf(good));
+    e.document().rom().writeWord(e.world.game.mapTableEntry(1, e.world.game.submap(broken).mapNumber), 0x0042);
+    clickNode(e, e.keyOf(broken));
+    ASSERT_EQ(e.dialogs.messages.size(), 1);
+    EXPECT_TRUE(e.dialogs.messages[0].contains("$0042"));
+    EXPECT_EQ(e.area().id, good);
+    EXPECT_EQ(AreaTree::keyOf(e.window.areaTree()->currentItem()), e.keyOf(good));
+    e.clickMap(QPoint(0, 0));
+    EXPECT_EQ(e.dialogs.messages.size(), 1);
+}
+
+TEST(AreaTree, PointerModeAsksForAScreenPointerAndAMetatileChoiceEndsIt)
+{
+    OpenedEditor e;
+    const rom::AreaId id{0, 10, 0};
+    clickNode(e, e.keyOf(id));
+    const std::size_t header = rom::cpuToBody(e.world.game.mapOf(id).mapPointer, rom::DataKind::AreaData);
+    e.window.modeAction(EditMode::Pointer)->trigger();
+    const struct {
+        std::optional<QString> answer;
+        int low, high; // -1: unchanged
+    } answers[] = {{QString("$9ABC"), 0xBC, 0x9A}, {std::nullopt, -1, -1}, {QString("$7000"), -1, -1}};
+    for (const auto& a : answers) {
+        SCOPED_TRACE(a.answer.value_or("(cancel)").toStdString());
+        const std::uint8_t oldLow = e.body()[header + 2], oldHigh = e.body()[header + 3];
+        e.dialogs.textAnswers.push_back(a.answer);
+        e.dialogs.messages.clear();
+        e.clickMap(QPoint(5, 5));
+        EXPECT_EQ(e.dialogs.messages.first(), "New pointer: ($0000-$FFFF)");
+        EXPECT_EQ(e.body()[header + 2], a.low < 0 ? oldLow : a.low);
+        EXPECT_EQ(e.body()[header + 3], a.high < 0 ? oldHigh : a.high);
+    }
+    EXPECT_EQ(e.dialogs.messages.size(), 2); // the prompt, then the refusal of $7000
+    selectMetatile(e, 3);
+    EXPECT_EQ(e.window.editMode(), EditMode::Map);
+}
+
+TEST(AreaTree, PaletteStripCaptionsAreNeverInTheirSwatchsBrightness)
+{
+    OpenedEditor e;
+    PaletteStrip* strip = e.window.workspace()->paletteStrip();
+    const QColor light = e.window.palette().color(QPalette::Window);
+    EXPECT_EQ(strip->label(16)->text(), "F"); // the fixed sprite colour $0F, dark
+    EXPECT_EQ(strip->label(16)->palette().color(QPalette::WindowText), light);
+    EXPECT_EQ(strip->label(19)->text(), "20");
+    EXPECT_NE(strip->label(19)->palette().color(QPalette::WindowText), light);
+    // A value past the master palette (a damaged image) is black under
+    // greyscale too, and its caption is not drawn in black on it.
+    ASSERT_TRUE(e.area().mask.greyscaleOn());
+    gfx::AreaPalette palette = e.area().palette;
+    palette[9] = 0x4D; // past the sprite entries, which may share the set's first eight bytes
+    e.document().writeAreaPalette(e.area().pointers.palettePointer, palette);
+    EXPECT_EQ(strip->label(9)->text(), "4D");
+    EXPECT_EQ(strip->label(9)->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(strip->label(9)->palette().color(QPalette::WindowText), light);
+}
+
+TEST(MapUndo, AreaEditsComeBackInTheViewsKeepingNodeModeAndSelection)
+{
+    OpenedEditor e;
+    const rom::AreaId id = e.submapWhere([&](const rom::AreaId& s) { return e.world.game.submap(s).actors.size() >= 2; });
+    clickNode(e, e.keyOf(id));
+    const auto opened = e.body();
+    const QImage before = e.window.workspace()->mapView()->picture();
+    const world::ActorRecord actor = e.area().actors[1];
+    e.dialogs.yesNoAnswers = {false, true};
+    e.window.commandAction(Command::EraseMap)->trigger(); // No: nothing
+    EXPECT_EQ(e.body(), opened);
+    e.window.commandAction(Command::EraseMap)->trigger();
+    e.window.setEditMode(EditMode::Actor);
+    e.window.world()->selectActor(1);
+    e.document().setActorType(1, static_cast<std::uint8_t>(actor.type ^ 1));
+    e.window.historyAction()->trigger(); // the history lists the steps below the opened state
+    EXPECT_EQ(e.window.historyView()->model()->rowCount(), 3);
+    e.window.undoStep();
+    e.window.undoStep();
+    EXPECT_EQ(e.body(), opened);
+    EXPECT_EQ(e.window.workspace()->mapView()->picture(), before);
+    EXPECT_EQ(AreaTree::keyOf(e.window.areaTree()->currentItem()), e.keyOf(id));
+    EXPECT_EQ(e.window.editMode(), EditMode::Actor);
+    EXPECT_EQ(e.window.currentActor(), 1);
+}
+
+TEST(MapUndo, AStepOfAnotherSubmapLoadsThatSubmapAndTheStatusBarSaysSo)
+{
+    OpenedEditor e;
+    const rom::AreaId painted = e.area().id;
+    const auto opened = e.body();
+    selectMetatile(e, e.area().map.mapGrid[0] == 1 ? 2 : 1);
+    e.clickMap(QPoint(0, 0));
+    e.load(e.submapWhere([&](const rom::AreaId& id) { return !(id == painted); }));
+
+    e.window.undoStep();
+    EXPECT_EQ(e.area().id, painted);
+    EXPECT_EQ(e.body(), opened);
+    EXPECT_EQ(AreaTree::keyOf(e.window.areaTree()->currentItem()), e.keyOf(painted));
+    EXPECT_TRUE(e.window.statusNote().startsWith("Undone: Paint metatile 0")) << e.window.statusNote().toStdString();
+    e.window.redoStep(); // in the submap itself it stays there
+    EXPECT_EQ(e.area().id, painted);
+    EXPECT_TRUE(e.window.statusNote().startsWith("Redone: "));
+}
