@@ -245,6 +245,17 @@ TEST(DocumentHistory, MergedTextStepsUndoAsOne)
     EXPECT_EQ(h.document.decodeTexts()[5], "A");
 }
 
+TEST(DocumentHistory, AnEntryKeepsOnlyTheStretchThatChanged)
+{
+    session::EditEntry entry;
+    entry.record(100, std::vector<std::uint8_t>{1, 2, 3, 4, 5}, std::vector<std::uint8_t>{1, 9, 3, 8, 5});
+    entry.record(200, std::vector<std::uint8_t>{7, 7}, std::vector<std::uint8_t>{7, 7}); // no change, no record
+    ASSERT_EQ(entry.changes.size(), 1u);
+    EXPECT_EQ(entry.changes[0].index, 101u);
+    EXPECT_EQ(entry.changes[0].before, (std::vector<std::uint8_t>{2, 3, 4}));
+    EXPECT_EQ(entry.changes[0].after, (std::vector<std::uint8_t>{9, 3, 8}));
+}
+
 TEST(DocumentHistory, ScopesFoldNestedEditsAndNothingEscapes)
 {
     HistoryDocument h;
