@@ -27,6 +27,7 @@ rom::CharTable awkwardTable()
     table[0x43] = "}";
     table[0x44] = "AB"; // not one character
     table[0x80] = "\xC3\xA9"; // e with acute accent
+    table[0x83] = "\xE3\x82\xA2"; // katakana A: three UTF-8 bytes
     table[0x81] = "\xC3";     // lone bytes that together would read as $80
     table[0x82] = "\xA9";
     return table;
@@ -54,6 +55,7 @@ TEST(TextCodec, EncodingRules)
     EXPECT_EQ(encodeText("A#", awkward), Bytes({0x01, 0x70, 0xFF})) << "the lowest code wins";
     EXPECT_EQ(encodeText("/", awkward), Bytes({0xFE, 0xFF})) << "a slash is always the line break";
     EXPECT_EQ(encodeText("\xC3\xA9", awkward), Bytes({0x80, 0xFF})) << "one character of two UTF-8 bytes is one code";
+    EXPECT_EQ(encodeText("\xE3\x82\xA2", awkward), Bytes({0x83, 0xFF})) << "and of three";
     EXPECT_EQ(encodedSize("A\xC3\xA9{1F}", awkward), 4u);
 
     // One encoder kept for many strings gives what a fresh one gives.
