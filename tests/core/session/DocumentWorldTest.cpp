@@ -3,7 +3,7 @@
 #include "core/rom/GameLayout.h"
 #include "core/session/Document.h"
 #include "core/world/AreaCatalogue.h"
-#include "support/SyntheticWorld.h"
+#include "support/OpenedWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -11,37 +11,31 @@
 
 using namespace quarry;
 using quarry::test::SyntheticWorld;
-using quarry::test::TempDir;
 
 namespace {
 
-struct WorldDocument {
-    TempDir dir;
-    SyntheticWorld world;
-    session::Document document;
+// The first submap with at least `actors` actors and `stairs` stairs.
+rom::AreaId busySubmap(const SyntheticWorld& world, std::size_t actors, std::size_t stairs)
+{
+    for (const rom::AreaId& id : world::catalogueSubmaps())
+        if (world.game.submap(id).actors.size() >= actors && world.game.mapOf(id).stairs.size() >= stairs)
+            return id;
+    throw std::runtime_error("no submap with enough actors and stairs");
+}
+
+// An opened synthetic image with a busy submap loaded, after `prepare` had
+// its way with the synthetic game.
+struct WorldDocument : test::OpenedWorld {
     rom::AreaId id;
 
-    // Loads the first submap with at least `actors` actors and `stairs`
-    // stairs, after `prepare` had its way with the synthetic game.
     explicit WorldDocument(std::size_t actors = 2, std::size_t stairs = 2,
                            const std::function<void(SyntheticWorld&, const rom::AreaId&)>& prepare = {})
+        : test::OpenedWorld([&](SyntheticWorld& w) {
+              if (prepare)
+                  prepare(w, busySubmap(w, actors, stairs));
+          })
     {
-        bool found = false;
-        for (const rom::AreaId& candidate : world::catalogueSubmaps()) {
-            if (world.game.submap(candidate).actors.size() >= actors
-                && world.game.mapOf(candidate).stairs.size() >= stairs) {
-                id = candidate;
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            throw std::runtime_error("no submap with enough actors and stairs");
-        if (prepare)
-            prepare(world, id);
-        world.writeFile(dir.file("game.nes"));
-        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
-            throw std::runtime_error("synthetic image did not open");
+        id = busySubmap(world, actors, stairs);
         document.loadArea(id, false);
     }
 
@@ -65,11 +59,6 @@ TEST(DocumentWorld, ActorDragWritesTheRecordAndTheTerminator)
     const world::ActorRecord first = w.area().actors[0];
     const std::size_t count = w.area().actors.size();
     const int x = first.x * 16, y = first.y * 16 - 1;
-
-    // 15 pixels inside one metatile move nothing and the bytes stay.
-    ASSERT_TRUE(w.document.moveActor(0, at(x, y - 15), at(x + 15, y), 16, 32));
-    EXPECT_EQ(w.area().actors[0], first);
-    EXPECT_EQ(w.body(), before);
 
     // One pixel across a grid line moves one metatile right and down.
     ASSERT_TRUE(w.document.moveActor(0, at(x + 15, y), at(x + 16, y + 1), 16, 32));
@@ -142,10 +131,8 @@ TEST(DocumentWorld, StairDragAndFourTurnsAreByteExact)
     ASSERT_TRUE(w.document.turnStair(0));
     EXPECT_EQ(w.document.rom().read(list), static_cast<std::uint8_t>(byte0 ^ 0x80));
 
-    // 7 pixels inside a tile move nothing; 1 pixel across a line moves one tile.
+    // One pixel across a line moves one tile.
     const int x = first.x * 8, y = first.y * 8;
-    ASSERT_TRUE(w.document.moveStair(0, at(x, y), at(x + 7, y + 7), 16, 16));
-    EXPECT_EQ(w.area().stairs[0].x, first.x);
     ASSERT_TRUE(w.document.moveStair(0, at(x + 7, y), at(x + 8, y), 16, 16));
     EXPECT_EQ(w.document.rom().read(list) & 0x7F, first.x + 1);
     EXPECT_EQ(w.document.rom().read(list + 1), byte1);
