@@ -45,9 +45,14 @@ public:
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
     {
         messages << prompt;
-        if (textAnswers.empty())
+        // No std::optional<QString> is copied or moved here: GCC's -O2 flow
+        // analysis takes the disengaged one for an uninitialised QString.
+        if (textAnswers.empty() || !textAnswers.front()) {
+            if (!textAnswers.empty())
+                textAnswers.pop_front();
             return std::nullopt;
-        std::optional<QString> answer = std::move(textAnswers.front());
+        }
+        const QString answer = *textAnswers.front();
         textAnswers.pop_front();
         return answer;
     }
