@@ -174,6 +174,12 @@ TEST(AreaMap, RefusedWritesLeaveTheImageUntouched)
     EXPECT_THROW(rom::writeScreenToRom(image, 0x8000, map, 2, 0), RomError);
     EXPECT_THROW(rom::writeScreenToRom(image, 0x8000, map, 0, 1), RomError);
     EXPECT_EQ(image.body(), rom.body());
+
+    // So is a negative row, where the word before the header reads as a screen.
+    rom.putWord(0x8FFE, 0x8200).put(0x9000, {2, 1, 0x00, 0x82, 0x00, 0x82});
+    image = rom.image();
+    EXPECT_THROW(rom::writeScreenToRom(image, 0x9000, map, 0, -1), RomError);
+    EXPECT_EQ(image.body(), rom.body());
 }
 
 TEST(AreaMap, ScreenPointerEdits)
