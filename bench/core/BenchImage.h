@@ -2,7 +2,7 @@
 
 #include "core/rom/DataFiles.h"
 #include "core/rom/RomImage.h"
-#include "support/SyntheticLargeMap.h"
+#include "LargeMap.h"
 #include "support/SyntheticWorld.h"
 
 #include <benchmark/benchmark.h>

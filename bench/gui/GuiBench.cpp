@@ -9,7 +9,7 @@
 #include "ScriptedDialogs.h"
 
 #include "core/world/AreaCatalogue.h"
-#include "support/SyntheticLargeMap.h"
+#include "LargeMap.h"
 #include "support/SyntheticWorld.h"
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"

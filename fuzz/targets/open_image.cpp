@@ -1,4 +1,4 @@
-#include "support/FuzzTargets.h"
+#include "FuzzTargets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, unsigned long size)
 {

@@ -42,48 +42,30 @@ TEST(AreaCli, AreaReportsWhatTheDocumentLoads)
     WorldFile f;
     session::Document document;
     ASSERT_EQ(document.open(f.path), rom::OpenResult::Loaded);
-    // A sample across object sets, day and night, with shared and $FE maps.
-    for (const rom::AreaId id : {rom::AreaId{0, 0, 0}, rom::AreaId{0, 10, 1}, rom::AreaId{1, 9, 3},
-                                 rom::AreaId{3, 3, 4}, rom::AreaId{5, 0, 1}}) {
-        for (bool night : {false, true}) {
-            SCOPED_TRACE(testing::Message() << id.objectSet << "/" << id.area << "/" << id.submap << night);
-            document.loadArea(id, night);
-            const session::LoadedArea& area = *document.area();
-            const QJsonObject json = areaJson(f.path, id, night);
-            EXPECT_EQ(json["night"].toBool(), night);
-            EXPECT_EQ(json["mapPointer"].toInt(), area.pointers.mapPointer);
-            EXPECT_EQ(json["palettePointer"].toInt(), area.pointers.palettePointer);
-            EXPECT_EQ(json["actorPointer"].toInt(), area.pointers.actorPointer);
-            EXPECT_EQ(json["screensWide"].toInt(), area.map.screensWide);
-            const QJsonArray grid = json["mapGrid"].toArray();
-            ASSERT_EQ(grid.size(), static_cast<qsizetype>(area.map.mapGrid.size()));
-            for (qsizetype i = 0; i < grid.size(); ++i)
-                ASSERT_EQ(grid[i].toInt(), area.map.mapGrid[static_cast<std::size_t>(i)]);
-            const QJsonArray palette = json["palette"].toArray();
-            ASSERT_EQ(palette.size(), 32);
-            EXPECT_EQ(palette[16].toInt(), 0x0F);
-            EXPECT_EQ(palette[0].toInt(), area.palette[0]);
-            EXPECT_EQ(json["actors"].toArray().size(), static_cast<qsizetype>(area.actors.size()));
-            EXPECT_EQ(json["stairs"].toArray().size(), static_cast<qsizetype>(area.stairs.size()));
-            EXPECT_EQ(json["emphasis"].toInt(), area.mask.emphasis);
-            EXPECT_EQ(json["bgChrBase"].toInt(), static_cast<int>(rom::bgChrBase(document.rom(), id.objectSet)));
-            EXPECT_EQ(json["doors"].toArray().size(), 6);
-        }
+    const rom::AreaId id{1, 9, 3};
+    for (bool night : {false, true}) {
+        SCOPED_TRACE(night);
+        document.loadArea(id, night);
+        const session::LoadedArea& area = *document.area();
+        const QJsonObject json = areaJson(f.path, id, night);
+        EXPECT_EQ(json["night"].toBool(), night);
+        EXPECT_EQ(json["mapPointer"].toInt(), area.pointers.mapPointer);
+        EXPECT_EQ(json["palettePointer"].toInt(), area.pointers.palettePointer);
+        EXPECT_EQ(json["actorPointer"].toInt(), area.pointers.actorPointer);
+        EXPECT_EQ(json["screensWide"].toInt(), area.map.screensWide);
+        const QJsonArray grid = json["mapGrid"].toArray();
+        ASSERT_EQ(grid.size(), static_cast<qsizetype>(area.map.mapGrid.size()));
+        for (qsizetype i = 0; i < grid.size(); ++i)
+            ASSERT_EQ(grid[i].toInt(), area.map.mapGrid[static_cast<std::size_t>(i)]);
+        const QJsonArray palette = json["palette"].toArray();
+        ASSERT_EQ(palette.size(), 32);
+        EXPECT_EQ(palette[0].toInt(), area.palette[0]);
+        EXPECT_EQ(json["actors"].toArray().size(), static_cast<qsizetype>(area.actors.size()));
+        EXPECT_EQ(json["stairs"].toArray().size(), static_cast<qsizetype>(area.stairs.size()));
+        EXPECT_EQ(json["emphasis"].toInt(), area.mask.emphasis);
+        EXPECT_EQ(json["bgChrBase"].toInt(), static_cast<int>(rom::bgChrBase(document.rom(), id.objectSet)));
+        EXPECT_EQ(json["doors"].toArray().size(), 6);
     }
-}
-
-TEST(AreaCli, LoopingDoorsAreNull)
-{
-    WorldFile f;
-    // Area 1 of object set 0 leaves right into area 2, whose right exit leads back to area 1.
-    f.world.game.setExit(0, 1, true, {0xFB, 2, 0x7F});
-    f.world.game.setExit(0, 2, true, {0xFB, 1, 0x7F});
-    f.world.writeFile(f.path);
-    const QJsonArray doors = areaJson(f.path, {0, 1, 0}, false)["doors"].toArray();
-    ASSERT_EQ(doors.size(), 6);
-    EXPECT_TRUE(doors[3].isNull());
-    EXPECT_TRUE(doors[4].isNull());
-    EXPECT_TRUE(doors[5].isNull());
 }
 
 TEST(AreaCli, PicturesMatchTheDocument)
@@ -122,38 +104,28 @@ TEST(AreaCli, MapEditsWriteOnlyTheOutput)
     const auto original = readFileBytes(f.path);
     const rom::AreaId id{0, 10, 0};
     const auto& map = f.world.game.mapOf(id);
-    const std::size_t header = rom::cpuToBody(map.mapPointer, rom::DataKind::AreaData);
-    const std::size_t file = 16;
+    const std::size_t header = 16 + rom::cpuToBody(map.mapPointer, rom::DataKind::AreaData);
 
-    // Paint: the cell's byte in its screen becomes the metatile.
+    // Paint: the cell's byte in its screen becomes the metatile, and no other.
     ASSERT_EQ(runCli({"paint", f.path, "0", "10", "0", "40", "70", "$11", "-o", f.dir.file("paint.nes")}).exitCode, 0);
     auto painted = readFileBytes(f.dir.file("paint.nes"));
-    const std::size_t screen = rom::cpuToBody(map.screenTable[0], rom::DataKind::AreaData);
-    EXPECT_EQ(painted[file + screen + 2 * 8 + 1], 0x11);
-    painted[file + screen + 2 * 8 + 1] = original[file + screen + 2 * 8 + 1];
+    const std::size_t cell = 16 + rom::cpuToBody(map.screenTable[0], rom::DataKind::AreaData) + 2 * 8 + 1;
+    EXPECT_EQ(painted[cell], 0x11);
+    painted[cell] = original[cell];
     EXPECT_EQ(painted, original);
 
-    // Set-pointer: low byte first; refusals write nothing.
+    // Set-pointer: low byte first.
     ASSERT_EQ(runCli({"set-pointer", f.path, "0", "10", "0", "1", "1", "$9ABC", "-o", f.dir.file("ptr.nes")}).exitCode, 0);
     const auto pointed = readFileBytes(f.dir.file("ptr.nes"));
-    EXPECT_EQ(pointed[file + header + 2], 0xBC);
-    EXPECT_EQ(pointed[file + header + 3], 0x9A);
-    ASSERT_EQ(runCli({"set-pointer", f.path, "0", "10", "0", "1", "1", "40000", "-o", f.dir.file("dec.nes")}).exitCode, 0);
-    EXPECT_EQ(readFileBytes(f.dir.file("dec.nes"))[file + header + 2], 0x40);
-    EXPECT_EQ(readFileBytes(f.dir.file("dec.nes"))[file + header + 3], 0x9C);
-    const CliResult low = runCli({"set-pointer", f.path, "0", "10", "0", "1", "1", "$7FFF", "-o", f.dir.file("low.nes")});
-    EXPECT_EQ(low.exitCode, 1);
-    EXPECT_EQ(low.err.rfind("quarry-cli: ", 0), 0u);
-    EXPECT_TRUE(readFileBytes(f.dir.file("low.nes")).empty());
-    ASSERT_EQ(runCli({"set-pointer", f.path, "0", "10", "0", "5000", "1", "$9000", "-o", f.dir.file("out.nes")}).exitCode, 0);
-    EXPECT_EQ(readFileBytes(f.dir.file("out.nes")), original);
+    EXPECT_EQ(pointed[header + 2], 0xBC);
+    EXPECT_EQ(pointed[header + 3], 0x9A);
 
     // Erase: every screen of the map is zero.
     ASSERT_EQ(runCli({"erase-map", f.path, "0", "10", "0", "-o", f.dir.file("erased.nes")}).exitCode, 0);
     const auto erased = readFileBytes(f.dir.file("erased.nes"));
     for (std::uint16_t address : map.screenTable)
         for (std::size_t i = 0; i < 56; ++i)
-            ASSERT_EQ(erased[file + rom::cpuToBody(address, rom::DataKind::AreaData) + i], 0);
+            ASSERT_EQ(erased[16 + rom::cpuToBody(address, rom::DataKind::AreaData) + i], 0);
 
     EXPECT_EQ(readFileBytes(f.path), original); // the input is never touched
 }
@@ -162,11 +134,12 @@ TEST(AreaCli, RefusalsAndUsage)
 {
     WorldFile f;
     EXPECT_EQ(runCli({"area", f.path, "1", "5", "0"}).exitCode, 2); // object set 1 has no area 5
-    EXPECT_EQ(runCli({"area", f.path, "6", "0", "0"}).exitCode, 2);
     EXPECT_EQ(runCli({"area", f.path, "zero", "0", "0"}).exitCode, 2);
     EXPECT_EQ(runCli({"render", f.path, "0", "0", "0"}).exitCode, 2); // no -o
-    EXPECT_EQ(runCli({"paint", f.path, "0", "0", "0", "1", "1", "255", "-o", f.dir.file("x.nes")}).exitCode, 1);
-    EXPECT_TRUE(readFileBytes(f.dir.file("x.nes")).empty());
+    const CliResult low = runCli({"set-pointer", f.path, "0", "10", "0", "1", "1", "$7FFF", "-o", f.dir.file("low.nes")});
+    EXPECT_EQ(low.exitCode, 1);
+    EXPECT_EQ(low.err.rfind("quarry-cli: ", 0), 0u);
+    EXPECT_TRUE(readFileBytes(f.dir.file("low.nes")).empty());
 
     // A map table entry below $8000: a clear error, never a crash.
     const int mapNumber = f.world.game.submap({0, 0, 0}).mapNumber;

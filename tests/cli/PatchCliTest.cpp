@@ -1,8 +1,5 @@
 #include "RunCli.h"
 
-#include "core/patch/Bps.h"
-#include "core/patch/Ips.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -68,70 +65,29 @@ TEST(PatchCli, IpsAndBpsRoundTrips)
     }
 }
 
-TEST(PatchCli, RefusesBadPatchesAndWritesNothing)
+TEST(PatchCli, RefusalsWriteNothing)
 {
+    // The readers' own refusals are the core's to check; here, that one
+    // reaches the user, and what the tool adds itself.
     PatchFiles files;
     const std::string out = files.file("out.nes");
-    const auto patchFile = [&](const std::string& name, const Bytes& bytes) {
-        writeFileBytes(files.file(name), bytes);
-        return files.file(name);
-    };
-
-    const std::string noEof = patchFile("no-eof.ips", {'P', 'A', 'T', 'C', 'H', 0, 0, 0x20, 0, 1, 5});
-    expectRefused(runCli({"apply-ips", files.original, noEof, "-o", out}), "\"EOF\"", out);
-
-    const std::size_t end = files.originalBytes.size();
-    const std::string pastEnd = patchFile("past-end.ips", {'P', 'A', 'T', 'C', 'H', std::uint8_t(end >> 16),
-                                                           std::uint8_t(end >> 8), std::uint8_t(end - 1), 0, 2, 1, 2,
-                                                           'E', 'O', 'F'});
-    expectRefused(runCli({"apply-ips", files.original, pastEnd, "-o", out}), "writes beyond the image", out);
-
-    Bytes broken = files.originalBytes;
-    broken[0] = 'X';
-    const std::string unusable = patchFile("unusable.ips", patch::makeIps(files.originalBytes, broken));
-    expectRefused(runCli({"apply-ips", files.original, unusable, "-o", out}), "\"NES\" magic", out);
-
     const std::string bps = files.file("change.bps");
     ASSERT_EQ(runCli({"export-bps", files.original, files.edited, "-o", bps}).exitCode, 0);
     expectRefused(runCli({"apply-ips", files.original, bps, "-o", out}), "apply it with apply-bps", out);
-    expectRefused(runCli({"apply-bps", files.original, noEof, "-o", out}), "not a BPS patch", out);
     expectRefused(runCli({"apply-bps", files.edited, bps, "-o", out}), "made for another image", out);
 
-    Bytes corrupt = readFileBytes(bps);
-    corrupt[corrupt.size() / 2] ^= 0x01;
-    const std::string corruptPath = patchFile("corrupt.bps", corrupt);
-    expectRefused(runCli({"apply-bps", files.original, corruptPath, "-o", out}), "corrupt", out);
-
-    Bytes grown = files.originalBytes;
-    grown.push_back(0);
-    const std::string resizing = patchFile("resizing.bps", patch::makeBps(files.originalBytes, grown));
-    expectRefused(runCli({"apply-bps", files.original, resizing, "-o", out}), "never resized", out);
+    Bytes longer = files.editedBytes;
+    longer.resize(longer.size() + 0x4000);
+    writeFileBytes(files.file("longer.nes"), longer);
+    expectRefused(runCli({"export-ips", files.original, files.file("longer.nes"), "-o", files.file("p.ips")}),
+                  "different sizes", files.file("p.ips"));
 
     // A refused patch leaves an existing output as it was.
     writeFileBytes(out, {'o', 'l', 'd'});
-    EXPECT_EQ(runCli({"apply-bps", files.original, corruptPath, "-o", out}).exitCode, 1);
+    EXPECT_EQ(runCli({"apply-bps", files.edited, bps, "-o", out}).exitCode, 1);
     EXPECT_EQ(readFileBytes(out), (Bytes{'o', 'l', 'd'}));
-}
 
-TEST(PatchCli, RefusesInputsThatAreNoImagesOrDifferInSize)
-{
-    PatchFiles files;
-    const std::string out = files.file("out.ips");
-    writeFileBytes(files.file("longer.nes"), [&] {
-        Bytes longer = files.editedBytes;
-        longer.resize(longer.size() + 0x4000);
-        return longer;
-    }());
-    expectRefused(runCli({"export-ips", files.original, files.file("longer.nes"), "-o", out}), "different sizes", out);
-    expectRefused(runCli({"export-bps", files.original, files.file("longer.nes"), "-o", out}), "different sizes", out);
-    writeFileBytes(files.file("text.nes"), Bytes(100, 'a'));
-    expectRefused(runCli({"export-ips", files.file("text.nes"), files.edited, "-o", out}), "not an iNES image", out);
-    expectRefused(runCli({"apply-ips", files.original, files.file("missing.ips"), "-o", files.file("x.nes")}),
-                  "cannot read", files.file("x.nes"));
-
-    EXPECT_EQ(runCli({"export-ips", files.original, files.edited, "-o", files.edited}).exitCode, 2);
+    // Writing over an input is a usage error.
     EXPECT_EQ(runCli({"apply-ips", files.original, files.file("p.ips"), "-o", files.original}).exitCode, 2);
-    EXPECT_EQ(runCli({"apply-bps", files.original}).exitCode, 2);
-    EXPECT_EQ(readFileBytes(files.edited), files.editedBytes);
     EXPECT_EQ(readFileBytes(files.original), files.originalBytes);
 }

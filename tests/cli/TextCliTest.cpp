@@ -120,11 +120,7 @@ TEST(TextCli, SetTextWritesTheOutputOrNothing)
     const CliResult unknown = runCli({"set-text", image.path, "0", "Hello", "-o", out});
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_NE(unknown.err.find("cannot express: e l o"), std::string::npos) << unknown.err;
-    EXPECT_FALSE(std::filesystem::exists(out));
-
     EXPECT_EQ(runCli({"set-text", image.path, "121", "A", "-o", out}).exitCode, 2);
-    EXPECT_EQ(runCli({"set-text", image.path, "0", "A"}).exitCode, 2);
-    EXPECT_EQ(runCli({"set-text", image.path, "0", "A", "-o", image.path}).exitCode, 2);
     EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_EQ(readFileBytes(image.path), image.bytes);
 }
@@ -207,13 +203,6 @@ TEST(TextCli, ImportReportsEveryWrongLineAndWritesNothing)
     const CliResult short_ = runCli({"import-texts", image.path, list, "-o", out});
     EXPECT_EQ(short_.exitCode, 1);
     EXPECT_NE(short_.err.find("120 lines"), std::string::npos) << short_.err;
-
-    lines = good;
-    lines.push_back("79: ONE TOO MANY");
-    writeText(list, joinLines(lines));
-    const CliResult long_ = runCli({"import-texts", image.path, list, "-o", out});
-    EXPECT_EQ(long_.exitCode, 1);
-    EXPECT_NE(long_.err.find("texts.txt:122:"), std::string::npos) << long_.err;
 
     // Every line right but the texts too long for the block.
     lines = good;

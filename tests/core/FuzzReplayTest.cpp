@@ -1,7 +1,7 @@
 // Replays the fuzzers' seed corpora and every input that once broke a
 // target, so a fixed fault stays fixed without running a fuzzer.
+#include "FuzzTargets.h"
 #include "SubmapTargets.h"
-#include "support/FuzzTargets.h"
 #include "support/SyntheticRom.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +25,7 @@ const std::map<std::string, std::function<void(const std::uint8_t*, std::size_t)
 int replayFolder(const std::filesystem::path& folder, const std::function<void(const std::uint8_t*, std::size_t)>& run)
 {
     int count = 0;
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec))
+    if (!std::filesystem::is_directory(folder))
         return 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (!entry.is_regular_file())
@@ -43,37 +42,24 @@ int replayFolder(const std::filesystem::path& folder, const std::function<void(c
 
 TEST(FuzzReplay, SeedsAndRegressionsEndInAResultOrACleanError)
 {
-    const std::filesystem::path source = QUARRY_SOURCE_DIR;
-    int replayed = 0;
+    const std::filesystem::path fuzz = std::filesystem::path(QUARRY_SOURCE_DIR) / "fuzz";
+    // fuzz/run keeps its findings there: a renamed folder must not go unread.
+    ASSERT_TRUE(std::filesystem::is_directory(fuzz / "regressions"));
     for (const auto& [name, run] : kTargets) {
-        replayed += replayFolder(source / "fuzz" / "corpus" / name, run);
-        replayed += replayFolder(source / "tests" / "fuzz-regressions" / name, run);
+        SCOPED_TRACE(name);
+        EXPECT_GT(replayFolder(fuzz / "corpus" / name, run), 0) << "every target has seeds";
+        replayFolder(fuzz / "regressions" / name, run);
     }
-    EXPECT_GT(replayed, 0);
 }
 
-TEST(FuzzReplay, HostileInputsOfEachShape)
+TEST(FuzzReplay, ImagesOfOneRepeatedByteEndInAResultOrACleanError)
 {
-    // A few fixed shapes the fuzzers start from, so the targets themselves stay honest.
-    const std::vector<std::uint8_t> empty;
-    std::vector<std::uint8_t> allFF(0x40010, 0xFF);
-    allFF[0] = 'N';
-    allFF[1] = 'E';
-    allFF[2] = 'S';
-    std::vector<std::uint8_t> allZero(0x40010, 0x00);
-    allZero[0] = 'N';
-    allZero[1] = 'E';
-    allZero[2] = 'S';
-    for (const auto& input : {empty, allFF, allZero}) {
-        EXPECT_NO_THROW(quarry::fuzz::openAndExercise(input.data(), input.size()));
+    for (std::uint8_t fill : {std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
+        std::vector<std::uint8_t> image(0x40010, fill);
+        image[0] = 'N';
+        image[1] = 'E';
+        image[2] = 'S';
+        EXPECT_NO_THROW(quarry::fuzz::openAndExercise(image.data(), image.size())) << int(fill);
+        EXPECT_NO_THROW(quarry::fuzz::patchAndExercise(image.data(), 400)) << int(fill);
     }
-    const std::vector<std::uint8_t> patches(400, 0xFF);
-    EXPECT_NO_THROW(quarry::fuzz::patchAndExercise(patches.data(), patches.size()));
-    const std::string text = "{FF}{fe}{\n/\n\xC3\xA9\xFF\xFE{00}" + std::string(300, 'A');
-    EXPECT_NO_THROW(quarry::fuzz::encodeAndCommitTexts(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    EXPECT_NO_THROW(quarry::fuzz::parseSideData(patches.data(), patches.size()));
-    const std::string ips = "PATCH\xFF\xFF\xFF\x00\x00\xFF\xFF\x01" "EOF";
-    const std::string bps = "BPS1\x80\x80\x80" + std::string(20, '\x7F');
-    for (const std::string& patch : {ips, bps, std::string("PATCH"), std::string(19, '\0')})
-        EXPECT_NO_THROW(quarry::fuzz::readIps(reinterpret_cast<const std::uint8_t*>(patch.data()), patch.size()));
 }

@@ -268,18 +268,22 @@ void SyntheticGame::buildActors()
 
 void SyntheticGame::buildFixedTables()
 {
+    // The fixed-bank addresses are the builder's own, not the program's
+    // layout constants, so a wrong constant there fails the loads.
+    constexpr std::size_t kAreaTables = 0x1F7AB, kPaletteTables = 0x1F7C5, kMapTables = 0x1F7FB;
+    constexpr std::size_t kActorAreaTables = 0x4192; // CPU $8192 with bank 1
+    constexpr std::size_t kGraphicsRecords = 0x1F7D1, kPpuMask = 0x1C0B0;
     for (std::size_t s = 0; s < 6; ++s) {
-        rom_.putWord(layout::kAreaTablePointers + 2 * s, areaTables_[s]);
-        rom_.putWord(layout::kPaletteTablePointers + 2 * s, paletteTables_[s]);
-        rom_.putWord(layout::kMapTablePointers + 2 * s, mapTables_[s]);
-        rom_.putWord(layout::kActorAreaTablePointers + 2 * s, actorAreaTables_[s]);
-        const std::size_t graphics = layout::kObjectSetGraphicsRecords + layout::kObjectSetGraphicsRecordSize * s;
-        rom_.putWord(graphics, static_cast<std::uint16_t>(0x8000 + 0x10 * s));
-        rom_.putWord(graphics + layout::kSolidityPointerOffset, static_cast<std::uint16_t>(0xB000 + 4 * s));
+        rom_.putWord(kAreaTables + 2 * s, areaTables_[s]);
+        rom_.putWord(kPaletteTables + 2 * s, paletteTables_[s]);
+        rom_.putWord(kMapTables + 2 * s, mapTables_[s]);
+        rom_.putWord(kActorAreaTables + 2 * s, actorAreaTables_[s]);
+        rom_.putWord(kGraphicsRecords + 4 * s, static_cast<std::uint16_t>(0x8000 + 0x10 * s));
+        rom_.putWord(kGraphicsRecords + 4 * s + 2, static_cast<std::uint16_t>(0xB000 + 4 * s));
         const rom::SolidityThresholds t = solidity(static_cast<int>(s));
         rom_.put(solidityIndex(static_cast<int>(s)), {t[0], t[1], t[2]});
     }
-    rom_.put(layout::kPpuMaskByte, {kDefaultPpuMask});
+    rom_.put(kPpuMask, {kDefaultPpuMask});
 }
 
 const SyntheticSubmap& SyntheticGame::submap(const rom::AreaId& id) const

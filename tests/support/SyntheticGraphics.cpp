@@ -35,6 +35,9 @@ std::array<std::uint8_t, 16> syntheticPaletteSet(int set)
     return colours;
 }
 
+namespace {
+
+// One tile in CHR form (16 bytes) at a body index.
 void putChrTile(SyntheticRom& rom, std::size_t index, const std::array<std::uint8_t, 64>& pixels)
 {
     std::vector<std::uint8_t> chr(16, 0);
@@ -92,6 +95,8 @@ void fillPaletteSets(SyntheticRom& rom)
         rom.put(kSyntheticPaletteSetBody + offset, std::vector<std::uint8_t>(colours.begin(), colours.end()));
     }
 }
+
+} // namespace
 
 void fillGraphics(SyntheticRom& rom, std::uint8_t ppuMask)
 {

@@ -44,13 +44,8 @@ std::uint8_t syntheticTilePixel(int chrBank, int tile, int row, int column);
 // Set 15 holds $4D at entry 5, a value above $3F.
 std::array<std::uint8_t, 16> syntheticPaletteSet(int set);
 
-void fillMetatileTables(SyntheticRom& rom);
-void fillChrBanks(SyntheticRom& rom);
-void fillPaletteSets(SyntheticRom& rom);
-// All of the above plus the PPU mask byte.
+// Writes the metatile tables, the CHR banks, the palette sets and the PPU
+// mask byte.
 void fillGraphics(SyntheticRom& rom, std::uint8_t ppuMask = 0x1E);
-
-// Puts one tile in CHR form (16 bytes) at a body index.
-void putChrTile(SyntheticRom& rom, std::size_t index, const std::array<std::uint8_t, 64>& pixels);
 
 } // namespace quarry::test

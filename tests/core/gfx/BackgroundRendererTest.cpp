@@ -43,6 +43,17 @@ int drawnCells(const Canvas& chooser, Rgb colour)
     return count;
 }
 
+// A chooser whose every pixel tells its metatile and place.
+Canvas numberedChooser()
+{
+    Canvas chooser(256, 288);
+    for (int n = 0; n < 72; ++n)
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                chooser.setPixel(chooserX(n) + x, chooserY(n) + y, static_cast<Rgb>(0x10000 * (n + 1) + y * 32 + x));
+    return chooser;
+}
+
 class Renderer : public ::testing::Test {
 protected:
     Renderer() { test::fillGraphics(synthetic); }
@@ -179,11 +190,7 @@ TEST_F(Renderer, ChooserUsesTheGivenColourTable)
 
 TEST(RenderMap, SizesAndGridOrder)
 {
-    Canvas chooser(256, 288);
-    for (int n = 0; n < 72; ++n)
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                chooser.setPixel(chooserX(n) + x, chooserY(n) + y, static_cast<Rgb>(0x10000 * (n + 1) + y * 32 + x));
+    const Canvas chooser = numberedChooser();
 
     const std::vector<std::uint8_t> one(56, 0);
     const Canvas single = renderMap(one, 1, 1, chooser);
@@ -212,11 +219,7 @@ TEST(RenderMap, SizesAndGridOrder)
 
 TEST(RenderMap, RegionsMatchTheWholePicture)
 {
-    Canvas chooser(256, 288);
-    for (int n = 0; n < 72; ++n)
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                chooser.setPixel(chooserX(n) + x, chooserY(n) + y, static_cast<Rgb>(0x10000 * (n + 1) + y * 32 + x));
+    const Canvas chooser = numberedChooser();
     std::vector<std::uint8_t> grid(3 * 2 * 56);
     for (std::size_t i = 0; i < grid.size(); ++i)
         grid[i] = static_cast<std::uint8_t>((i * 7 + i / 56) % 80); // some past the chooser

@@ -24,6 +24,16 @@ TEST(NesColor, PlainColoursAndPacking)
     EXPECT_EQ(nesColorToRgb(0x2C, false, 0), rgb(5, 251, 255));
 }
 
+TEST(NesColor, MasterPaletteIsPinned)
+{
+    // The 64 colours are fixed data; one wrong component shows on screen
+    // and nowhere else, so a digest over all of them stands guard.
+    std::uint32_t digest = 2166136261u;
+    for (int index = 0; index < 64; ++index)
+        digest = (digest ^ nesColorToRgb(static_cast<std::uint8_t>(index), false, 0)) * 16777619u;
+    EXPECT_EQ(digest, 3390506044u);
+}
+
 TEST(NesColor, HalvesRoundToTheEvenNeighbour)
 {
     // 250 x 0.81 = 202.5 gives 202; 5 x 0.7 = 3.5 gives 4.

@@ -97,14 +97,16 @@ TEST(Ips, UsesRunsOnlyWhereTheyAreShorter)
     EXPECT_EQ(records[1].length, 40u);
     EXPECT_EQ(applyIps(original, patch), edited);
 
-    // Unchanged gaps shorter than a record header are rewritten, not skipped.
+    // Unchanged gaps shorter than a record header (5 bytes) are rewritten,
+    // not skipped; a gap of 5 starts a new record.
     edited = original;
     edited[200] = 5;
-    edited[204] = 6;
+    edited[205] = 6;
     edited[300] = 7;
+    edited[306] = 8;
     records = recordsOf(makeIps(original, edited));
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].length, 5u);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].length, 6u);
 }
 
 TEST(Ips, NoRecordStartsAtTheOffsetThatReadsEof)

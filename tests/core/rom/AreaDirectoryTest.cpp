@@ -14,26 +14,6 @@ using rom::AreaId;
 using test::SyntheticGame;
 using test::SyntheticRom;
 
-TEST(AreaDirectory, EveryCatalogueSubmapResolvesDayAndNight)
-{
-    SyntheticRom rom;
-    SyntheticGame game(rom);
-    const rom::RomImage image = game.image();
-    for (const AreaId& id : world::catalogueSubmaps()) {
-        SCOPED_TRACE(world::findSubmap(id)->key);
-        const auto& expected = game.submap(id);
-        const auto& map = game.mapOf(id);
-        for (bool night : {false, true}) {
-            const rom::ResolvedArea resolved = rom::resolveArea(image, id, night);
-            EXPECT_EQ(resolved.mapNumber, expected.mapNumber);
-            EXPECT_EQ(resolved.mapPointer, map.mapPointer);
-            EXPECT_EQ(resolved.stairPointer, map.stairPointer);
-            EXPECT_EQ(resolved.actorPointer, expected.actorPointer);
-            EXPECT_EQ(resolved.palettePointer, night ? expected.nightPalettePointer : expected.dayPalettePointer);
-        }
-    }
-}
-
 TEST(AreaDirectory, SubmapRecordsWithFdOrFeTakeTheMapNumberFromTheSecondByte)
 {
     SyntheticRom rom;
@@ -50,19 +30,6 @@ TEST(AreaDirectory, SubmapRecordsWithFdOrFeTakeTheMapNumberFromTheSecondByte)
     EXPECT_EQ(rom::resolveArea(rom.image(), id, false).mapNumber, 2);
     rom.put(record, {0xFC, 3});
     EXPECT_EQ(rom::resolveArea(rom.image(), id, false).mapNumber, 0xFC);
-}
-
-TEST(AreaDirectory, NightPicksTheSecondPaletteListAndNothingElse)
-{
-    SyntheticRom rom;
-    SyntheticGame game(rom);
-    const AreaId id{0, 13, 1};
-    const auto day = rom::resolveArea(game.image(), id, false);
-    const auto night = rom::resolveArea(game.image(), id, true);
-    EXPECT_EQ(day.mapPointer, night.mapPointer);
-    EXPECT_EQ(day.stairPointer, night.stairPointer);
-    EXPECT_EQ(day.actorPointer, night.actorPointer);
-    EXPECT_NE(day.palettePointer, night.palettePointer);
 }
 
 TEST(AreaDirectory, PalettePointerIsTheListAddressPlusTwiceTheMaskedSubmap)

@@ -162,8 +162,10 @@ TEST(AreaMap, RefusedWritesLeaveTheImageUntouched)
     EXPECT_THROW(rom::writeScreenToRom(image, 0x8000, map, 1, 0), RomError);
     EXPECT_EQ(image.body(), rom.body());
 
-    // A grid that no longer matches the header is refused.
-    rom.putWord(0x8004, 0x8200);
+    // A grid that no longer matches the header is refused, and so is a
+    // position past the map even where the word after the screen table
+    // would read as a screen.
+    rom.putWord(0x8004, 0x8200).putWord(0x8006, 0x8200);
     image = rom.image();
     rom::AreaMap small = map;
     small.screensWide = 1;
@@ -171,6 +173,12 @@ TEST(AreaMap, RefusedWritesLeaveTheImageUntouched)
     EXPECT_THROW(rom::encodeAreaMap(image, 0x8000, small), RomError);
     EXPECT_THROW(rom::writeScreenToRom(image, 0x8000, map, 2, 0), RomError);
     EXPECT_THROW(rom::writeScreenToRom(image, 0x8000, map, 0, 1), RomError);
+    EXPECT_EQ(image.body(), rom.body());
+
+    // So is a negative row, where the word before the header reads as a screen.
+    rom.putWord(0x8FFE, 0x8200).put(0x9000, {2, 1, 0x00, 0x82, 0x00, 0x82});
+    image = rom.image();
+    EXPECT_THROW(rom::writeScreenToRom(image, 0x9000, map, 0, -1), RomError);
     EXPECT_EQ(image.body(), rom.body());
 }
 

@@ -73,22 +73,6 @@ TEST(DocumentGraphics, AreaPaletteGoesIntoTheRecordsSetsOnly)
     EXPECT_EQ(w.document.rom().body(), before);
 }
 
-TEST(DocumentGraphics, MaskByteAlwaysHasTheShowBits)
-{
-    OpenWorld w;
-    w.document.loadArea({0, 0, 0}, false);
-    const struct {
-        std::uint8_t greyscale, emphasis, stored;
-    } cases[] = {{0, 0, 0x1E}, {1, 0xE0, 0xFF}, {0, 0x40, 0x5E}, {1, 0x20, 0x3F}};
-    for (const auto& c : cases) {
-        w.document.writePpuMask({c.greyscale, c.emphasis});
-        EXPECT_EQ(w.document.rom().read(layout::kPpuMaskByte), c.stored);
-        EXPECT_EQ(w.document.area()->mask, (gfx::PpuMaskSettings{c.greyscale, c.emphasis}));
-    }
-    for (std::size_t index : w.changedBytes())
-        EXPECT_EQ(index, layout::kPpuMaskByte);
-}
-
 TEST(DocumentGraphics, BackgroundTilesGoIntoTheObjectSetsBank)
 {
     OpenWorld w;
@@ -135,22 +119,6 @@ TEST(DocumentGraphics, SpriteTilesGoIntoTheObjectSetsSpriteBankOnly)
 
     const auto before = w.document.rom().body();
     EXPECT_THROW(w.document.writeSpriteTiles(objectSet, gfx::TilePixels(64 * 257)), std::invalid_argument);
-    EXPECT_EQ(w.document.rom().body(), before);
-}
-
-TEST(DocumentGraphics, MetatileCellsAndAttributesAreWrittenAtOnceAndBounded)
-{
-    OpenWorld w;
-    w.document.setMetatileTile(3, 10, 7, 0xAB);
-    w.document.setMetatileAttribute(3, 10, 0x64);
-    EXPECT_EQ(gfx::getMetatileTiles(w.document.rom(), 3, 10)[7], 0xAB);
-    EXPECT_EQ(gfx::getMetatileAttribute(w.document.rom(), 3, 10), 0x64);
-    EXPECT_EQ(w.changedBytes().size(), 2u);
-
-    const auto before = w.document.rom().body();
-    EXPECT_THROW(w.document.setMetatileTile(4, gfx::metatileCapacity(4), 0, 1), RomError);
-    EXPECT_THROW(w.document.setMetatileAttribute(0, -1, 1), RomError);
-    EXPECT_THROW(w.document.setMetatileTile(0, 0, 16, 1), RomError);
     EXPECT_EQ(w.document.rom().body(), before);
 }
 

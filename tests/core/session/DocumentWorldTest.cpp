@@ -3,7 +3,7 @@
 #include "core/rom/GameLayout.h"
 #include "core/session/Document.h"
 #include "core/world/AreaCatalogue.h"
-#include "support/SyntheticWorld.h"
+#include "support/OpenedWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -11,37 +11,31 @@
 
 using namespace quarry;
 using quarry::test::SyntheticWorld;
-using quarry::test::TempDir;
 
 namespace {
 
-struct WorldDocument {
-    TempDir dir;
-    SyntheticWorld world;
-    session::Document document;
+// The first submap with at least `actors` actors and `stairs` stairs.
+rom::AreaId busySubmap(const SyntheticWorld& world, std::size_t actors, std::size_t stairs)
+{
+    for (const rom::AreaId& id : world::catalogueSubmaps())
+        if (world.game.submap(id).actors.size() >= actors && world.game.mapOf(id).stairs.size() >= stairs)
+            return id;
+    throw std::runtime_error("no submap with enough actors and stairs");
+}
+
+// An opened synthetic image with a busy submap loaded, after `prepare` had
+// its way with the synthetic game.
+struct WorldDocument : test::OpenedWorld {
     rom::AreaId id;
 
-    // Loads the first submap with at least `actors` actors and `stairs`
-    // stairs, after `prepare` had its way with the synthetic game.
     explicit WorldDocument(std::size_t actors = 2, std::size_t stairs = 2,
                            const std::function<void(SyntheticWorld&, const rom::AreaId&)>& prepare = {})
+        : test::OpenedWorld([&](SyntheticWorld& w) {
+              if (prepare)
+                  prepare(w, busySubmap(w, actors, stairs));
+          })
     {
-        bool found = false;
-        for (const rom::AreaId& candidate : world::catalogueSubmaps()) {
-            if (world.game.submap(candidate).actors.size() >= actors
-                && world.game.mapOf(candidate).stairs.size() >= stairs) {
-                id = candidate;
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            throw std::runtime_error("no submap with enough actors and stairs");
-        if (prepare)
-            prepare(world, id);
-        world.writeFile(dir.file("game.nes"));
-        if (document.open(dir.file("game.nes")) != rom::OpenResult::Loaded)
-            throw std::runtime_error("synthetic image did not open");
+        id = busySubmap(world, actors, stairs);
         document.loadArea(id, false);
     }
 

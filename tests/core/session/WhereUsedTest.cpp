@@ -91,38 +91,6 @@ TEST(WhereUsed, TwoMapNumbersWithOneHeaderCountOnceAndABrokenMapIsSkipped)
     EXPECT_EQ(broken.cells, merged.cells);
 }
 
-TEST(WhereUsed, DemoImageCountsEveryCellOfItsDistinctMaps)
-{
-    const rom::RomImage rom = session::buildDemoImage();
-    for (int set = 0; set < 6; ++set) {
-        SCOPED_TRACE(set);
-        const auto usage = session::countMetatileUsage(rom, set);
-        EXPECT_TRUE(usage.unreadable.empty());
-        EXPECT_GT(usage.maps, 0);
-        // Nothing past the demo's metatiles, and the total is every cell of
-        // every distinct map.
-        int total = 0;
-        for (int m = 0; m < 256; ++m) {
-            if (m >= session::demo::kMetatileCount) {
-                EXPECT_EQ(usage.cells[static_cast<std::size_t>(m)], 0) << m;
-            }
-            total += usage.cells[static_cast<std::size_t>(m)];
-        }
-        std::set<std::uint16_t> seen;
-        int expectedTotal = 0;
-        for (const rom::AreaId& id : world::catalogueSubmaps()) {
-            if (id.objectSet != set)
-                continue;
-            const auto resolved = rom::resolveArea(rom, id, false);
-            if (seen.insert(resolved.mapPointer).second)
-                expectedTotal += static_cast<int>(rom::decodeAreaMap(rom, resolved.mapPointer).mapGrid.size());
-        }
-        EXPECT_EQ(total, expectedTotal);
-        EXPECT_EQ(usage.maps, static_cast<int>(seen.size()));
-        EXPECT_GT(usage.cells[session::demo::kGrass], 0);
-    }
-}
-
 TEST(WhereUsed, CellsUsingFollowsScreenOrderIntoMapColumnsAndRows)
 {
     // Two screens across, one down: cell (row 6, column 7) of the right

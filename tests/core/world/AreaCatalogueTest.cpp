@@ -78,6 +78,7 @@ TEST(AreaCatalogue, OnlySubmapKeysParse)
     EXPECT_EQ(world::parseSubmapKey("obj0a10"), std::nullopt);
     EXPECT_EQ(world::parseSubmapKey("town00100"), std::nullopt);
     EXPECT_EQ(world::parseSubmapKey("town0010x1"), std::nullopt);
+    EXPECT_EQ(world::parseSubmapKey("townx01001"), std::nullopt);
     EXPECT_EQ(world::parseSubmapKey(""), std::nullopt);
 }
 

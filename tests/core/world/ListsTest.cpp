@@ -15,21 +15,6 @@ using test::SyntheticRom;
 using world::ActorRecord;
 using world::StairRecord;
 
-TEST(ActorList, CatalogueListsReadAsBuiltWithEitherTerminatorByte)
-{
-    SyntheticRom rom;
-    SyntheticGame game(rom);
-    const rom::RomImage image = game.image();
-    bool sawByte0 = false, sawByte1 = false, sawEmpty = false;
-    for (const rom::AreaId& id : world::catalogueSubmaps()) {
-        const auto& built = game.submap(id);
-        EXPECT_EQ(world::readActorList(image, built.actorPointer), built.actors);
-        (built.actorTerminatorInByte1 ? sawByte1 : sawByte0) = true;
-        sawEmpty = sawEmpty || built.actors.empty();
-    }
-    EXPECT_TRUE(sawByte0 && sawByte1 && sawEmpty);
-}
-
 TEST(ActorList, TerminatorsAndBankOne)
 {
     SyntheticRom rom;
@@ -103,10 +88,6 @@ TEST(StairList, RecordFieldsAndTerminators)
     rom.put(0x9000, {0x00, 0xFF});
     EXPECT_TRUE(world::readStairList(rom.image(), 0x9000).empty());
     EXPECT_THROW(world::readStairList(rom.image(), 0x0900), RomError);
-
-    SyntheticGame game(rom);
-    for (const auto& map : game.maps())
-        EXPECT_EQ(world::readStairList(game.image(), map.stairPointer), map.stairs);
 }
 
 TEST(StairList, WriteBackInPlaceAndFullLists)

@@ -2,7 +2,7 @@
 // Usage: quarry-fuzz-seeds CORPUS_DIR
 #include "core/patch/Bps.h"
 #include "core/patch/Ips.h"
-#include "support/FuzzTargets.h"
+#include "FuzzTargets.h"
 #include "support/SyntheticRom.h"
 #include "support/SyntheticWorld.h"
 

@@ -1,4 +1,4 @@
-#include "support/SyntheticLargeMap.h"
+#include "LargeMap.h"
 
 #include "core/rom/GameLayout.h"
 #include "core/world/AreaCatalogue.h"

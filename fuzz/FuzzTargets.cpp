@@ -1,4 +1,4 @@
-#include "support/FuzzTargets.h"
+#include "FuzzTargets.h"
 
 #include "core/RomError.h"
 #include "core/patch/Bps.h"
