@@ -1,42 +1,47 @@
 #include "RunCli.h"
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <csignal>
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace quarry::test {
 
-namespace {
-
-std::string quoted(const std::string& word)
+CliResult runCli(const std::vector<std::string>& arguments, rlim_t fileSizeLimit)
 {
-    std::string text = "'";
-    for (char c : word)
-        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return text + "'";
-}
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-} // namespace
-
-CliResult runCli(const std::vector<std::string>& arguments)
-{
+    // Standard error on a pipe, so a file size limit does not touch it.
     TempDir dir;
-    std::string command = quoted(QUARRY_CLI_PATH);
-    for (const std::string& word : arguments)
-        command += " " + quoted(word);
-    command += " >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"));
-    const int status = std::system(command.c_str());
+    const std::string outPath = dir.file("out");
+    int err[2];
+    if (::pipe(err) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(err[1], 2);
+        ::dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        ::close(err[0]);
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+        ::alarm(20);
+        std::vector<char*> argv{const_cast<char*>(QUARRY_CLI_PATH)};
+        for (const std::string& word : arguments)
+            argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(nullptr);
+        ::execv(QUARRY_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+    ::close(err[1]);
     CliResult result;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
+        result.err.append(buffer, static_cast<std::size_t>(n));
+    ::close(err[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = slurp(dir.file("out"));
-    result.err = slurp(dir.file("err"));
+    const std::vector<std::uint8_t> out = readFileBytes(outPath);
+    result.out.assign(out.begin(), out.end());
     return result;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "support/SyntheticRom.h"
+#include "support/SyntheticWorld.h"
+
+#include <sys/resource.h>
 
 #include <string>
 #include <vector>
@@ -13,7 +15,18 @@ struct CliResult {
     std::string err;
 };
 
-// Runs the built quarry-cli with `arguments` (each passed as one word).
-CliResult runCli(const std::vector<std::string>& arguments);
+// Runs the built quarry-cli with `arguments` (each passed as one word), with
+// writes past `fileSizeLimit` bytes failing as on a full disk. A run that
+// takes over 20 seconds is killed, so a hang fails instead of holding.
+CliResult runCli(const std::vector<std::string>& arguments, rlim_t fileSizeLimit = RLIM_INFINITY);
+
+// A synthetic image written to a folder of its own.
+struct WorldFile {
+    TempDir dir;
+    SyntheticWorld world;
+    std::string path = dir.file("game.nes");
+    WorldFile() { world.writeFile(path); }
+    std::string file(const std::string& name) const { return dir.file(name); }
+};
 
 } // namespace quarry::test

@@ -1,12 +1,11 @@
-// The editor windows: how they open and close, the bytes two of them
-// show, the map that follows their edits, the palette and text editors.
+// The editor windows: the bytes two of them share, the map that follows
+// their edits, the palette and text editors.
 #include "OpenedEditor.h"
 
 #include "core/gfx/Chr.h"
 #include "core/rom/Addressing.h"
 #include "core/text/TextCodec.h"
 #include "support/SyntheticGraphics.h"
-#include "ui/editors/MapInfo.h"
 #include "ui/editors/MetatileEditor.h"
 #include "ui/editors/PaletteEditor.h"
 #include "ui/editors/SpriteEditor.h"
@@ -19,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -29,44 +27,12 @@ using namespace quarry::test;
 
 namespace {
 
-// Notes the windows that receive a close event, in order.
-class CloseRecorder : public QObject {
-public:
-    QStringList closed;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Close)
-            closed << watched->objectName();
-        return false;
-    }
-};
-
 std::uint8_t pixelOf(const gfx::TilePixels& tiles, int tile, int column, int row)
 {
     return tiles[static_cast<std::size_t>(tile * 64 + row * 8 + column)];
 }
 
 } // namespace
-
-TEST(EditorWindows, EachLauncherOpensOneModelessWindowAndReusesIt)
-{
-    OpenedEditor e;
-    for (Command command : {Command::PaletteEditor, Command::MetatileEditor, Command::SpriteEditor,
-                            Command::TextEditor, Command::MapInfo, Command::GlobalProperties}) {
-        SCOPED_TRACE(static_cast<int>(command));
-        QAction* launcher = e.window.commandAction(command);
-        launcher->trigger();
-        EditorWindow* opened = e.window.editorWindow(command);
-        ASSERT_NE(opened, nullptr);
-        EXPECT_TRUE(opened->isWindow() && opened->isVisible() && !opened->isModal() && opened->isEditing());
-        launcher->trigger();
-        EXPECT_EQ(e.window.editorWindow(command), opened);
-    }
-    EXPECT_TRUE(e.dialogs.messages.isEmpty());
-    EXPECT_EQ(e.history().index(), 0);
-}
 
 TEST(EditorWindows, BothEditorsOfOneSharedBankSeeEachOtherAndBothEditsAreSaved)
 {
@@ -125,53 +91,6 @@ TEST(EditorWindows, TheMapShowsAnEditorsColourAtOnceAndUndoBringsItBack)
     EXPECT_EQ(e.window.editMode(), EditMode::Pointer);
 }
 
-TEST(EditorWindows, ExitClosesEveryWindowInOrderBeforeAskingToSaveOnce)
-{
-    OpenedEditor e(OpenedEditor::withMask(0x41)); // show bits clear: the palette editor's closing write is a change
-    for (Command command : {Command::PaletteEditor, Command::MetatileEditor, Command::MapInfo, Command::SpriteEditor})
-        e.window.openEditor(command);
-    SpriteEditor* sprites = e.window.spriteEditor();
-    sprites->playButton()->click();
-    CloseRecorder recorder;
-    for (QWidget* w : std::initializer_list<QWidget*>{sprites, e.window.mapInfo(), e.window.metatileEditor(),
-                                                       e.window.paletteEditor()})
-        w->installEventFilter(&recorder);
-    e.dialogs.saveChoices.push_back(SaveChoice::Discard);
-    e.window.exitProgram();
-    EXPECT_EQ(recorder.closed, (QStringList{"frmAnimationEdit", "frmAreaInfo", "frmMetatileEdit", "frmPaletteEdit"}));
-    EXPECT_FALSE(sprites->isPlaying());
-    EXPECT_EQ(e.body()[layout::kPpuMaskByte], 0x5F); // written before the question
-    EXPECT_EQ(e.dialogs.saveQuestions, 1);
-}
-
-TEST(EditorWindows, AnotherImageOpensOnceTheWindowsCloseAndStartsClean)
-{
-    OpenedEditor e(OpenedEditor::withMask(0x41));
-    for (Command command : {Command::PaletteEditor, Command::MetatileEditor, Command::TextEditor})
-        e.window.openEditor(command);
-    TextEditor* texts = e.window.textEditor();
-    texts->textList()->setCurrentRow(1);
-    texts->textBox()->setText(QString(300, QChar('Q'))); // more than the block holds
-    SyntheticWorld other;
-    putTextBlock(other.rom, {textBytes("OTHER GAME")});
-    other.writeFile(e.dir.file("other.nes"));
-
-    // Text kept that is not written keeps the image; dropped, the other
-    // comes (after "Save changes?" for the palette editor's closing write).
-    for (bool drop : {false, true}) {
-        e.dialogs.filesToOpen.push_back(QString::fromStdString(e.dir.file("other.nes")));
-        e.dialogs.yesNoAnswers = {drop};
-        e.dialogs.saveChoices = {SaveChoice::Discard};
-        e.window.openFile();
-        EXPECT_EQ(e.document().romPath(), drop ? e.dir.file("other.nes") : e.path);
-        EXPECT_EQ(texts->isVisible(), !drop);
-    }
-    EXPECT_EQ(e.body(), other.rom.body()); // nothing of the first image's windows reached it
-    EXPECT_FALSE(e.captionMarked());
-    e.window.openTextEditor();
-    EXPECT_EQ(texts->textBox()->text(), "OTHER GAME");
-}
-
 namespace {
 
 // Loads a submap whose background and sprite sets differ, so every entry
@@ -202,25 +121,6 @@ TEST(PaletteEditor, SwatchCaptionsAreNeverInTheSwatchsOwnBrightness)
     for (int i : {0x00, 0x10, 0x30, 0x3D})
         EXPECT_EQ(e.masterCell(i)->captionColor(), dark) << i;
     EXPECT_EQ(openPalettes(grey).masterCell(0x3F)->captionColor(), dark);
-}
-
-TEST(PaletteEditor, TheBoxesComeFromTheMaskAndAClickWritesItAtOnce)
-{
-    OpenedEditor p(OpenedEditor::withMask(0xA1)); // blue and red emphasis, greyscale, show bits clear
-    PaletteEditor& e = openPalettes(p);
-    EXPECT_TRUE(e.monochromeCheck()->isChecked() && e.blueCheck()->isChecked() && e.redCheck()->isChecked());
-    EXPECT_FALSE(e.greenCheck()->isChecked());
-    const auto before = p.body();
-    e.monochromeCheck()->click();
-    EXPECT_EQ(p.changedSince(before), std::vector<std::size_t>{layout::kPpuMaskByte});
-    e.greenCheck()->click();
-    EXPECT_EQ(p.body()[layout::kPpuMaskByte], 0xFE);
-    EXPECT_EQ(p.history().index(), 2);
-    EXPECT_TRUE(p.captionMarked());
-    EXPECT_EQ(p.area().mask, (gfx::PpuMaskSettings{0, 0xE0})); // the loaded area draws with it
-    p.window.undoStep(); // the boxes follow the image
-    EXPECT_FALSE(e.greenCheck()->isChecked());
-    EXPECT_FALSE(e.monochromeCheck()->isChecked());
 }
 
 TEST(PaletteEditor, AnEntryClickMarksTheCaptionAtOnceAndUndoKeepsThePickedColour)
@@ -272,26 +172,6 @@ TEST(PaletteEditor, ClosingSetsTheMasksShowBitsAndNeverWritesTheFixedSpriteEntri
     }
 }
 
-TEST(PaletteEditor, TheWindowStaysWithItsAreaWhenAnotherIsLoaded)
-{
-    OpenedEditor p;
-    PaletteEditor& e = openPalettes(p);
-    const rom::AreaId first = p.area().id;
-    const int firstSet = p.world.game.submap(first).dayPaletteSets[0];
-    const std::size_t set = kSyntheticPaletteSetBody + kSyntheticPaletteSetStride * firstSet;
-    p.load(p.submapWhere([&](const rom::AreaId& id) {
-        const auto& sets = p.world.game.submap(id).dayPaletteSets;
-        return sets[0] != firstSet && sets[1] != firstSet;
-    }));
-    const gfx::AreaPalette shown = p.area().palette;
-    pick(e, (p.body()[set] + 1) & 0x3F);
-    clickEntry(e, 0);
-    EXPECT_EQ(p.body()[set], e.selectedColor()); // the first area's set
-    EXPECT_EQ(p.area().palette, shown);
-    p.load(first);
-    EXPECT_EQ(p.area().palette[0], e.selectedColor());
-}
-
 namespace {
 
 TextEditor& openTexts(OpenedEditor& e)
@@ -329,34 +209,6 @@ bool key(TextEditor& editor, int key, Qt::KeyboardModifiers modifiers = Qt::NoMo
 }
 
 } // namespace
-
-TEST(TextEditor, TypingWritesAtOnceAsOneStepPerString)
-{
-    OpenedEditor t;
-    TextEditor& editor = openTexts(t);
-    EXPECT_EQ(editor.textList()->item(120)->text().toStdString(), "78: " + sampleTexts()[120]);
-    const std::size_t free = freeBytes(t);
-    const QString three = shown(editor, 3);
-    editor.textBox()->setText(three.chopped(1));
-    editor.textBox()->setText(three.chopped(2));
-    EXPECT_EQ(imageText(t, 3), three.chopped(2).toStdString());
-    EXPECT_TRUE(editor.usageLabel()->text().contains(QStringLiteral("%1 free").arg(free + 2)));
-    EXPECT_EQ(t.history().index(), 1);
-    EXPECT_TRUE(t.captionMarked());
-
-    // A character the table lacks is stored as a space and named below the box.
-    shown(editor, 4);
-    editor.textBox()->setText(QStringLiteral("A\u00E9B"));
-    EXPECT_EQ(t.history().index(), 2);
-    EXPECT_EQ(imageText(t, 4), "A B");
-    EXPECT_TRUE(editor.missingLabel()->text().contains(QStringLiteral("\u00E9")));
-    t.window.undoStep(); // the box follows the document's undo
-    EXPECT_EQ(editor.editIndex(), 4);
-    EXPECT_EQ(editor.textBox()->text().toStdString(), sampleTexts()[4]);
-    shown(editor, 5);
-    EXPECT_TRUE(editor.missingLabel()->isHidden());
-    EXPECT_TRUE(t.dialogs.messages.isEmpty());
-}
 
 TEST(TextEditor, CtrlZAndCtrlShiftZInTheBoxAreTheDocumentsUndoAndRedo)
 {
@@ -412,19 +264,3 @@ TEST(TextEditor, TextThatDoesNotFitStaysMarkedAsksBeforeSavingAndGoesInOnceThere
     EXPECT_EQ(t.body(), before);
 }
 
-TEST(TextEditor, ClosingWithTextThatDoesNotFitAsksWhetherToDropIt)
-{
-    OpenedEditor t;
-    TextEditor& editor = openTexts(t);
-    const auto before = t.body();
-    const QString tooLong(static_cast<qsizetype>(shown(editor, 4).size() + freeBytes(t) + 1), QChar('Q'));
-    editor.textBox()->setText(tooLong);
-    t.dialogs.yesNoAnswers = {false, true};
-    EXPECT_FALSE(editor.close());
-    EXPECT_EQ(editor.textBox()->text(), tooLong);
-    EXPECT_TRUE(t.dialogs.lastMessage().contains("1 byte over")) << t.dialogs.lastMessage().toStdString();
-    EXPECT_TRUE(editor.close());
-    EXPECT_EQ(t.body(), before);
-    openTexts(t);
-    EXPECT_FALSE(editor.hasUnwrittenChanges());
-}

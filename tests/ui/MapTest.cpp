@@ -1,10 +1,8 @@
-// The map: its view, the area tree, painting, hover words, where-used
-// counts and undo as the map shows it.
+// The map: its view, the area tree, painting, hover words and undo as the
+// map shows it.
 #include "OpenedEditor.h"
 
-#include "core/gfx/Metatiles.h"
 #include "core/rom/Addressing.h"
-#include "core/session/WhereUsed.h"
 #include "ui/HoverInfo.h"
 #include "ui/MainWindowExtras.h"
 #include "ui/WorldController.h"
@@ -14,11 +12,9 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
-#include <QUndoView>
 
 #include <gtest/gtest.h>
 
@@ -52,20 +48,6 @@ void clickNode(OpenedEditor& e, const QString& key)
 }
 
 } // namespace
-
-TEST(MapView, ScrollRangesFollowTheMapSizeTheZoomAndTheView)
-{
-    MapView view;
-    view.setupScrollBars(2, 2);
-    EXPECT_FALSE(view.horizontalBar()->isEnabled());
-    view.setupScrollBars(3, 4);
-    view.setZoom(2);
-    EXPECT_EQ(view.horizontalBar()->maximum(), 3 * 256 * 2 - 512); // seen through 512 x 448
-    EXPECT_EQ(view.verticalBar()->maximum(), 4 * 224 * 2 - 448);
-    view.horizontalBar()->setValue(200);
-    view.setupScrollBars(5, 1); // a new load starts at the top-left corner
-    EXPECT_EQ(view.scrollOffset(), QPoint(0, 0));
-}
 
 TEST(MapView, EveryGestureMapsThroughScrollAndZoomExactly)
 {
@@ -170,51 +152,6 @@ TEST(MapPainting, HoverWordsNameTheNewMetatileAfterAPaintWithoutAMove)
 
 }
 
-TEST(MapPainting, WhereUsedCountsAndOutlinesFollowTheChoiceAndPaints)
-{
-    OpenedEditor e;
-    AreaWorkspace& ws = *e.window.workspace();
-    const auto counts = [&] {
-        const auto usage = session::countMetatileUsage(e.document().rom(), e.area().id.objectSet);
-        const int offered = gfx::lastOfferedMetatile(e.area().metatileLimit, e.area().id.objectSet) + 1;
-        return std::vector<int>(usage.cells.begin(), usage.cells.begin() + offered);
-    };
-    QAction* action = e.window.extras()->whereUsedAction();
-    action->trigger(); // the menu and the box are one switch
-    EXPECT_TRUE(ws.whereUsedCheck()->isChecked());
-    const int chosen = e.area().map.mapGrid[5];
-    selectMetatile(e, chosen);
-    const auto cells = session::cellsUsing(e.area().map, static_cast<std::uint8_t>(chosen));
-    EXPECT_EQ(ws.whereUsed().cells(), cells);
-    EXPECT_TRUE(ws.whereUsedLabel()->text().contains(QStringLiteral("%1 in this map").arg(cells.size())));
-    const int other = chosen == 1 ? 2 : 1;
-    selectMetatile(e, other);
-    e.clickMap(QPoint(5 * 32 + 3, 3)); // cell 5 of the first screen
-    EXPECT_EQ(ws.picker()->counts(), counts());
-    EXPECT_EQ(ws.whereUsed().cells(), session::cellsUsing(e.area().map, static_cast<std::uint8_t>(other)));
-    ws.whereUsedCheck()->setChecked(false);
-    EXPECT_FALSE(action->isChecked());
-}
-
-TEST(MapPainting, ExportMapWritesThePictureAt1xAndExportAllEveryMap)
-{
-    OpenedEditor e;
-    e.window.workspace()->mapView()->setZoom(2);
-    const QString file = QString::fromStdString(e.dir.file("map.png"));
-    e.dialogs.filesToSave.push_back(file);
-    e.window.extras()->exportMapAction()->trigger();
-    EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32),
-              e.window.workspace()->mapView()->picture().convertToFormat(QImage::Format_RGB32));
-
-    const QString folder = QString::fromStdString(e.dir.file("all"));
-    QDir().mkpath(folder);
-    e.dialogs.foldersToChoose.push_back(folder);
-    const int written = e.window.extras()->exportAllMaps();
-    EXPECT_EQ(written, static_cast<int>(2 * world::catalogueSubmaps().size())); // day and night
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), written);
-    EXPECT_EQ(e.window.extras()->exportAllMaps(), 0); // a cancelled folder choice
-}
-
 TEST(AreaTree, SubmapNodesLoadOtherNodesLoadNothingAndALoadEndsInMapMode)
 {
     OpenedEditor e;
@@ -291,32 +228,6 @@ TEST(AreaTree, AFailedLoadIsReportedAndThePreviousAreaStaysEditable)
     EXPECT_EQ(e.dialogs.messages.size(), 1);
 }
 
-TEST(AreaTree, PointerModeAsksForAScreenPointerAndAMetatileChoiceEndsIt)
-{
-    OpenedEditor e;
-    const rom::AreaId id{0, 10, 0};
-    clickNode(e, e.keyOf(id));
-    const std::size_t header = rom::cpuToBody(e.world.game.mapOf(id).mapPointer, rom::DataKind::AreaData);
-    e.window.modeAction(EditMode::Pointer)->trigger();
-    const struct {
-        std::optional<QString> answer;
-        int low, high; // -1: unchanged
-    } answers[] = {{QString("$9ABC"), 0xBC, 0x9A}, {std::nullopt, -1, -1}, {QString("$7000"), -1, -1}};
-    for (const auto& a : answers) {
-        SCOPED_TRACE(a.answer.value_or("(cancel)").toStdString());
-        const std::uint8_t oldLow = e.body()[header + 2], oldHigh = e.body()[header + 3];
-        e.dialogs.textAnswers.push_back(a.answer);
-        e.dialogs.messages.clear();
-        e.clickMap(QPoint(5, 5));
-        EXPECT_EQ(e.dialogs.messages.first(), "New pointer: ($0000-$FFFF)");
-        EXPECT_EQ(e.body()[header + 2], a.low < 0 ? oldLow : a.low);
-        EXPECT_EQ(e.body()[header + 3], a.high < 0 ? oldHigh : a.high);
-    }
-    EXPECT_EQ(e.dialogs.messages.size(), 2); // the prompt, then the refusal of $7000
-    selectMetatile(e, 3);
-    EXPECT_EQ(e.window.editMode(), EditMode::Map);
-}
-
 TEST(AreaTree, PaletteStripCaptionsAreNeverInTheirSwatchsBrightness)
 {
     OpenedEditor e;
@@ -335,32 +246,6 @@ TEST(AreaTree, PaletteStripCaptionsAreNeverInTheirSwatchsBrightness)
     EXPECT_EQ(strip->label(9)->text(), "4D");
     EXPECT_EQ(strip->label(9)->palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(strip->label(9)->palette().color(QPalette::WindowText), light);
-}
-
-TEST(MapUndo, AreaEditsComeBackInTheViewsKeepingNodeModeAndSelection)
-{
-    OpenedEditor e;
-    const rom::AreaId id = e.submapWhere([&](const rom::AreaId& s) { return e.world.game.submap(s).actors.size() >= 2; });
-    clickNode(e, e.keyOf(id));
-    const auto opened = e.body();
-    const QImage before = e.window.workspace()->mapView()->picture();
-    const world::ActorRecord actor = e.area().actors[1];
-    e.dialogs.yesNoAnswers = {false, true};
-    e.window.commandAction(Command::EraseMap)->trigger(); // No: nothing
-    EXPECT_EQ(e.body(), opened);
-    e.window.commandAction(Command::EraseMap)->trigger();
-    e.window.setEditMode(EditMode::Actor);
-    e.window.world()->selectActor(1);
-    e.document().setActorType(1, static_cast<std::uint8_t>(actor.type ^ 1));
-    e.window.historyAction()->trigger(); // the history lists the steps below the opened state
-    EXPECT_EQ(e.window.historyView()->model()->rowCount(), 3);
-    e.window.undoStep();
-    e.window.undoStep();
-    EXPECT_EQ(e.body(), opened);
-    EXPECT_EQ(e.window.workspace()->mapView()->picture(), before);
-    EXPECT_EQ(AreaTree::keyOf(e.window.areaTree()->currentItem()), e.keyOf(id));
-    EXPECT_EQ(e.window.editMode(), EditMode::Actor);
-    EXPECT_EQ(e.window.currentActor(), 1);
 }
 
 TEST(MapUndo, AStepOfAnotherSubmapLoadsThatSubmapAndTheStatusBarSaysSo)

@@ -145,25 +145,6 @@ TEST(TileKit, DragCopiesAndTileButtonsAreOneStepEachOnTheirTileOnly)
     }
 }
 
-TEST(TileKit, PaletteSteppingWrapsAndTheGridSwitchesEveryView)
-{
-    OpenedEditor e;
-    TileKit& kit = openKit(e);
-    EXPECT_EQ(kit.paletteNumber(), 0); // the background kit steps through palettes 0-3
-    kit.previousPaletteButton()->click();
-    EXPECT_EQ(kit.paletteNumber(), 3);
-    kit.nextPaletteButton()->click();
-    kit.nextPaletteButton()->click();
-    EXPECT_EQ(kit.paletteNumber(), 1);
-    MetatileEditor& editor = *e.window.metatileEditor();
-    const bool shown = kit.gridShown();
-    kit.gridCheck()->click();
-    for (PixelView* view : {kit.patternTableView(), kit.tileView(), editor.metatileView(), editor.attributeView()})
-        EXPECT_EQ(view->gridShown(), !shown);
-    kit.gridColorBar()->setValue(77);
-    EXPECT_EQ(kit.gridColor(), QColor(0, 0, 77));
-}
-
 TEST(TileKit, AZoomedKitSelectsAndPaintsWhatThePointerIsOver)
 {
     OpenedEditor e;

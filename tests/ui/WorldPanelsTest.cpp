@@ -94,15 +94,6 @@ struct WorldWindow : OpenedEditor {
 
 } // namespace
 
-TEST(WorldLists, LineFormats)
-{
-    EXPECT_EQ(actorListLine(12, 0x05, "UNKNOWN"), "12: [05] UNKNOWN");
-    const world::StairRecord stair{0x1F, 5, 1, 0};
-    EXPECT_EQ(stairListLine(10, stair, IndexStyle::Decimal), "10: 1F 05 1 0");
-    EXPECT_EQ(stairListLine(26, stair, IndexStyle::Hex), "1A: 1F 05 1 0");
-    EXPECT_EQ(stairListLine(127, stair, IndexStyle::Decimal), "127: 1F 05 1 0"); // all the digits
-}
-
 TEST(WorldPanels, ModesShowTheirListsAndMarkersAndNeverWrite)
 {
     WorldWindow w;
@@ -141,19 +132,6 @@ TEST(WorldPanels, MarkersOffTheMapAreNeitherDrawnNorHitAndTheirLineSaysSo)
     EXPECT_EQ(layer.markerAt(layer.marker(2).rect.center()), -1);
     EXPECT_TRUE(w.actors().list()->item(2)->text().endsWith(" (outside the map)"));
     EXPECT_FALSE(w.actors().list()->item(1)->text().contains("outside"));
-}
-
-TEST(WorldPanels, ActorModeWithoutActorsBlanksTheFrame)
-{
-    SyntheticWorld probe;
-    const rom::AreaId empty = OpenedEditor::submapWhere([&](const rom::AreaId& id) {
-        return probe.game.submap(id).actors.empty();
-    });
-    WorldWindow w(empty);
-    EXPECT_TRUE(w.actors().valueLabel(0)->text().isEmpty());
-    EXPECT_FALSE(w.controller().highlight());
-    EXPECT_FALSE(w.actors().typeCombo()->isEnabled());
-    EXPECT_TRUE(w.dialogs.messages.isEmpty());
 }
 
 TEST(WorldPanels, AStillClickWritesNothingADragIsOneStepAndARefusedDragSaysWhy)
