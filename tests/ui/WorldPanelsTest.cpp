@@ -94,6 +94,17 @@ struct WorldWindow : OpenedEditor {
 
 } // namespace
 
+TEST(WorldPanels, ASubmapWithoutActorsOffersNoTypeToChange)
+{
+    const SyntheticWorld probe;
+    WorldWindow w(OpenedEditor::submapWhere([&](const rom::AreaId& id) { return probe.game.submap(id).actors.empty(); }));
+    EXPECT_EQ(w.actors().list()->count(), 0);
+    EXPECT_FALSE(w.actors().typeCombo()->isEnabled());
+    EXPECT_EQ(w.actors().typeCombo()->currentIndex(), -1);
+    EXPECT_TRUE(w.actors().valueLabel(0)->text().isEmpty());
+    EXPECT_TRUE(w.dialogs.messages.isEmpty());
+}
+
 TEST(WorldPanels, ModesShowTheirListsAndMarkersAndNeverWrite)
 {
     WorldWindow w;
