@@ -5,12 +5,14 @@
 
 #include <cstdio>
 #include <exception>
+#include <string>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
+    // An option is never taken for the file to write.
+    if (argc != 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "usage: quarry-synthetic-image OUT.nes\n");
-        return 2;
+        return argc == 2 && std::string(argv[1]) == "--help" ? 0 : 2;
     }
     try {
         quarry::test::SyntheticWorld world;
