@@ -55,6 +55,9 @@ UndoHistory::UndoHistory(session::Document& document, QObject* parent)
 
 UndoHistory::~UndoHistory()
 {
+    // The stack's own destruction must not reach listeners that are going
+    // away with it (the main window's caption and actions).
+    stack_->blockSignals(true);
     document_.setEditListener({});
 }
 
