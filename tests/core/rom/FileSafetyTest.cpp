@@ -8,11 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <future>
-#include <regex>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
@@ -190,7 +191,13 @@ TEST(FileSafety, SavesKeepOwnerAndLinksAndWriteInPlaceWhenTheyMust)
 
 TEST(FileSafety, BackupsAreCreatedExclusivelyBesideTheImage)
 {
-    const std::regex stamped(R"(.*/game\.nes\.\d{8}-\d{6}\.bak)");
+    // game.nes.YYYYMMDD-HHMMSS.bak
+    const auto stamped = [](const std::string& path) {
+        const std::string name = fs::path(path).filename().string();
+        const std::string digits = name.size() == 28 ? name.substr(9, 8) + name.substr(18, 6) : std::string();
+        return name.rfind("game.nes.", 0) == 0 && name.size() == 28 && name[17] == '-' && name.substr(24) == ".bak"
+               && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
     const struct {
         const char* name;
         std::function<void(OpenedWorld&)> plant; // what is at game.nes.bak before the first save
@@ -223,7 +230,7 @@ TEST(FileSafety, BackupsAreCreatedExclusivelyBesideTheImage)
             EXPECT_EQ(backup, w.path + ".bak");
             continue;
         }
-        EXPECT_TRUE(std::regex_match(backup, stamped)) << backup;
+        EXPECT_TRUE(stamped(backup)) << backup;
         EXPECT_EQ(readFileBytes(w.path + ".bak"), plantedBytes);
         EXPECT_FALSE(fs::exists(w.dir.file("nowhere")));
         if (fs::exists(w.dir.file("victim"))) {
