@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/session/Document.h"
+#include "core/world/AreaCatalogue.h"
 #include "support/SyntheticRom.h"
 #include "support/SyntheticWorld.h"
 
@@ -28,5 +29,14 @@ struct OpenedWorld {
             throw std::runtime_error("the synthetic image did not open");
     }
 };
+
+// The first submap with at least `actors` actors and `stairs` stairs.
+inline rom::AreaId busySubmap(const SyntheticWorld& world, std::size_t actors = 1, std::size_t stairs = 1)
+{
+    for (const rom::AreaId& id : world::catalogueSubmaps())
+        if (world.game.submap(id).actors.size() >= actors && world.game.mapOf(id).stairs.size() >= stairs)
+            return id;
+    throw std::runtime_error("no submap with enough actors and stairs");
+}
 
 } // namespace quarry::test

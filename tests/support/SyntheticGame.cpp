@@ -345,11 +345,6 @@ void SyntheticGame::setLastSubmap(int objectSet, int areaNumber, std::uint8_t la
     rom_.put(area(objectSet, areaNumber).record + layout::kAreaRecordLastSubmap, {lastSubmap});
 }
 
-void SyntheticGame::setActorPointer(const rom::AreaId& id, std::uint16_t actorPointer)
-{
-    rom_.putWord(submap(id).actorTableEntry, actorPointer);
-}
-
 void SyntheticGame::setMapPointers(int objectSet, int mapNumber, std::uint16_t mapPointer, std::uint16_t stairPointer)
 {
     rom_.putWord(mapTableEntry(objectSet, mapNumber), mapPointer);

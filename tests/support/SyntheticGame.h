@@ -88,7 +88,6 @@ public:
     // Knobs for tests building variants.
     void setExit(int objectSet, int area, bool right, const world::ExitRecord& exit);
     void setLastSubmap(int objectSet, int area, std::uint8_t lastSubmap);
-    void setActorPointer(const rom::AreaId& id, std::uint16_t actorPointer);
     void setMapPointers(int objectSet, int mapNumber, std::uint16_t mapPointer, std::uint16_t stairPointer);
     // Free space for extra data: bank-2 and bank-1 CPU addresses.
     std::uint16_t allocAreaData(std::size_t size);

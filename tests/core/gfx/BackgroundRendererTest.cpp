@@ -74,14 +74,9 @@ protected:
 TEST(Metatiles, QuadrantPalettes)
 {
     // $E4 = 11 10 01 00: bottom-right 3, bottom-left 2, top-right 1, top-left 0.
-    EXPECT_EQ(quadrantPalette(0, 0, 0xE4), 0);
-    EXPECT_EQ(quadrantPalette(1, 1, 0xE4), 0);
-    EXPECT_EQ(quadrantPalette(2, 0, 0xE4), 1);
-    EXPECT_EQ(quadrantPalette(3, 1, 0xE4), 1);
-    EXPECT_EQ(quadrantPalette(0, 2, 0xE4), 2);
-    EXPECT_EQ(quadrantPalette(1, 3, 0xE4), 2);
-    EXPECT_EQ(quadrantPalette(2, 2, 0xE4), 3);
-    EXPECT_EQ(quadrantPalette(3, 3, 0xE4), 3);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(quadrantPalette(x, y, 0xE4), (y / 2) * 2 + x / 2) << x << ", " << y;
     EXPECT_EQ(quadrantPalette(7, 9, 0xE4), 3); // anything else is bottom / right
     EXPECT_EQ(quadrantPalette(2, 0, 0x0C), 3);
 }

@@ -3,9 +3,9 @@
 #include "core/gfx/Metatiles.h"
 #include "core/rom/Addressing.h"
 #include "core/rom/GameLayout.h"
+#include "core/patch/PatchFile.h"
 #include "core/session/Document.h"
 #include "core/text/TextBlock.h"
-#include "core/world/AreaCatalogue.h"
 #include "support/SyntheticText.h"
 #include "support/OpenedWorld.h"
 
@@ -41,14 +41,6 @@ struct HistoryDocument : test::OpenedWorld {
     void load(const rom::AreaId& id, bool night = false) { document.loadArea(id, night); }
     const session::LoadedArea& area() const { return *document.area(); }
     std::vector<std::uint8_t> body() const { return document.rom().body(); }
-    // The first submap with at least one actor and one stair.
-    rom::AreaId busySubmap() const
-    {
-        for (const rom::AreaId& id : world::catalogueSubmaps())
-            if (!world.game.submap(id).actors.empty() && !world.game.mapOf(id).stairs.empty())
-                return id;
-        throw std::runtime_error("no submap with actors and stairs");
-    }
 };
 
 // One random user edit of any kind the program offers. Refused edits
@@ -173,7 +165,7 @@ TEST(DocumentHistory, UndoingARandomSessionRestoresTheImageAndRedoingRepeatsIt)
 {
     for (unsigned seed : {1u, 2u, 3u}) {
         HistoryDocument h;
-        h.load(h.busySubmap());
+        h.load(test::busySubmap(h.world));
         std::mt19937 random(seed);
         const std::vector<std::uint8_t> original = h.body();
         for (int step = 0; step < 120; ++step)
@@ -295,7 +287,7 @@ TEST(DocumentHistory, ScopesFoldNestedEditsAndNothingEscapes)
     EXPECT_EQ(h.entries[2].name, "Erase map");
 
     // Each kind of edit names itself.
-    h.load(h.busySubmap());
+    h.load(test::busySubmap(h.world));
     h.entries.clear();
     h.document.paintCell(0, 0, static_cast<std::uint8_t>(h.area().map.mapGrid[0] == 0x1A ? 0x1B : 0x1A));
     h.document.setActorType(0, static_cast<std::uint8_t>(h.area().actors[0].type ^ 1));
@@ -304,11 +296,13 @@ TEST(DocumentHistory, ScopesFoldNestedEditsAndNothingEscapes)
     EXPECT_EQ(h.entries[1].name, "Set type of actor 00");
 }
 
-TEST(DocumentHistory, RecordingSurvivesOpeningAnotherImage)
+TEST(DocumentHistory, OpeningAnotherImageForgetsTheAreaButKeepsRecording)
 {
     HistoryDocument h;
     h.world.writeFile(h.dir.file("other.nes"));
     ASSERT_EQ(h.document.open(h.dir.file("other.nes")), rom::OpenResult::Loaded);
+    EXPECT_EQ(h.document.area(), nullptr);
+    EXPECT_THROW(h.document.paintCell(0, 0, 1), RomError);
     h.load(world::catalogueSubmaps().front());
     h.document.paintCell(0, 0, static_cast<std::uint8_t>(h.area().map.mapGrid[0] ^ 1));
     EXPECT_EQ(h.entries.size(), 1u);
@@ -346,60 +340,48 @@ TEST(DocumentHistory, AStepTheAreaCannotBeShownAfterUnloadsItAndForeignStepsAreR
     EXPECT_EQ(h.body(), before);
 }
 
-TEST(DocumentHistory, TheFirstSaveKeepsTheOpenedFileAsBackup)
+TEST(DocumentHistory, TheFirstSaveOfEachOpeningKeepsTheOpenedFileAsBackupAndAFailedBackupStopsIt)
 {
     HistoryDocument h;
-    const std::string path = h.dir.file("game.nes");
+    const std::string path = h.path;
     const std::vector<std::uint8_t> opened = readFile(path);
     EXPECT_EQ(h.document.openedFile(), opened);
-
     h.document.paintCell(0, 0, static_cast<std::uint8_t>(h.area().map.mapGrid[0] ^ 1));
+    EXPECT_EQ(h.document.save([](rom::SaveStep step) { return step == rom::SaveStep::Backup; }),
+              rom::SaveResult::BackupFailed);
+    EXPECT_EQ(readFile(path), opened);
+
     ASSERT_EQ(h.document.save(), rom::SaveResult::Written);
     EXPECT_EQ(h.document.backupPath(), path + ".bak");
     EXPECT_EQ(readFile(path + ".bak"), opened);
-    const std::vector<std::uint8_t> firstSave = readFile(path);
-    EXPECT_NE(firstSave, opened);
-
+    EXPECT_NE(readFile(path), opened);
     // Later saves of the same opening leave the backup alone.
     h.document.eraseMap();
     ASSERT_EQ(h.document.save(), rom::SaveResult::Written);
     EXPECT_EQ(readFile(path + ".bak"), opened);
 
-    // Opening again makes a new backup on the next save.
+    // Opening again makes a new backup on the next save; the first is kept.
     ASSERT_EQ(h.document.open(path), rom::OpenResult::Loaded);
     const std::vector<std::uint8_t> reopened = readFile(path);
     h.document.rom().write(0x300, static_cast<std::uint8_t>(h.document.rom().read(0x300) ^ 1));
     ASSERT_EQ(h.document.save(), rom::SaveResult::Written);
-    EXPECT_NE(h.document.backupPath(), path + ".bak"); // the first backup is kept
+    EXPECT_NE(h.document.backupPath(), path + ".bak");
     EXPECT_EQ(readFile(h.document.backupPath()), reopened);
     EXPECT_EQ(readFile(path + ".bak"), opened);
-}
-
-TEST(DocumentHistory, ABackupThatCannotBeWrittenStopsTheSave)
-{
-    HistoryDocument h;
-    const std::string path = h.dir.file("game.nes");
-    const std::vector<std::uint8_t> opened = readFile(path);
-    h.document.rom().write(0x300, static_cast<std::uint8_t>(h.document.rom().read(0x300) ^ 1));
-    EXPECT_EQ(h.document.save([](rom::SaveStep step) { return step == rom::SaveStep::Backup; }),
-              rom::SaveResult::BackupFailed);
-    EXPECT_EQ(readFile(path), opened);
-    EXPECT_TRUE(h.document.romLoaded());
 }
 
 TEST(DocumentHistory, SaveAsBecomesTheCurrentFileWithoutABackup)
 {
     HistoryDocument h;
-    const std::string original = h.dir.file("game.nes");
+    const std::string original = h.path;
     const std::vector<std::uint8_t> opened = readFile(original);
     const std::string copy = h.dir.file("copy.nes");
     h.document.rom().write(0x300, static_cast<std::uint8_t>(h.document.rom().read(0x300) ^ 1));
 
     // A failed write leaves the current file as it was.
-    const auto failRename = [](rom::SaveStep step) { return step == rom::SaveStep::Rename; };
-    EXPECT_EQ(h.document.saveAs(copy, failRename), rom::SaveResult::WriteFailed);
+    EXPECT_EQ(h.document.saveAs(copy, [](rom::SaveStep step) { return step == rom::SaveStep::Rename; }),
+              rom::SaveResult::WriteFailed);
     EXPECT_EQ(h.document.romPath(), original);
-
     ASSERT_EQ(h.document.saveAs(copy), rom::SaveResult::Written);
     EXPECT_EQ(h.document.romPath(), copy);
     EXPECT_EQ(readFile(original), opened);
@@ -407,8 +389,7 @@ TEST(DocumentHistory, SaveAsBecomesTheCurrentFileWithoutABackup)
     // Saves now go to the new file, and it has no opened state to back up.
     h.document.rom().write(0x301, static_cast<std::uint8_t>(h.document.rom().read(0x301) ^ 1));
     ASSERT_EQ(h.document.save(), rom::SaveResult::Written);
-    EXPECT_EQ(readFile(copy)[16 + 0x301], h.document.rom().read(0x301));
-    EXPECT_EQ(readFile(copy)[16 + 0x300], h.document.rom().read(0x300));
+    EXPECT_EQ(readFile(copy), patch::imageFileBytes(h.document.rom()));
     EXPECT_FALSE(std::filesystem::exists(copy + ".bak"));
     EXPECT_FALSE(std::filesystem::exists(original + ".bak"));
 }
