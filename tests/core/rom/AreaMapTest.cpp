@@ -198,6 +198,8 @@ TEST(AreaMap, ScreenPointerEdits)
     const auto before = image.body();
     EXPECT_FALSE(rom::setScreenPointer(image, 0x8000, 2, 0, 0x9000));
     EXPECT_FALSE(rom::setScreenPointer(image, 0x8000, 0, 1, 0x9000));
+    EXPECT_FALSE(rom::setScreenPointer(image, 0x8000, -1, 0, 0x9000));
+    EXPECT_FALSE(rom::setScreenPointer(image, 0x8000, 0, -1, 0x9000));
     EXPECT_THROW(rom::setScreenPointer(image, 0x8000, 0, 0, 0x1ABC), RomError);
     EXPECT_EQ(image.body(), before);
     EXPECT_NO_THROW(rom::decodeAreaMap(image, 0x8000));
