@@ -2,6 +2,7 @@
 #include "core/rom/Addressing.h"
 #include "core/rom/GameLayout.h"
 #include "core/session/DemoImage.h"
+#include "core/session/NumberInput.h"
 #include "core/session/WhereUsed.h"
 
 #include <gtest/gtest.h>
@@ -39,4 +40,15 @@ TEST(OfferedMetatiles, UnusedTilesCountEveryObjectSetOfTheBank)
     rom.write(layout::kChrBankTable + 2 * 3, rom.read(layout::kChrBankTable + 2 * 2));
     gfx::setMetatileTile(rom, 3, 0, 0, static_cast<std::uint8_t>(other));
     EXPECT_TRUE(session::tilesUsedByMetatiles(rom, 2)[static_cast<std::size_t>(other)]);
+}
+
+TEST(OfferedMetatiles, ThresholdBoxesReadLeadingHexDigitsSkippingBlanks)
+{
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {{"1g", 0x01}, {"zz", 0}, {"a", 0x0A}, {"", 0}, {"fF", 0xFF}, {" 7", 0x07}, {"1 2", 0x12}, {"-1", 0},
+                 {"123", 0x23}};
+    for (const auto& c : cases)
+        EXPECT_EQ(session::parseHexByteBox(c.text), c.value) << c.text;
 }
