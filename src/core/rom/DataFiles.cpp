@@ -31,24 +31,13 @@ bool readLines(const std::string& path, std::vector<std::string>& lines)
     return !in.bad();
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // The value of the leading hexadecimal digits among the first two
 // characters; it stops at the first character that is not a digit.
 int leadingHexCode(const std::string& line)
 {
     int value = 0;
     for (std::size_t i = 0; i < 2 && i < line.size(); ++i) {
-        const int digit = hexValue(line[i]);
+        const int digit = hexDigitValue(line[i]);
         if (digit < 0)
             break;
         value = value * 16 + digit;

@@ -47,24 +47,13 @@ bool isOneCharacter(std::string_view text)
     return text.size() > 1 && characterLength(text, 0) == text.size();
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // The byte of an escape "{XX}" starting at `pos`, if one starts there.
 std::optional<std::uint8_t> escapeAt(std::string_view text, std::size_t pos)
 {
     if (pos + 4 > text.size() || text[pos] != '{' || text[pos + 3] != '}')
         return std::nullopt;
-    const int high = hexValue(text[pos + 1]);
-    const int low = hexValue(text[pos + 2]);
+    const int high = hexDigitValue(text[pos + 1]);
+    const int low = hexDigitValue(text[pos + 2]);
     if (high < 0 || low < 0)
         return std::nullopt;
     const auto value = static_cast<std::uint8_t>(high * 16 + low);
