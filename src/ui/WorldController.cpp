@@ -62,8 +62,9 @@ WorldController::WorldController(RomDocument& document, Dialogs& dialogs, const 
     });
     connect(views_.actors, &ActorPanel::controlDragFinished, this, [this] { document_.endGesture(); });
     connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
-        if (change.touches(session::kListsChanged | session::kTextsChanged | session::kSettingsChanged
-                           | session::kMapChanged))
+        // Painting cells leaves lists, markers and doors as they are; a patch
+        // or an undo of one (everything changed) reaches them too.
+        if (change.touches(session::kListsChanged | session::kTextsChanged | session::kSettingsChanged))
             refresh();
     });
 }
