@@ -165,6 +165,61 @@ int runSetPointer(const Arguments& arguments)
     return 0;
 }
 
+// The cell containing the map pixel given by positional arguments `at` and
+// `at` + 1; a pixel outside the map is refused.
+session::MapCell cellArgument(const session::Document& document, const Arguments& arguments, int at)
+{
+    const int x = static_cast<int>(parseNumber(arguments.positional[at], QStringLiteral("X"), 0, 0xFFFFFF));
+    const int y =
+        static_cast<int>(parseNumber(arguments.positional[at + 1], QStringLiteral("Y"), 0, 0xFFFFFF));
+    const session::LoadedArea& area = *document.area();
+    const auto cell = session::cellAtPixel(area.map, x, y);
+    if (!cell)
+        throw RomError("map pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") lies outside the map of "
+                       + std::to_string(area.mapWidth()) + " x " + std::to_string(area.mapHeight()) + " pixels");
+    return *cell;
+}
+
+int runCopy(const Arguments& arguments)
+{
+    session::Document document;
+    loadArea(document, arguments);
+    const session::MapCell first = cellArgument(document, arguments, 4);
+    const session::MapCell last = cellArgument(document, arguments, 6);
+    const std::string text = session::blockText(session::copyBlock(document.area()->map, session::spanning(first, last)));
+    printLine(QString::fromStdString(text).chopped(1));
+    return 0;
+}
+
+int runStamp(const Arguments& arguments)
+{
+    const QString output = arguments.output();
+    session::Document document;
+    loadArea(document, arguments);
+    const session::MapCell at = cellArgument(document, arguments, 4);
+    const std::vector<std::uint8_t> bytes = readInputFile(arguments.positional[6], 1u << 20);
+    session::MetatileBlock block;
+    try {
+        block = session::parseBlockText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    } catch (const RomError& error) {
+        throw RomError(arguments.positional[6].toStdString() + ", " + error.what());
+    }
+    document.stampBlock(at, block, "Stamp block");
+    writeImage(output, document.rom());
+    return 0;
+}
+
+int runFill(const Arguments& arguments)
+{
+    const QString output = arguments.output();
+    const int metatile = static_cast<int>(parseNumber(arguments.positional[6], QStringLiteral("METATILE"), 0, 255));
+    session::Document document;
+    loadArea(document, arguments);
+    document.fillCells(cellArgument(document, arguments, 4), static_cast<std::uint8_t>(metatile));
+    writeImage(output, document.rom());
+    return 0;
+}
+
 int runEraseMap(const Arguments& arguments)
 {
     const QString output = arguments.output();
@@ -204,6 +259,26 @@ void addAreaCommands(std::vector<Command>& table)
                                                "the low\n16 bits are kept. A value below $8000 is refused and nothing "
                                                "is written.\nA pixel outside the map writes an unchanged image."),
                      {QStringLiteral("-o")}, {QStringLiteral("--night")}, 7, runSetPointer});
+    table.push_back({QStringLiteral("copy"), kAreaUsage + " X0 Y0 X1 Y1",
+                     QStringLiteral("print the block of cells between two map pixels as text"),
+                     areaHelp + QStringLiteral("\nPrints one line per row of the block whose corner cells contain map "
+                                               "pixels\n(X0, Y0) and (X1, Y1): two-digit hex metatile numbers "
+                                               "separated by spaces."),
+                     {}, {QStringLiteral("--night")}, 8, runCopy});
+    table.push_back({QStringLiteral("stamp"), kAreaUsage + " X Y BLOCKFILE -o OUT",
+                     QStringLiteral("place a block of metatiles (text as copy prints it) on the map"),
+                     areaHelp + QStringLiteral("\nThe block's top-left cell goes to the cell containing map pixel "
+                                               "X, Y; cells\npast the map's edges are left out. Cells are written row "
+                                               "by row from the top\nleft: where two land on one screen's data the "
+                                               "later stays. Every metatile\nmust be one the chooser offers, or nothing "
+                                               "is written."),
+                     {QStringLiteral("-o")}, {QStringLiteral("--night")}, 7, runStamp});
+    table.push_back({QStringLiteral("fill"), kAreaUsage + " X Y METATILE -o OUT",
+                     QStringLiteral("fill the region of like cells around map pixel X, Y"),
+                     areaHelp + QStringLiteral("\nThe cells joined to the cell at X, Y through their edges and holding "
+                                               "the same\nmetatile become METATILE, which must be one the chooser "
+                                               "offers."),
+                     {QStringLiteral("-o")}, {QStringLiteral("--night")}, 7, runFill});
     table.push_back({QStringLiteral("erase-map"), kAreaUsage + " -o OUT",
                      QStringLiteral("set every cell of the submap's map to metatile 0"), areaHelp,
                      {QStringLiteral("-o")}, {QStringLiteral("--night")}, 4, runEraseMap});

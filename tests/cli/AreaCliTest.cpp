@@ -10,8 +10,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 using namespace quarry;
 using namespace quarry::test;
+
+namespace {
+
+std::vector<std::uint8_t> fileOf(const rom::RomImage& image)
+{
+    std::vector<std::uint8_t> bytes(image.header().begin(), image.header().end());
+    bytes.insert(bytes.end(), image.body().begin(), image.body().end());
+    return bytes;
+}
+
+} // namespace
 
 TEST(AreaCli, InfoAndAreaReportWhatTheDocumentLoads)
 {
@@ -98,4 +112,48 @@ TEST(AreaCli, MapEditsWriteOnlyTheOutput)
             ASSERT_EQ(erased[16 + rom::cpuToBody(address, rom::DataKind::AreaData) + i], 0);
 
     EXPECT_EQ(readFileBytes(f.path), original); // the input is never touched
+}
+
+TEST(AreaCli, BlockCommandsMatchTheDocumentAndRefuseWithoutWriting)
+{
+    WorldFile f;
+    session::Document document;
+    ASSERT_EQ(document.open(f.path), rom::OpenResult::Loaded);
+    document.loadArea({0, 10, 0}, false);
+
+    // copy prints the block between two pixels in either order; stamping it
+    // elsewhere writes what the document's stamp writes.
+    const CliResult copied = runCli({"copy", f.path, "0", "10", "0", "300", "100", "40", "10"});
+    ASSERT_EQ(copied.exitCode, 0) << copied.err;
+    const session::MetatileBlock block = session::copyBlock(document.area()->map, {1, 0, 9, 4});
+    EXPECT_EQ(copied.out, session::blockText(block));
+    writeFileBytes(f.file("block.txt"), std::vector<std::uint8_t>(copied.out.begin(), copied.out.end()));
+    ASSERT_EQ(runCli({"stamp", f.path, "0", "10", "0", "200", "70", f.file("block.txt"), "-o", f.file("s.nes")})
+                  .exitCode,
+              0);
+    document.stampBlock({6, 2}, block, "Stamp block");
+    EXPECT_EQ(readFileBytes(f.file("s.nes")), fileOf(document.rom()));
+
+    ASSERT_EQ(runCli({"fill", f.path, "0", "10", "0", "5", "5", "1", "-o", f.file("f.nes")}).exitCode, 0);
+    session::Document filled;
+    ASSERT_EQ(filled.open(f.path), rom::OpenResult::Loaded);
+    filled.loadArea({0, 10, 0}, false);
+    filled.fillCells({0, 0}, 1);
+    EXPECT_EQ(readFileBytes(f.file("f.nes")), fileOf(filled.rom()));
+
+    // Refusals: exit 1, one line, no output file.
+    writeFileBytes(f.file("bad.txt"), {'0', '1', ' ', '0', '2', '\n', 'x', '\n'});
+    const std::vector<std::vector<std::string>> refused = {
+        {"stamp", f.path, "0", "10", "0", "0", "0", f.file("bad.txt"), "-o", f.file("r.nes")},
+        {"fill", f.path, "0", "10", "0", "0", "0", "255", "-o", f.file("r.nes")},
+        {"fill", f.path, "0", "10", "0", "99999", "0", "1", "-o", f.file("r.nes")},
+        {"copy", f.path, "0", "10", "0", "0", "0", "0", "99999"},
+    };
+    for (const auto& args : refused) {
+        const CliResult result = runCli(args);
+        EXPECT_EQ(result.exitCode, 1) << args[0];
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_FALSE(std::filesystem::exists(f.file("r.nes")));
+    }
+    EXPECT_NE(runCli(refused[0]).err.find("line 2"), std::string::npos);
 }

@@ -5,12 +5,14 @@
 #include "core/session/Change.h"
 #include "core/session/EditHistory.h"
 #include "core/session/LoadedArea.h"
+#include "core/session/MapBlocks.h"
 #include "core/text/TextBlock.h"
 #include "core/world/Dragging.h"
 #include "core/world/Ferryman.h"
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -157,6 +159,30 @@ public:
     // Every cell of the map becomes metatile 0; the area is committed and
     // loaded again.
     void eraseMap();
+
+    // ---- block edits of the loaded map
+    // Each is one step of the history and one write plan: every screen
+    // address is checked, and every metatile must be one the chooser offers
+    // (else RomError naming the numbers that do not fit), before the first
+    // byte changes. Only the cells named are written, byte by byte, so a
+    // screen shown at several positions keeps the cells not named.
+    struct CellEdit {
+        std::vector<MapCell> cells;       // the cells named, row by row
+        std::set<std::size_t> bodyBytes;  // the bytes they were written to
+        std::set<int> positions;          // the screen positions written through
+        bool empty() const { return cells.empty(); }
+    };
+    // The Fill tool: the region of fillRegion() becomes `metatile`. Nothing
+    // is written when the region already holds it or `start` lies outside
+    // `within`.
+    CellEdit fillCells(MapCell start, std::uint8_t metatile, const std::optional<CellRect>& within = {});
+    // Writes `block` with its top-left cell at `at`, clipped to the map, row
+    // by row from the top left (where two cells land on one byte the later
+    // stays). `name` names the step ("Paste 4 x 3 block").
+    CellEdit stampBlock(MapCell at, const MetatileBlock& block, const std::string& name);
+    // The metatiles of `block` the loaded area's chooser does not offer, as
+    // a sentence for the user; empty when all fit.
+    std::string unofferedMetatiles(const MetatileBlock& block) const;
     // ---- graphics edits
     // The graphics editors' writes. The loaded area shows each at once.
 
@@ -218,6 +244,7 @@ private:
     Restored rereadArea();
     // Re-reads the map from the image (its picture follows the grid).
     void reloadMap();
+    CellEdit writeCells(const std::vector<PlacedCell>& cells, const std::string& name);
 
     rom::RomImage rom_;
     std::string romPath_;

@@ -15,17 +15,14 @@ namespace {
 constexpr int kScreenColumns = 8;
 constexpr int kScreenRows = 7;
 
-// The header address of the map a submap names; only the steps that lead
-// to the map are taken, so a broken palette or actor pointer does not hide
-// a readable map.
-std::uint16_t mapPointerOf(const rom::RomImage& rom, const rom::AreaId& id)
+} // namespace
+
+std::uint16_t submapMapPointer(const rom::RomImage& rom, const rom::AreaId& id)
 {
     const std::size_t areaRecord = rom::areaRecordIndex(rom, id.objectSet, id.area);
     const std::size_t submapRecord = rom::submapRecordIndex(rom, areaRecord, id.submap, id);
     return rom::mapTableEntry(rom, id.objectSet, rom::mapNumberAt(rom, submapRecord)).mapPointer;
 }
-
-} // namespace
 
 MetatileUsage countMetatileUsage(const rom::RomImage& rom, int objectSet)
 {
@@ -35,7 +32,7 @@ MetatileUsage countMetatileUsage(const rom::RomImage& rom, int objectSet)
         if (id.objectSet != objectSet)
             continue;
         try {
-            const std::uint16_t mapPointer = mapPointerOf(rom, id);
+            const std::uint16_t mapPointer = submapMapPointer(rom, id);
             if (counted.contains(mapPointer))
                 continue;
             const rom::AreaMap map = rom::decodeAreaMap(rom, mapPointer);

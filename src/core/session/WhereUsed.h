@@ -30,6 +30,11 @@ struct MetatileUsage {
 
 MetatileUsage countMetatileUsage(const rom::RomImage& rom, int objectSet);
 
+// The header address of the map a submap names; only the steps that lead
+// to the map are taken, so a broken palette or actor pointer does not hide
+// a readable map. Throws RomError when a step cannot be taken.
+std::uint16_t submapMapPointer(const rom::RomImage& rom, const rom::AreaId& id);
+
 // A cell of a whole map in metatile units: 8 columns per screen across, 7
 // rows per screen down, (0, 0) the top-left cell of the map.
 struct MapCell {

@@ -1,0 +1,111 @@
+// Block edits of the loaded map: fills, pastes, cuts.
+#include "core/session/Document.h"
+
+#include "core/RomError.h"
+#include "core/gfx/Metatiles.h"
+#include "core/rom/DataAddress.h"
+#include "core/rom/Hex.h"
+#include "core/rom/WritePlan.h"
+
+#include <map>
+
+namespace quarry::session {
+
+namespace {
+
+constexpr int kScreenColumns = 8;
+constexpr int kScreenRows = 7;
+
+} // namespace
+
+std::string Document::unofferedMetatiles(const MetatileBlock& block) const
+{
+    if (!area_)
+        return "no area is loaded";
+    const int last = gfx::lastOfferedMetatile(area_->metatileLimit, area_->id.objectSet);
+    std::set<int> unoffered;
+    for (const std::uint8_t metatile : block.cells)
+        if (metatile > last)
+            unoffered.insert(metatile);
+    if (unoffered.empty())
+        return {};
+    std::string numbers;
+    for (const int metatile : unoffered)
+        numbers += (numbers.empty() ? "" : ", ") + hexDigits(static_cast<std::uint32_t>(metatile), 2);
+    return (unoffered.size() == 1 ? "metatile " + numbers + " is" : "metatiles " + numbers + " are")
+           + " not offered for object set " + std::to_string(area_->id.objectSet) + ", whose chooser ends at "
+           + hexDigits(static_cast<std::uint32_t>(last), 2);
+}
+
+Document::CellEdit Document::writeCells(const std::vector<PlacedCell>& cells, const std::string& name)
+{
+    LoadedArea& area = requireArea();
+    MetatileBlock metatiles;
+    for (const PlacedCell& placed : cells)
+        metatiles.cells.push_back(placed.metatile);
+    if (const std::string unoffered = unofferedMetatiles(metatiles); !unoffered.empty())
+        throw RomError(unoffered);
+
+    // The last value written to each byte is what stays; runs of bytes go
+    // into the plan as one write each.
+    CellEdit edit;
+    std::map<std::size_t, std::uint8_t> finalBytes;
+    const rom::AreaMap& map = area.map;
+    for (const PlacedCell& placed : cells) {
+        const int sx = placed.cell.column / kScreenColumns;
+        const int sy = placed.cell.row / kScreenRows;
+        const int position = sy * map.screensWide + sx;
+        const std::size_t screen = rom::bodyIndexOf(map.screenTable.at(static_cast<std::size_t>(position)),
+                                                    rom::DataKind::AreaData, "the screen " + std::to_string(position));
+        const std::size_t byte = screen + static_cast<std::size_t>((placed.cell.row % kScreenRows) * kScreenColumns
+                                                                   + placed.cell.column % kScreenColumns);
+        finalBytes[byte] = placed.metatile;
+        edit.cells.push_back(placed.cell);
+        edit.bodyBytes.insert(byte);
+        edit.positions.insert(position);
+    }
+    rom::WritePlan plan(rom_);
+    for (auto run = finalBytes.begin(); run != finalBytes.end();) {
+        std::vector<std::uint8_t> bytes;
+        const std::size_t start = run->first;
+        for (; run != finalBytes.end() && run->first == start + bytes.size(); ++run)
+            bytes.push_back(run->second);
+        plan.add(start, std::move(bytes), "the map cells");
+    }
+    if (plan.empty())
+        return edit;
+    EditScope scope(*this, name, kMapChanged);
+    plan.apply(rom_);
+    reloadMap();
+    return edit;
+}
+
+Document::CellEdit Document::fillCells(MapCell start, std::uint8_t metatile, const std::optional<CellRect>& within)
+{
+    const LoadedArea& area = requireArea();
+    if (!cellAtPixel(area.map, start.column * rom::kMapCellPixels, start.row * rom::kMapCellPixels))
+        throw RomError("the cell lies outside the map");
+    if (metatileAt(area.map, start) == metatile) {
+        // Nothing would change; a metatile the chooser does not offer is
+        // still refused.
+        if (const std::string unoffered = unofferedMetatiles(solidBlock(1, 1, metatile)); !unoffered.empty())
+            throw RomError(unoffered);
+        return {};
+    }
+    std::vector<PlacedCell> cells;
+    for (const MapCell cell : fillRegion(area.map, start, within))
+        cells.push_back({cell, metatile});
+    return writeCells(cells, "Fill " + std::to_string(cells.size()) + (cells.size() == 1 ? " cell" : " cells")
+                                 + " with " + hexDigits(metatile, 2));
+}
+
+Document::CellEdit Document::stampBlock(MapCell at, const MetatileBlock& block, const std::string& name)
+{
+    const LoadedArea& area = requireArea();
+    // The whole block must fit the chooser, also where it is clipped.
+    if (const std::string unoffered = unofferedMetatiles(block); !unoffered.empty())
+        throw RomError(unoffered);
+    return writeCells(placeBlock(area.map, at, block), name);
+}
+
+} // namespace quarry::session
