@@ -145,12 +145,15 @@ void AreaWorkspace::showArea()
     showPalette();
     showPictures();
     const session::LoadedArea* area = document_.document().area();
-    if (!area)
+    if (!area) {
+        emit areaShown();
         return;
+    }
     mapView_->setupScrollBars(area->map.screensWide, area->map.screensHigh);
     rebuildGrid();
     refreshWhereUsed(true);
     selectMetatileAt(QPoint(0, 0));
+    emit areaShown();
 }
 
 void AreaWorkspace::showGraphics()
@@ -203,6 +206,17 @@ void AreaWorkspace::selectMetatileAt(QPoint pixel)
     selectedMetatile_ = n;
     picker_->showSelection(n, block);
     refreshWhereUsed(false);
+}
+
+bool AreaWorkspace::chooseMetatile(int n)
+{
+    const session::LoadedArea* area = document_.document().area();
+    if (!area || n < 0 || n > gfx::lastOfferedMetatile(area->metatileLimit, area->id.objectSet))
+        return false;
+    selectedMetatile_ = n;
+    picker_->showSelection(n, QPoint((n & 7) * 32, (n / 8) * 32));
+    refreshWhereUsed(false);
+    return true;
 }
 
 void AreaWorkspace::setWhereUsedShown(bool shown)

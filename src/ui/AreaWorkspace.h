@@ -39,6 +39,9 @@ public:
     // A press on the chooser at (x, y): selects a metatile.
     void selectMetatileAt(QPoint pixel);
     int selectedMetatile() const { return selectedMetatile_; }
+    // Chooses metatile `n` as a press on its block would, without changing
+    // the mode; false (choosing nothing) when the chooser does not offer it.
+    bool chooseMetatile(int n);
     // With the brush on, a drag in Map Edit Mode paints every cell the
     // pointer crosses; off (the default), one press paints one cell.
     void setBrush(bool on) { brush_ = on; }
@@ -64,6 +67,8 @@ signals:
     // The chooser was pressed: the window enters Map Edit Mode.
     void mapModeRequested();
     void nightToggled();
+    // showArea() ran: another submap (or none) is on screen.
+    void areaShown();
     void whereUsedToggled(bool shown);
 
 private:

@@ -3,6 +3,7 @@
 #include "ui/RecentFiles.h"
 
 #include "ui/Dialogs.h"
+#include "ui/MapBlockActions.h"
 #include "ui/Texts.h"
 
 #include <QAction>
@@ -37,6 +38,10 @@ void MainWindow::buildMenus()
     edit->addAction(redoAction_);
     edit->addAction(historyAction_);
     edit->addSeparator();
+    for (QAction* action : {blocks_->cutAction(), blocks_->copyAction(), blocks_->pasteAction(),
+                            blocks_->deleteAction(), blocks_->selectAllAction(), blocks_->deselectAction()})
+        edit->addAction(action);
+    edit->addSeparator();
     edit->addAction(commandAction(Command::EraseMap));
 
     QMenu* tools = menu(Menu::Tools);
@@ -44,10 +49,15 @@ void MainWindow::buildMenus()
                             Command::GlobalProperties, Command::MapInfo})
         tools->addAction(commandAction(command));
     tools->addSeparator();
-    for (EditMode mode : {EditMode::Map, EditMode::Actor, EditMode::Stair, EditMode::Pointer, EditMode::Solidity}) {
+    for (EditMode mode : {EditMode::Map, EditMode::Actor, EditMode::Stair, EditMode::Pointer, EditMode::Solidity,
+                          EditMode::Select, EditMode::Fill, EditMode::Pick}) {
         QAction* action = modeAction(mode);
         // The tool bar shows the one-letter caption; the menu the mode's name.
-        QAction* item = tools->addAction(action->toolTip());
+        // The key is the button's; the menu only shows it.
+        QString text = action->toolTip();
+        if (!action->shortcut().isEmpty())
+            text += QLatin1Char('\t') + action->shortcut().toString(QKeySequence::NativeText);
+        QAction* item = tools->addAction(text);
         item->setCheckable(true);
         connect(item, &QAction::triggered, action, &QAction::trigger);
         connect(action, &QAction::toggled, item, &QAction::setChecked);

@@ -17,12 +17,14 @@
 #include "ui/editors/TextEditor.h"
 #include "ui/tools/MapEditTools.h"
 #include "ui/tools/MarkerTool.h"
+#include "ui/MapBlockActions.h"
 #include "ui/tools/ToolManager.h"
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
 #include "ui/panels/StairPanel.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -63,6 +65,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     buildMenus();
     buildEditorWindows();
     extras_ = new MainWindowExtras(*this, dialogs_);
+    menu(Menu::View)->addAction(blocks_->sharedScreensAction());
     patches_ = new PatchActions(*this, document_, dialogs_);
 }
 
@@ -121,8 +124,10 @@ void MainWindow::buildTools()
         toolBar_->addAction(tools_->addTool(static_cast<int>(mode), std::move(tool), QString::fromLatin1(caption),
                                             QString::fromLatin1(tip)));
     };
-    add(EditMode::Map, std::make_unique<PaintTool>(*live_, dialogs_, *workspace_), texts::kModeMap,
-        texts::kTipModeMap);
+    add(EditMode::Map,
+        std::make_unique<PaintTool>(*live_, dialogs_, *workspace_,
+                                    [this](const session::Document::CellEdit& edit) { blocks_->cellsWritten(edit); }),
+        texts::kModeMap, texts::kTipModeMap);
     add(EditMode::Actor, std::make_unique<MarkerTool>(*world_, WorldController::Markers::Actors), texts::kModeActor,
         texts::kTipModeActor);
     add(EditMode::Stair, std::make_unique<MarkerTool>(*world_, WorldController::Markers::Stairs), texts::kModeStair,
@@ -130,6 +135,15 @@ void MainWindow::buildTools()
     add(EditMode::Pointer, std::make_unique<PointerTool>(*live_, dialogs_, *workspace_), texts::kModePointer,
         texts::kTipModePointer);
     add(EditMode::Solidity, std::make_unique<ViewOnlyTool>(), texts::kModeSolidity, texts::kTipModeSolidity);
+
+    toolBar_->addSeparator();
+    blocks_ = new MapBlockActions(*live_, dialogs_, *workspace_, *tools_,
+                                  {static_cast<int>(EditMode::Select), static_cast<int>(EditMode::Fill),
+                                   static_cast<int>(EditMode::Pick), static_cast<int>(EditMode::Paste)},
+                                  this);
+    for (EditMode mode : {EditMode::Select, EditMode::Fill, EditMode::Pick})
+        toolBar_->addAction(modeAction(mode));
+    connect(blocks_, &MapBlockActions::statusMessage, this, [this](const QString& text) { statusNote_->setText(text); });
 }
 
 void MainWindow::buildViews()
@@ -146,7 +160,12 @@ void MainWindow::buildViews()
     workspace_ = new AreaWorkspace(*live_, dialogs_, central);
     layout->addWidget(workspace_, 1);
     views_.push_back(workspace_);
-    connect(workspace_, &AreaWorkspace::mapModeRequested, this, [this] { setEditMode(EditMode::Map); });
+    // Choosing a metatile goes to Map Edit Mode, except while filling: the
+    // fill takes the metatile chosen.
+    connect(workspace_, &AreaWorkspace::mapModeRequested, this, [this] {
+        if (editMode() != EditMode::Fill)
+            setEditMode(EditMode::Map);
+    });
     connect(workspace_, &AreaWorkspace::nightToggled, this, [this] { loadArea(currentNode_); });
 
     // The actor list with its properties, the stair list and the doors.
@@ -208,6 +227,7 @@ void MainWindow::setCommandsEnabled(bool enabled)
         mode->setEnabled(enabled);
     saveAsAction_->setEnabled(enabled);
     historyAction_->setEnabled(enabled);
+    blocks_->setEnabled(enabled);
 }
 
 void MainWindow::setViewsEnabled(bool enabled)

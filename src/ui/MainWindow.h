@@ -33,6 +33,7 @@ class MetatileEditor;
 class PaletteEditor;
 class SpriteEditor;
 class MainWindowExtras;
+class MapBlockActions;
 class PatchActions;
 class UndoHistory;
 class EditorWindow;
@@ -58,7 +59,9 @@ enum class Command {
 enum class Menu { File, Edit, View, Tools, Help };
 
 // What a mouse action on the map does: the map tools, by the mode buttons.
-enum class EditMode { Map = 0, Actor = 1, Stair = 2, Pointer = 3, Solidity = 4 };
+// The map tools: the five modes of the mode buttons, then the block tools
+// (Paste floats a copied block and has no button of its own).
+enum class EditMode { Map = 0, Actor = 1, Stair = 2, Pointer = 3, Solidity = 4, Select = 5, Fill = 6, Pick = 7, Paste = 8 };
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -159,6 +162,7 @@ public:
     SpriteEditor* spriteEditor() const;
     // Zoom, brush, hover information, map exports and file drops.
     MainWindowExtras* extras() const { return extras_; }
+    MapBlockActions* mapBlocks() const { return blocks_; }
     PatchActions* patches() const { return patches_; }
     TextEditor* textEditor() const;
     ToolManager* tools() const { return tools_; }
@@ -221,6 +225,7 @@ private:
     };
     std::vector<EditorSlot> editors_;
     MainWindowExtras* extras_ = nullptr;
+    MapBlockActions* blocks_ = nullptr;
     PatchActions* patches_ = nullptr;
     QLabel* statusNote_ = nullptr;
     RecentFiles* recent_ = nullptr;

@@ -10,6 +10,8 @@
 #include "ui/FileOutput.h"
 #include "ui/HoverInfo.h"
 #include "ui/MainWindow.h"
+#include "ui/MapBlockActions.h"
+#include "ui/map/SharedScreensLayer.h"
 #include "ui/RomDocument.h"
 #include "ui/Texts.h"
 #include "ui/WorldController.h"
@@ -142,6 +144,8 @@ void MainWindowExtras::showHover(QPoint mapPixel)
         if (index >= 0)
             item = stairHoverText(index);
     }
+    if (item.isEmpty())
+        item = window_.mapBlocks()->sharedScreens().hoverWords(mapPixel);
     hover_->setText(hoverText(area, mapPixel, item));
 }
 

@@ -5,6 +5,9 @@
 #include "core/rom/Addressing.h"
 #include "ui/HoverInfo.h"
 #include "ui/MainWindowExtras.h"
+#include "ui/MapBlockActions.h"
+#include "ui/map/SharedScreensLayer.h"
+#include "ui/tools/MapSelection.h"
 #include "ui/WorldController.h"
 #include "ui/map/GridLines.h"
 #include "ui/map/MetatilePicker.h"
@@ -12,6 +15,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
@@ -265,4 +271,94 @@ TEST(MapUndo, AStepOfAnotherSubmapLoadsThatSubmapAndTheStatusBarSaysSo)
     e.window.redoStep(); // in the submap itself it stays there
     EXPECT_EQ(e.area().id, painted);
     EXPECT_TRUE(e.window.statusNote().startsWith("Redone: "));
+}
+
+TEST(MapBlocks, ACopiedBlockPastesAgainAndAgainAsOneStepEachButNotIntoAnotherObjectSet)
+{
+    OpenedEditor e;
+    loadWide(e);
+    MapBlockActions& blocks = *e.window.mapBlocks();
+    EXPECT_EQ(e.window.modeAction(EditMode::Select)->shortcut(), QKeySequence(Qt::Key_R));
+    e.window.setEditMode(EditMode::Select);
+    e.dragMap({5, 5}, {{70, 40}});
+    ASSERT_EQ(blocks.selection().rect(), (session::CellRect{0, 0, 3, 2}));
+    blocks.copyAction()->trigger();
+    const session::MetatileBlock block = session::copyBlock(e.area().map, {0, 0, 3, 2});
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), session::blockText(block));
+
+    blocks.pasteAction()->trigger();
+    ASSERT_EQ(e.window.editMode(), EditMode::Paste);
+    for (const QPoint at : {QPoint(4 * 32 + 9, 3 * 32 + 9), QPoint(9 * 32, 0)}) {
+        move(e.mapViewport(), e.onScreen(at), Qt::NoButton); // the block floats there first
+        e.clickMap(at);
+        EXPECT_EQ(session::copyBlock(e.area().map, {at.x() / 32, at.y() / 32, 3, 2}), block);
+    }
+    EXPECT_EQ(e.history().count(), 2);
+    EXPECT_EQ(e.history().text(1).toStdString(), "Paste 3 x 2 block");
+    blocks.deselectAction()->trigger(); // Escape ends pasting, then clears the selection
+    EXPECT_EQ(e.window.editMode(), EditMode::Select);
+    blocks.deselectAction()->trigger();
+    EXPECT_FALSE(blocks.selection().rect());
+
+    // Refused: a block of another object set, a metatile the chooser does
+    // not offer here. Nothing floats and nothing is written.
+    const std::vector<std::uint8_t> before = e.body();
+    auto* foreign = new QMimeData;
+    foreign->setData(MapBlockActions::kBlockMimeType,
+                     QStringLiteral("set %1\n00\n").arg((e.area().id.objectSet + 1) % 6).toUtf8());
+    QGuiApplication::clipboard()->setMimeData(foreign);
+    blocks.pasteAction()->trigger();
+    EXPECT_TRUE(e.dialogs.lastMessage().contains(QStringLiteral("object set"))) << e.dialogs.lastMessage().toStdString();
+    QGuiApplication::clipboard()->setText(QStringLiteral("00 FE\n"));
+    blocks.pasteAction()->trigger();
+    EXPECT_TRUE(e.dialogs.lastMessage().contains(QStringLiteral("FE"))) << e.dialogs.lastMessage().toStdString();
+    EXPECT_EQ(e.window.editMode(), EditMode::Select);
+    EXPECT_EQ(e.body(), before);
+}
+
+TEST(MapBlocks, FillDeleteAndAltClickActOnTheMapAndSayWhereElseAFillShows)
+{
+    OpenedEditor e;
+    loadWide(e);
+    MapBlockActions& blocks = *e.window.mapBlocks();
+    e.window.setEditMode(EditMode::Fill);
+    selectMetatile(e, 1); // choosing a metatile keeps the Fill tool
+    ASSERT_EQ(e.window.editMode(), EditMode::Fill);
+
+    // A screen shown elsewhere too: the fill says so.
+    const int shared = [&] {
+        for (int position = 0; position < blocks.sharedScreens().sharing().positions(); ++position)
+            if (blocks.sharedScreens().sharing().otherPlaces(position) > 0)
+                return position;
+        return -1;
+    }();
+    ASSERT_GE(shared, 0);
+    const int wide = e.area().map.screensWide;
+    const QPoint inShared((shared % wide) * 256 + 5, (shared / wide) * 224 + 5);
+    const std::vector<std::uint8_t> before = e.body();
+    const session::MapCell cell = *session::cellAtPixel(e.area().map, inShared.x(), inShared.y());
+    const std::size_t region = session::fillRegion(e.area().map, cell).size();
+    e.clickMap(inShared);
+    EXPECT_EQ(session::metatileAt(e.area().map, cell), 1);
+    ASSERT_EQ(e.history().count(), 1);
+    EXPECT_EQ(e.history().text(0), QStringLiteral("Fill %1 %2 with 01").arg(region).arg(region == 1 ? "cell" : "cells"));
+    EXPECT_TRUE(e.window.statusNote().startsWith(QStringLiteral("Also changes")))
+        << e.window.statusNote().toStdString();
+    e.window.undoStep();
+    EXPECT_EQ(e.body(), before);
+
+    // Alt+click picks the metatile under the pointer.
+    const int under = session::metatileAt(e.area().map, {1, 1});
+    sendMouse(e.mapViewport(), QEvent::MouseButtonPress, e.onScreen({40, 40}), Qt::LeftButton, Qt::LeftButton,
+              Qt::AltModifier);
+    release(e.mapViewport(), e.onScreen({40, 40}));
+    EXPECT_EQ(e.window.workspace()->selectedMetatile(), under);
+    EXPECT_EQ(e.body(), before);
+
+    // Select All and Delete: every cell 0, one step.
+    blocks.selectAllAction()->trigger();
+    blocks.deleteAction()->trigger();
+    EXPECT_TRUE(std::all_of(e.area().map.mapGrid.begin(), e.area().map.mapGrid.end(), [](auto m) { return m == 0; }));
+    EXPECT_EQ(e.history().text(e.history().count() - 1),
+              QStringLiteral("Delete %1 x %2 block").arg(wide * 8).arg(e.area().map.screensHigh * 7));
 }

@@ -29,9 +29,10 @@ namespace quarry::test {
 
 // Mouse gestures delivered straight to a widget, at widget positions (which
 // may lie outside it, as while a button is held).
-inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons)
+inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons, modifiers);
     QApplication::sendEvent(widget, &event);
 }
 inline void press(QWidget* w, QPoint at, Qt::MouseButton b = Qt::LeftButton) { sendMouse(w, QEvent::MouseButtonPress, at, b, b); }

@@ -168,7 +168,7 @@ public:
     // screen shown at several positions keeps the cells not named.
     struct CellEdit {
         std::vector<MapCell> cells;       // the cells named, row by row
-        std::set<std::size_t> bodyBytes;  // the bytes they were written to
+        std::set<std::size_t> bodyBytes;  // the bytes that changed
         std::set<int> positions;          // the screen positions written through
         bool empty() const { return cells.empty(); }
     };
@@ -178,7 +178,8 @@ public:
     CellEdit fillCells(MapCell start, std::uint8_t metatile, const std::optional<CellRect>& within = {});
     // Writes `block` with its top-left cell at `at`, clipped to the map, row
     // by row from the top left (where two cells land on one byte the later
-    // stays). `name` names the step ("Paste 4 x 3 block").
+    // stays). `name` names the step ("Paste 4 x 3 block"). Cells that hold
+    // their metatiles already make an empty edit: nothing is written.
     CellEdit stampBlock(MapCell at, const MetatileBlock& block, const std::string& name);
     // The metatiles of `block` the loaded area's chooser does not offer, as
     // a sentence for the user; empty when all fit.

@@ -3,20 +3,12 @@
 
 #include "core/RomError.h"
 #include "core/gfx/Metatiles.h"
-#include "core/rom/DataAddress.h"
 #include "core/rom/Hex.h"
 #include "core/rom/WritePlan.h"
 
 #include <map>
 
 namespace quarry::session {
-
-namespace {
-
-constexpr int kScreenColumns = 8;
-constexpr int kScreenRows = 7;
-
-} // namespace
 
 std::string Document::unofferedMetatiles(const MetatileBlock& block) const
 {
@@ -52,18 +44,16 @@ Document::CellEdit Document::writeCells(const std::vector<PlacedCell>& cells, co
     std::map<std::size_t, std::uint8_t> finalBytes;
     const rom::AreaMap& map = area.map;
     for (const PlacedCell& placed : cells) {
-        const int sx = placed.cell.column / kScreenColumns;
-        const int sy = placed.cell.row / kScreenRows;
-        const int position = sy * map.screensWide + sx;
-        const std::size_t screen = rom::bodyIndexOf(map.screenTable.at(static_cast<std::size_t>(position)),
-                                                    rom::DataKind::AreaData, "the screen " + std::to_string(position));
-        const std::size_t byte = screen + static_cast<std::size_t>((placed.cell.row % kScreenRows) * kScreenColumns
-                                                                   + placed.cell.column % kScreenColumns);
+        const std::size_t byte = cellBodyIndex(map, placed.cell);
         finalBytes[byte] = placed.metatile;
         edit.cells.push_back(placed.cell);
-        edit.bodyBytes.insert(byte);
-        edit.positions.insert(position);
+        edit.positions.insert(screenPosition(map, placed.cell));
     }
+    for (const auto& [byte, value] : finalBytes)
+        if (rom_.read(byte) != value)
+            edit.bodyBytes.insert(byte);
+    if (edit.bodyBytes.empty())
+        return {}; // the cells hold these metatiles already
     rom::WritePlan plan(rom_);
     for (auto run = finalBytes.begin(); run != finalBytes.end();) {
         std::vector<std::uint8_t> bytes;

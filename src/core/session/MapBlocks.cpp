@@ -1,6 +1,7 @@
 #include "core/session/MapBlocks.h"
 
 #include "core/RomError.h"
+#include "core/rom/DataAddress.h"
 #include "core/rom/Hex.h"
 
 #include <algorithm>
@@ -71,6 +72,19 @@ CellRect clippedToMap(const rom::AreaMap& map, const CellRect& rect)
 std::uint8_t metatileAt(const rom::AreaMap& map, MapCell cell)
 {
     return map.mapGrid.at(gridIndex(map, cell));
+}
+
+int screenPosition(const rom::AreaMap& map, MapCell cell)
+{
+    return cell.row / kScreenRows * map.screensWide + cell.column / kScreenColumns;
+}
+
+std::size_t cellBodyIndex(const rom::AreaMap& map, MapCell cell)
+{
+    const int position = screenPosition(map, cell);
+    const std::size_t screen = rom::bodyIndexOf(map.screenTable.at(static_cast<std::size_t>(position)),
+                                                rom::DataKind::AreaData, "the screen " + std::to_string(position));
+    return screen + static_cast<std::size_t>(cell.row % kScreenRows * kScreenColumns + cell.column % kScreenColumns);
 }
 
 MetatileBlock copyBlock(const rom::AreaMap& map, const CellRect& rect)

@@ -39,6 +39,11 @@ CellRect wholeMap(const rom::AreaMap& map);
 // The part of `rect` inside the map (empty when none is).
 CellRect clippedToMap(const rom::AreaMap& map, const CellRect& rect);
 std::uint8_t metatileAt(const rom::AreaMap& map, MapCell cell);
+// The screen position (sy x W + sx) a cell lies in, and the body index of
+// the byte the image stores the cell in (RomError for a screen address the
+// game could not read).
+int screenPosition(const rom::AreaMap& map, MapCell cell);
+std::size_t cellBodyIndex(const rom::AreaMap& map, MapCell cell);
 
 // A rectangle of metatile numbers, row by row.
 struct MetatileBlock {

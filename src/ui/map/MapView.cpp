@@ -87,6 +87,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         const QPoint mapPixel = view_.toMapPixel(event->position());
+        view_.pressModifiers_ = event->modifiers();
         if (QRect(QPoint(0, 0), view_.pictureSize_).contains(mapPixel))
             emit view_.mapPressed(mapPixel, event->button());
     }

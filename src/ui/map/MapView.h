@@ -43,7 +43,7 @@ public:
     void refreshGrid();
     // Pictures drawn over the map, in map pixels, lowest layer first; each
     // layer has its own owner, so setting one leaves the others.
-    enum class OverlayLayer { Highlight, Markers, Tool, Count };
+    enum class OverlayLayer { Highlight, SharedScreens, Selection, Markers, Tool, Count };
     void setOverlay(OverlayLayer layer, std::function<void(QPainter&)> overlay);
     // The markers of the actor and stair modes.
     void setOverlay(std::function<void(QPainter&)> overlay) { setOverlay(OverlayLayer::Markers, std::move(overlay)); }
@@ -67,6 +67,8 @@ public:
     QPoint toViewport(QPoint mapPixel) const;
     // The viewport's size in view pixels (never below 512 x 448).
     QSize visibleSize() const;
+    // The keyboard modifiers held at the last press on the map.
+    Qt::KeyboardModifiers pressModifiers() const { return pressModifiers_; }
     // Scrolls as little as needed to show `mapRect` (map pixels) whole, or
     // its top-left part when it is larger than the viewport.
     void ensureVisible(const QRect& mapRect);
@@ -101,6 +103,7 @@ private:
     int screensWide_ = 1;
     int screensHigh_ = 1;
     int zoom_ = 1;
+    Qt::KeyboardModifiers pressModifiers_;
 };
 
 } // namespace quarry::ui

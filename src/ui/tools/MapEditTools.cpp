@@ -19,16 +19,25 @@ constexpr const char* kPointerPrompt = "New pointer: ($0000-$FFFF)";
 constexpr int kStrokeStep = 8;
 } // namespace
 
-PaintTool::PaintTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace)
-    : document_(document), dialogs_(dialogs), workspace_(workspace)
+PaintTool::PaintTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace, CellsWritten written)
+    : document_(document), dialogs_(dialogs), workspace_(workspace), written_(std::move(written))
 {
 }
 
 bool PaintTool::paintAt(QPoint mapPixel)
 {
     const auto metatile = static_cast<std::uint8_t>(workspace_.selectedMetatile());
-    return runGuarded(dialogs_, &workspace_,
-                      [&] { document_.document().paintCell(mapPixel.x(), mapPixel.y(), metatile); });
+    return runGuarded(dialogs_, &workspace_, [&] {
+        session::Document& document = document_.document();
+        if (!document.paintCell(mapPixel.x(), mapPixel.y(), metatile) || !written_)
+            return;
+        const rom::AreaMap& map = document.area()->map;
+        const session::MapCell cell = *session::cellAtPixel(map, mapPixel.x(), mapPixel.y());
+        stroke_.cells.push_back(cell);
+        stroke_.bodyBytes.insert(session::cellBodyIndex(map, cell));
+        stroke_.positions.insert(session::screenPosition(map, cell));
+        written_(stroke_);
+    });
 }
 
 void PaintTool::press(QPoint mapPixel, Qt::MouseButton)
@@ -39,6 +48,7 @@ void PaintTool::press(QPoint mapPixel, Qt::MouseButton)
     const auto metatile = static_cast<std::uint32_t>(workspace_.selectedMetatile());
     document_.beginGesture(QStringLiteral("Paint metatile %1").arg(QString::fromStdString(hexDigits(metatile, 2))));
     stroking_ = true;
+    stroke_ = {};
     last_ = mapPixel;
     if (!paintAt(mapPixel))
         finishGesture();

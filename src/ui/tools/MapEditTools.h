@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/session/Document.h"
+#include "ui/tools/BlockTools.h"
 #include "ui/tools/MapTool.h"
 
 namespace quarry::ui {
@@ -13,12 +15,15 @@ class RomDocument;
 // crosses. Press to release is one step of the history.
 class PaintTool final : public MapTool {
 public:
-    PaintTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace);
+    // `written` hears of the cells the stroke has painted so far, after
+    // each cell.
+    PaintTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace, CellsWritten written = {});
 
     void press(QPoint mapPixel, Qt::MouseButton button) override;
     void move(QPoint mapPixel) override;
     void release(QPoint mapPixel, Qt::MouseButton button) override;
     void finishGesture() override;
+    bool picksWithAlt() const override { return true; }
     QCursor cursor() const override { return Qt::CrossCursor; }
 
 private:
@@ -28,6 +33,8 @@ private:
     RomDocument& document_;
     Dialogs& dialogs_;
     AreaWorkspace& workspace_;
+    CellsWritten written_;
+    session::Document::CellEdit stroke_; // the cells painted since the press
     bool stroking_ = false;
     QPoint last_;
 };

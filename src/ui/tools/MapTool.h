@@ -29,6 +29,10 @@ public:
     virtual void doubleClick(QPoint /*mapPixel*/, Qt::MouseButton /*button*/) {}
     virtual void hover(QPoint /*mapPixel*/) {}
 
+    // Alt+press picks the metatile under the pointer instead (the tool
+    // manager's picker) in the tools that paint or choose cells.
+    virtual bool picksWithAlt() const { return false; }
+
     // Drawn above the map in map pixels (a drag outline, a stamp).
     virtual void paintOverlay(QPainter& /*painter*/) const {}
     virtual QCursor cursor() const { return Qt::ArrowCursor; }

@@ -14,7 +14,10 @@ ToolManager::ToolManager(MapView& view, QObject* parent) : QObject(parent), view
     group_ = new QActionGroup(this);
     group_->setExclusive(true);
     connect(&view_, &MapView::mapPressed, this, [this](QPoint pixel, Qt::MouseButton button) {
-        if (MapTool* tool = currentTool())
+        MapTool* tool = currentTool();
+        if (tool && tool->picksWithAlt() && altPicker_ && (view_.pressModifiers() & Qt::AltModifier))
+            altPicker_(pixel);
+        else if (tool)
             tool->press(pixel, button);
         view_.viewport()->update(); // the tool's overlay may have changed
     });
@@ -88,6 +91,8 @@ void ToolManager::setCurrent(int id)
         return;
     if (MapTool* tool = currentTool())
         tool->deactivate();
+    if (current_ != id)
+        previous_ = current_;
     current_ = id;
     next->action->setChecked(true);
     next->tool->activate();

@@ -2,6 +2,9 @@
 
 #include <QObject>
 
+#include <QPoint>
+
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,6 +33,10 @@ public:
     // checks its button. Choosing the current tool again activates it anew.
     void setCurrent(int id);
     int current() const { return current_; }
+    // The tool that was current before this one (or -1).
+    int previous() const { return previous_; }
+    // What Alt+press does in the tools that pick with Alt.
+    void setAltPicker(std::function<void(QPoint)> picker) { altPicker_ = std::move(picker); }
     MapTool* currentTool() const;
     QAction* action(int id) const;
     const std::vector<QAction*>& actions() const { return actions_; }
@@ -54,6 +61,8 @@ private:
     std::vector<Entry> tools_;
     std::vector<QAction*> actions_;
     int current_ = -1;
+    int previous_ = -1;
+    std::function<void(QPoint)> altPicker_;
 };
 
 } // namespace quarry::ui
