@@ -519,7 +519,13 @@ TEST(SpriteEditor, TableEditsChangeTheSharedAttributeAndDeleteRemovesOrRefuses)
     const QImage described = e.frameView()->picture();
     e.inGameCheck()->setChecked(true);
     EXPECT_NE(e.frameView()->picture(), described);
-    EXPECT_FALSE(e.framePicture().isNull());
+    s.dialogs.filesToSave = {QString::fromStdString(s.dir.file("frame")), QString::fromStdString(s.dir.file("sheet.png"))};
+    e.exportFrameButton()->click();
+    e.exportSheetButton()->click();
+    const QImage exported(QString::fromStdString(s.dir.file("frame.png")));
+    EXPECT_EQ(exported.size(), e.framePicture().size());
+    EXPECT_TRUE(exported.hasAlphaChannel());
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(s.dir.file("sheet.json"))));
 
     const int steps = s.history().index();
     e.selectSprite(0);

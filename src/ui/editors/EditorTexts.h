@@ -52,7 +52,11 @@ inline constexpr const char* kTipStop = "Stop";
 // "Goto" with a "Start:" value no frame has.
 inline constexpr const char* kNoSuchFrame = "Frame numbers run from 00 to FF.";
 // Frame editing.
-inline constexpr const char* kSpriteColumns[] = {"#", "dy", "Tile", "Palette", "H flip", "V flip", "Behind", "Attribute", "dx"};
+// The sprite table's columns, short, and their tool tips.
+inline constexpr const char* kSpriteColumns[] = {"#", "dy", "Tile", "Pal", "H", "V", "Pri", "Attr", "dx"};
+inline constexpr const char* kSpriteColumnTips[] = {
+    "Stored entry", "Vertical offset (-64 to 63)", "Tile (hex)", "Palette (4-7)", "Horizontal flip", "Vertical flip",
+    "Priority: behind the background", "Attribute: its own, or taken from the sprite before", "Horizontal offset (0-255)"};
 inline constexpr const char* kOwnAttribute = "own";
 inline constexpr const char* kCarriedFrom = "from %1";          // the sprite whose attribute it takes
 inline constexpr const char* kCarriedFromBefore = "from before"; // the frame drawn before
@@ -63,7 +67,7 @@ inline constexpr const char* kAskChangeShared =
 inline constexpr const char* kAskSharedAttribute =
     "Sprite %1 has no attribute of its own: it shows the attribute of sprite %2.\n"
     "Change the attribute it shares? Sprites %3 change with it.";
-inline constexpr const char* kNotANumber = "\"%1\" is no number for %2.";
+inline constexpr const char* kNotANumber = "\"%1\" does not fit \"%2\".";
 inline constexpr const char* kInGame = "View as in game";
 inline constexpr const char* kWholeRange = "Whole 256 x 256 range";
 inline constexpr const char* kPlayingFrame = "Frame %1";

@@ -104,12 +104,14 @@ QWidget* SpriteEditor::buildSpritePanel()
     for (const char* header : t::kSpriteColumns)
         headers << QString::fromLatin1(header);
     spriteTable_->setHorizontalHeaderLabels(headers);
+    for (int column = 0; column < kColumns; ++column)
+        spriteTable_->horizontalHeaderItem(column)->setToolTip(QString::fromLatin1(t::kSpriteColumnTips[column]));
     spriteTable_->verticalHeader()->hide();
     spriteTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     spriteTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     spriteTable_->setSelectionMode(QAbstractItemView::SingleSelection);
     spriteTable_->setMinimumHeight(160);
-    spriteTable_->setMinimumWidth(430);
+    spriteTable_->setMinimumWidth(330);
     connect(spriteTable_, &QTableWidget::itemChanged, this, &SpriteEditor::tableEdited);
     connect(spriteTable_, &QTableWidget::currentCellChanged, this, [this](int row) {
         if (!fillingTable_ && row != selectedSprite_)
@@ -378,9 +380,7 @@ void SpriteEditor::tableEdited(QTableWidgetItem* item)
         break;
     }
     if (!ok) {
-        const QString what = column == kPalette ? QStringLiteral("the palette (4-7)")
-                                                : spriteTable_->horizontalHeaderItem(column)->text();
-        dialogs_.showMessage(this, QString::fromLatin1(t::kNotANumber).arg(text, what));
+        dialogs_.showMessage(this, QString::fromLatin1(t::kNotANumber).arg(text, QString::fromLatin1(t::kSpriteColumnTips[column])));
     }
     // Refused or not, the table shows what the image holds.
     refreshSprites();
