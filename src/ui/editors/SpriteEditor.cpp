@@ -226,7 +226,12 @@ QWidget* SpriteEditor::buildFrameColumn()
     connect(wholeRangeCheck_, &QCheckBox::toggled, this, &SpriteEditor::setWholeRange);
     editButton_ = new QPushButton(QString::fromLatin1(texts::sprite::kEdit), column);
     editButton_->setObjectName(QStringLiteral("cmdEdit"));
-    connect(editButton_, &QPushButton::clicked, this, &SpriteEditor::stopPlayback);
+    // Edit stops playback and hands the keyboard to the frame view, where the
+    // arrow keys move the selected sprite.
+    connect(editButton_, &QPushButton::clicked, this, [this] {
+        stopPlayback();
+        frameView_->setFocus();
+    });
 
     oamText_ = new QPlainTextEdit(column);
     oamText_->setObjectName(QStringLiteral("txtOAM"));
@@ -533,6 +538,7 @@ void SpriteEditor::imageChanged(const session::Change& change)
 bool SpriteEditor::finishEditing()
 {
     stopPlayback();
+    releaseFrameView(); // a drag still held ends as one step
     return true;
 }
 

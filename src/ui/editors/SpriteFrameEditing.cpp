@@ -3,6 +3,7 @@
 #include "ui/editors/SpriteEditor.h"
 
 #include "core/RomError.h"
+#include "core/gfx/Chr.h"
 #include "core/rom/Hex.h"
 #include "core/rom/GameLayout.h"
 #include "core/session/Document.h"
@@ -229,12 +230,28 @@ int SpriteEditor::spriteAt(QPoint viewPosition) const
     const QPoint game(viewPosition.x() / placement.scale + placement.left,
                       viewPosition.y() / placement.scale + placement.top);
     const int count = std::min(static_cast<int>(frameSprites_.sprites.size()), sprites::kOamEntries);
+    // Seen as in game, a sprite is taken where it has colour, so a click
+    // through another's transparent pixels reaches the one that shows there.
+    auto coloured = [&](const sprites::OamEntry& entry) {
+        const QRect rect = spriteRect(entry);
+        int column = game.x() - rect.x();
+        int row = game.y() - rect.y();
+        if (entry.attribute & kFlipHBit)
+            column = sprites::kSpriteWidth - 1 - column;
+        if (entry.attribute & kFlipVBit)
+            row = sprites::kSpriteHeight - 1 - row;
+        const int tile = row < gfx::kTileSize ? entry.tile ^ 1 : entry.tile;
+        const std::size_t at = static_cast<std::size_t>(tile) * gfx::kPixelsPerTile
+                               + static_cast<std::size_t>((row % gfx::kTileSize) * gfx::kTileSize + column);
+        return at < tileKit_->tiles().size() && tileKit_->tiles()[at] != 0;
+    };
     // Entry 0 is drawn last, so it is the one on top.
-    for (int k = 0; k < count; ++k) {
-        const sprites::OamEntry entry = sprites::oamEntry(frameList_, k);
-        if (!entry.hidden() && spriteRect(entry).contains(game))
-            return k;
-    }
+    for (const bool needColour : {inGame_, false})
+        for (int k = 0; k < count; ++k) {
+            const sprites::OamEntry entry = sprites::oamEntry(frameList_, k);
+            if (!entry.hidden() && spriteRect(entry).contains(game) && (!needColour || coloured(entry)))
+                return k;
+        }
     return -1;
 }
 
