@@ -399,6 +399,14 @@ TEST(SpriteEditor, PlaybackHoldsEachFrameTimerPlusOneTicksUntilStoppedOrClosed)
     EXPECT_EQ(e.previewPosition(), 0);
     e.playButton()->click();
     EXPECT_EQ(ticksUntilFrameChanges(e), 1);
+    e.stepForwardButton()->click(); // stepping stops it and says which frame shows (frames 08-0B)
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(e.playingLabel()->text(), "Frame 0A");
+    for (int step = 0; step < 3; ++step)
+        e.stepBackButton()->click();
+    EXPECT_EQ(e.playingLabel()->text(), "Frame 0B");
+    e.playButton()->click();
+    EXPECT_EQ(ticksUntilFrameChanges(e), 1);
     e.close(); // closing stops it and writes nothing
     EXPECT_FALSE(timer->isActive());
     e.tickPlayback();
