@@ -213,7 +213,6 @@ QWidget* SpriteEditor::buildFrameColumn()
     frameView_ = new PixelView(QSize(sprites::kFrameViewWidth, sprites::kFrameViewHeight), 1, column);
     frameView_->setObjectName(QStringLiteral("picFrameEditor"));
     frameView_->setFocusPolicy(Qt::ClickFocus); // arrow keys then nudge the selection
-    frameView_->setMouseTracking(false);
     connect(frameView_, &PixelView::pressed, this, &SpriteEditor::pressFrameView);
     connect(frameView_, &PixelView::moved, this, &SpriteEditor::moveFrameView);
     connect(frameView_, &PixelView::released, this, [this] { releaseFrameView(); });
@@ -274,7 +273,6 @@ void SpriteEditor::buildViews()
     });
     QWidget* animationColumn = buildAnimationColumn();
     QWidget* frameColumn = buildFrameColumn();
-    // The sprite list text sits under the tile kit, where there is room.
     // The sprite list text and the frame's sprite table sit under the tile
     // kit, where there is room.
     auto* lists = new QHBoxLayout;
