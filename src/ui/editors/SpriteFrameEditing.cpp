@@ -64,6 +64,15 @@ QRect toView(const QRect& game, const sprites::ViewPlacement& placement)
             game.height() * scale};
 }
 
+// The mark standing for a sprite that lies outside the view: a small square
+// on the edge nearest to where the sprite is.
+QRect markRect(const QRect& sprite, QSize view)
+{
+    constexpr int kMark = 6;
+    return {std::clamp(sprite.center().x(), 0, view.width() - kMark),
+            std::clamp(sprite.center().y(), 0, view.height() - kMark), kMark, kMark};
+}
+
 } // namespace
 
 QWidget* SpriteEditor::buildSpritePanel()
@@ -223,6 +232,15 @@ int SpriteEditor::spriteAt(QPoint viewPosition) const
             if (!entry.hidden() && spriteRect(entry).contains(game) && (!needColour || coloured(entry)))
                 return k;
         }
+    // A sprite outside the view is taken by its mark on the edge.
+    const QRect area(QPoint(0, 0), frameView_->logicalSize());
+    for (int k = 0; k < count; ++k) {
+        const sprites::OamEntry entry = sprites::oamEntry(frameList_, k);
+        const QRect rect = toView(spriteRect(entry), placement);
+        if (!entry.hidden() && !rect.intersects(area)
+            && markRect(rect, area.size()).adjusted(-2, -2, 2, 2).contains(viewPosition))
+            return k;
+    }
     return -1;
 }
 
@@ -434,12 +452,9 @@ void SpriteEditor::drawMarks(QPainter& painter, const sprites::OamList& list, co
             }
             continue;
         }
-        // Off the view: a mark on the edge nearest to where the sprite lies.
-        const int x = std::clamp(rect.center().x(), 0, view.width() - 6);
-        const int y = std::clamp(rect.center().y(), 0, view.height() - 6);
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
-        painter.drawRect(QRect(x, y, 6, 6));
+        painter.drawRect(markRect(rect, view));
     }
 }
 
