@@ -306,7 +306,7 @@ bool SpriteEditor::mayChangeShared(bool layoutPart)
 
 bool SpriteEditor::editSelected(const sprites::SpriteChange& change)
 {
-    if (selectedSprite_ < 0)
+    if (selectedSprite_ < 0 || !isEditing())
         return false;
     const bool layoutPart = frameSprites_.form == sprites::FrameForm::Shared
                             && (change.dy || change.dx || change.attribute);
