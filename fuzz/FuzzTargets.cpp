@@ -12,6 +12,7 @@
 #include "core/session/LoadedArea.h"
 #include "core/sprites/Animations.h"
 #include "core/sprites/FrameOam.h"
+#include "core/sprites/FrameSprites.h"
 #include "core/text/TextBlock.h"
 #include "core/text/TextCodec.h"
 #include "core/world/AreaCatalogue.h"
@@ -47,6 +48,20 @@ void exercise(const rom::RomImage& image)
     for (int frame = 0; frame < 256; ++frame) {
         try {
             (void)builder.buildFrameOam(image, sprites::getFramePointer(image, frame));
+        } catch (const RomError&) {
+        }
+    }
+    // The frame edits, on a copy: each is refused or stays inside the image.
+    rom::RomImage edited = image;
+    for (int frame = 0; frame < 256; ++frame) {
+        try {
+            const sprites::FrameSprites read = sprites::readFrameSprites(edited, frame);
+            const int last = static_cast<int>(read.sprites.size()) - 1;
+            if (last < 0)
+                continue;
+            sprites::setFrameSprite(edited, frame, last, {.dy = -64, .dx = 255, .tile = 1});
+            (void)sprites::setSharedAttribute(edited, frame, last, 0xC3);
+            sprites::deleteFrameSprite(edited, frame, frame % (last + 1));
         } catch (const RomError&) {
         }
     }

@@ -31,3 +31,38 @@ TEST(SpriteCli, FramePrintsItsListAndAnimationItsRecordAndWrappingPointers)
     for (qsizetype i = 0; i < pointers.size(); ++i)
         EXPECT_EQ(pointers[i].toInt(), f.world.sprites.frames[(record.start + static_cast<std::size_t>(i)) & 0xFF].pointer);
 }
+
+TEST(SpriteCli, FrameSpritesPrintsStoredEntriesAndSetAndDeleteWriteOrRefuse)
+{
+    WorldFile f;
+    const CliResult listed = runCli({"frame-sprites", f.path, std::to_string(kSyntheticAliasFrame)});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(listed.out)).object();
+    EXPECT_EQ(json["form"].toString(), "plain");
+    EXPECT_TRUE(json["layout"].isNull());
+    EXPECT_EQ(json["sharedWith"].toArray(), QJsonArray{kSyntheticExampleFrame});
+    const QJsonArray sprites = json["sprites"].toArray();
+    ASSERT_EQ(sprites.size(), 2);
+    EXPECT_EQ(sprites[1].toObject(), (QJsonObject{{"dy", -8}, {"tile", 0x13}, {"attribute", 1}, {"ownAttribute", false}, {"dx", 0}}));
+
+    const std::string out = f.file("out.nes");
+    const CliResult set = runCli({"set-sprite", f.path, "1", "1", "--dy", "-64", "--tile", "$20", "-o", out});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    const std::vector<std::uint8_t> written = readFileBytes(out);
+    const std::size_t entry = 16 + (f.world.sprites.frames[1].pointer & 0x3FFF) + 5; // header, then 4 bytes
+    EXPECT_EQ(written[entry], 0x81);
+    EXPECT_EQ(written[entry + 1], 0x20);
+
+    for (const std::vector<std::string>& refused :
+         {std::vector<std::string>{"set-sprite", f.path, "1", "1", "--attribute", "3", "-o", out + "2"},
+          {"set-sprite", f.path, "1", "0", "--dy", "64", "-o", out + "2"},
+          {"delete-sprite", f.path, "1", "0", "-o", out + "2"},
+          {"delete-sprite", f.path, "1", "2", "-o", out + "2"}}) {
+        const CliResult result = runCli(refused);
+        EXPECT_EQ(result.exitCode, 1) << refused[0];
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_TRUE(readFileBytes(out + "2").empty());
+    }
+    ASSERT_EQ(runCli({"delete-sprite", f.path, "1", "1", "-o", out}).exitCode, 0);
+    EXPECT_EQ(readFileBytes(out)[entry - 5], 0x01);
+}

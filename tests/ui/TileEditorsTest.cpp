@@ -19,7 +19,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -397,6 +399,14 @@ TEST(SpriteEditor, PlaybackHoldsEachFrameTimerPlusOneTicksUntilStoppedOrClosed)
     EXPECT_EQ(e.previewPosition(), 0);
     e.playButton()->click();
     EXPECT_EQ(ticksUntilFrameChanges(e), 1);
+    e.stepForwardButton()->click(); // stepping stops it and says which frame shows (frames 08-0B)
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(e.playingLabel()->text(), "Frame 0A");
+    for (int step = 0; step < 3; ++step)
+        e.stepBackButton()->click();
+    EXPECT_EQ(e.playingLabel()->text(), "Frame 0B");
+    e.playButton()->click();
+    EXPECT_EQ(ticksUntilFrameChanges(e), 1);
     e.close(); // closing stops it and writes nothing
     EXPECT_FALSE(timer->isActive());
     e.tickPlayback();
@@ -464,4 +474,74 @@ TEST(SpriteEditor, AnotherObjectSetTakesTheKitWritingNothingAndStaysChosen)
     openSprites(s);
     EXPECT_EQ(e.objectSetList()->currentIndex(), 3);
     EXPECT_EQ(kit.paletteNumber(), 4); // and starts at 4 each time
+}
+
+TEST(SpriteEditor, AClickSelectsTheTopmostSpriteAndADragOrANudgeIsOneStepAskedOnceForSharedData)
+{
+    OpenedEditor s;
+    SpriteEditor& e = openSprites(s);
+    e.frameBar()->setValue(kSyntheticExampleFrame); // frame FF points at the same data
+    const auto before = s.body();
+    // Sprite 0 (X 40, upper half from Y 47) covers (160-191, 188-251) at four times size.
+    click(e.frameView(), QPoint(188, 200));
+    EXPECT_EQ(e.selectedSprite(), 0);
+    EXPECT_EQ(e.tileKit()->selectedTile(), 0x11);
+    EXPECT_EQ(e.spriteTable()->currentRow(), 0);
+    EXPECT_TRUE(e.sharedNote()->text().contains("FF"));
+
+    s.dialogs.yesNoAnswers = {true};
+    press(e.frameView(), QPoint(170, 200));
+    move(e.frameView(), QPoint(174, 200), Qt::LeftButton);
+    move(e.frameView(), QPoint(178, 196), Qt::LeftButton); // two game pixels right, one up
+    release(e.frameView(), QPoint(178, 196));
+    EXPECT_EQ(s.history().index(), 1);
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0xFA);
+    EXPECT_EQ(e.frameSprites().sprites[0].dy, -9);
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(&e, &right);
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0xFB);
+    EXPECT_EQ(s.history().index(), 2);
+    EXPECT_EQ(s.dialogs.messages.size(), 1); // asked once for the frame
+    EXPECT_EQ(sprites::oamEntry(e.frameList(), 0).x, 0x2B); // the view follows
+
+    s.window.undoStep();
+    s.window.undoStep();
+    EXPECT_EQ(s.body(), before);
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0xF8);
+}
+
+TEST(SpriteEditor, TableEditsChangeTheSharedAttributeAndDeleteRemovesOrRefuses)
+{
+    OpenedEditor s;
+    SpriteEditor& e = openSprites(s);
+    e.frameBar()->setValue(kSyntheticExampleFrame);
+    e.selectSprite(1);
+    const std::size_t entry = s.world.sprites.frames[kSyntheticExampleFrame].pointer & 0x3FFF;
+    s.dialogs.yesNoAnswers = {true, true}; // the attribute it shares, then frame FF's data
+    e.spriteTable()->item(1, 3)->setText("6"); // palette of the carried sprite
+    EXPECT_EQ(s.body()[entry + 3], 0x02);
+    EXPECT_EQ(e.frameSprites().sprites[0].attribute, 0x02);
+    e.spriteTable()->item(0, 4)->setCheckState(Qt::Checked); // H flip of the owner
+    EXPECT_EQ(s.body()[entry + 3], 0x42);
+
+    const QImage described = e.frameView()->picture();
+    e.inGameCheck()->setChecked(true);
+    EXPECT_NE(e.frameView()->picture(), described);
+    s.dialogs.filesToSave = {QString::fromStdString(s.dir.file("frame")), QString::fromStdString(s.dir.file("sheet.png"))};
+    e.exportFrameButton()->click();
+    e.exportSheetButton()->click();
+    const QImage exported(QString::fromStdString(s.dir.file("frame.png")));
+    EXPECT_EQ(exported.size(), e.framePicture().size());
+    EXPECT_TRUE(exported.hasAlphaChannel());
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(s.dir.file("sheet.json"))));
+
+    const int steps = s.history().index();
+    e.selectSprite(0);
+    e.deleteButton()->click(); // sprite 1 carries its attribute and has no byte to keep it
+    EXPECT_EQ(s.history().index(), steps);
+    e.selectSprite(1);
+    e.deleteButton()->click();
+    EXPECT_EQ(e.frameSprites().sprites.size(), 1u);
+    EXPECT_EQ(e.spriteTable()->rowCount(), 1);
+    EXPECT_EQ(e.selectedSprite(), 0);
 }

@@ -19,6 +19,7 @@ enum ChangeKind : unsigned {
     kThresholdsChanged = 1u << 6, // solidity thresholds
     kTextsChanged = 1u << 7,      // the text block
     kSettingsChanged = 1u << 8,   // game-wide settings (the ferryman)
+    kSpritesChanged = 1u << 9,    // sprite frames and their layouts
     kEverythingChanged = ~0u,     // a patch, or a write nobody described
 };
 

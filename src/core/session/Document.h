@@ -6,6 +6,7 @@
 #include "core/session/EditHistory.h"
 #include "core/session/LoadedArea.h"
 #include "core/session/MapBlocks.h"
+#include "core/sprites/FrameSprites.h"
 #include "core/text/TextBlock.h"
 #include "core/world/Dragging.h"
 #include "core/world/Ferryman.h"
@@ -231,6 +232,16 @@ public:
     bool turnStair(int index, std::string* refusal = nullptr);
     world::FerrymanSettings ferryman() const;
     void setFerryman(const world::FerrymanSettings& settings);
+
+    // ---- sprite frame edits
+    // Each writes the frame's bytes in place as one step of the history
+    // (folded into an open gesture), or throws RomError, writing nothing,
+    // when the frame data cannot take it.
+
+    void setFrameSprite(int frame, int index, const sprites::SpriteChange& change);
+    // Returns the sprites of the frame that show the same attribute byte.
+    std::vector<int> setSharedSpriteAttribute(int frame, int index, std::uint8_t attribute);
+    void deleteFrameSprite(int frame, int index);
 
 private:
     LoadedArea& requireArea();

@@ -2,6 +2,8 @@
 
 #include "core/gfx/Chr.h"
 
+#include <algorithm>
+
 namespace quarry::sprites {
 
 namespace {
@@ -64,6 +66,49 @@ std::vector<SpritePicture> drawOamSprites(const OamList& list, const SpriteArt& 
                             magnify(sprite, kFrameViewScale)});
     }
     return pictures;
+}
+
+std::vector<bool> drawOamPlaced(const OamList& list, const SpriteArt& art, gfx::Canvas& target,
+                                const ViewPlacement& placement, bool inGame)
+{
+    std::vector<bool> covered(static_cast<std::size_t>(target.width()) * static_cast<std::size_t>(target.height()));
+    const int scale = std::max(placement.scale, 1);
+    for (int k = kOamEntries - 1; k >= 0; --k) {
+        const OamEntry entry = oamEntry(list, k);
+        if (entry.hidden())
+            continue;
+        const bool flipH = inGame && (entry.attribute & 0x40) != 0;
+        const bool flipV = inGame && (entry.attribute & 0x80) != 0;
+        const std::size_t base = static_cast<std::size_t>(kFirstSpritePalette + entry.spritePalette()) * 4;
+        for (int row = 0; row < kSpriteHeight; ++row) {
+            // Rows 0-7 are the upper half (the pair tile), 8-15 the lower.
+            const int y = row < gfx::kTileSize ? upperHalfY(entry.y) + row : entry.y + row - gfx::kTileSize;
+            const int source = flipV ? kSpriteHeight - 1 - row : row;
+            const std::uint8_t tile = source < gfx::kTileSize ? static_cast<std::uint8_t>(entry.tile ^ 1) : entry.tile;
+            for (int column = 0; column < kSpriteWidth; ++column) {
+                const std::size_t pixel = tile * gfx::kPixelsPerTile
+                                          + static_cast<std::size_t>(source % gfx::kTileSize) * gfx::kTileSize
+                                          + static_cast<std::size_t>(flipH ? kSpriteWidth - 1 - column : column);
+                const std::uint8_t colour = pixel < art.tiles.size() ? art.tiles[pixel] & 3 : 0;
+                if (inGame && colour == 0)
+                    continue;
+                const std::size_t entryIndex = base + colour;
+                const std::uint8_t nes = entryIndex < art.palette.size() ? art.palette[entryIndex] : 0;
+                const gfx::Rgb rgb = art.colors[nes & 0x3F];
+                const int left = (entry.x + column - placement.left) * scale;
+                const int top = (y - placement.top) * scale;
+                for (int dy = 0; dy < scale; ++dy)
+                    for (int dx = 0; dx < scale; ++dx) {
+                        if (!target.contains(left + dx, top + dy))
+                            continue;
+                        target.setPixel(left + dx, top + dy, rgb);
+                        covered[static_cast<std::size_t>(top + dy) * static_cast<std::size_t>(target.width())
+                                + static_cast<std::size_t>(left + dx)] = true;
+                    }
+            }
+        }
+    }
+    return covered;
 }
 
 void drawOamFrameView(const OamList& list, const SpriteArt& art, gfx::Canvas& target)

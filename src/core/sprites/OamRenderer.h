@@ -56,4 +56,23 @@ std::vector<SpritePicture> drawOamSprites(const OamList& list, const SpriteArt& 
 // pictures of drawOamSprites are copied onto it in their order.
 void drawOamFrameView(const OamList& list, const SpriteArt& art, gfx::Canvas& target);
 
+// Where a game pixel lands in a view: (x, y) goes to ((x - left) x scale,
+// (y - top) x scale). The frame view is scale 4 from (0, 0); seen whole, the
+// 256 x 256 range sits at scale 1 in the middle of it (left and top negative).
+struct ViewPlacement {
+    int scale = 1;
+    int left = 0;
+    int top = 0;
+};
+
+// Draws the visible entries of the list onto `target` (which keeps its other
+// pixels), entry 63 first so entry 0 ends on top, each half where the
+// preview puts it. As the game shows them (`inGame`), the horizontal flip
+// (attribute bit 6) mirrors each row and the vertical flip (bit 7) turns the
+// whole 8 x 16 sprite upside down, and colour 0 is left undrawn; otherwise
+// they are drawn as the editor always drew them. Returns, for each pixel of
+// `target` row by row, whether a sprite coloured it.
+std::vector<bool> drawOamPlaced(const OamList& list, const SpriteArt& art, gfx::Canvas& target,
+                                const ViewPlacement& placement, bool inGame);
+
 } // namespace quarry::sprites

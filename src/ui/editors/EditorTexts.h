@@ -51,6 +51,33 @@ inline constexpr const char* kTipPlay = "Play";
 inline constexpr const char* kTipStop = "Stop";
 // "Goto" with a "Start:" value no frame has.
 inline constexpr const char* kNoSuchFrame = "Frame numbers run from 00 to FF.";
+// Frame editing.
+// The sprite table's columns, short, and their tool tips.
+inline constexpr const char* kSpriteColumns[] = {"#", "dy", "Tile", "Pal", "H", "V", "Pri", "Attr", "dx"};
+inline constexpr const char* kSpriteColumnTips[] = {
+    "Stored entry", "Vertical offset (-64 to 63)", "Tile (hex)", "Palette (4-7)", "Horizontal flip", "Vertical flip",
+    "Priority: behind the background", "Attribute: its own, or taken from the sprite before", "Horizontal offset (0-255)"};
+inline constexpr const char* kOwnAttribute = "own";
+inline constexpr const char* kCarriedFrom = "from %1";          // the sprite whose attribute it takes
+inline constexpr const char* kCarriedFromBefore = "from before"; // the frame drawn before
+inline constexpr const char* kSameData = "Frame data shared with frames %1.";
+inline constexpr const char* kSameLayout = "Layout shared with frames %1.";
+inline constexpr const char* kAskChangeShared =
+    "Frame %1 shares what this edit changes with frames %2.\nChange all of them?";
+inline constexpr const char* kAskSharedAttribute =
+    "Sprite %1 has no attribute of its own: it shows the attribute of sprite %2.\n"
+    "Change the attribute it shares? Sprites %3 change with it.";
+inline constexpr const char* kNotANumber = "\"%1\" does not fit \"%2\".";
+inline constexpr const char* kInGame = "View as in game";
+inline constexpr const char* kWholeRange = "Whole 256 x 256 range";
+inline constexpr const char* kPlayingFrame = "Frame %1";
+inline constexpr const char* kTipStepBack = "Previous frame of the animation";
+inline constexpr const char* kTipStepForward = "Next frame of the animation";
+inline constexpr const char* kDeleteSprite = "Delete sprite";
+inline constexpr const char* kExportFrame = "Export frame PNG...";
+inline constexpr const char* kExportSheet = "Export animation sheet...";
+inline constexpr const char* kNothingToExport = "Frame %1 shows no sprite to export.";
+inline constexpr const char* kCannotWrite = "Cannot write %1: %2.";
 } // namespace sprite
 
 } // namespace quarry::ui::texts

@@ -15,6 +15,7 @@
 #include "ui/editors/Swatch.h"
 #include "ui/editors/TileKit.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -26,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -135,6 +137,25 @@ QWidget* SpriteEditor::buildAnimationColumn()
     }
     connect(playButton_, &QPushButton::clicked, this, &SpriteEditor::play);
     connect(stopButton_, &QPushButton::clicked, this, &SpriteEditor::stopPlayback);
+    stepBack_ = new QPushButton(QStringLiteral("<"), column);
+    stepBack_->setToolTip(QString::fromLatin1(texts::sprite::kTipStepBack));
+    stepForward_ = new QPushButton(QStringLiteral(">"), column);
+    stepForward_->setToolTip(QString::fromLatin1(texts::sprite::kTipStepForward));
+    for (QPushButton* button : {stepBack_, stepForward_})
+        button->setFixedSize(28, 28);
+    connect(stepBack_, &QPushButton::clicked, this, [this] { stepPreview(-1); });
+    connect(stepForward_, &QPushButton::clicked, this, [this] { stepPreview(1); });
+    playingLabel_ = new QLabel(column);
+    playingLabel_->setFont(fixedFont());
+    exportFrameButton_ = new QPushButton(QString::fromLatin1(texts::sprite::kExportFrame), column);
+    connect(exportFrameButton_, &QPushButton::clicked, this, &SpriteEditor::exportFramePng);
+    exportSheetButton_ = new QPushButton(QString::fromLatin1(texts::sprite::kExportSheet), column);
+    connect(exportSheetButton_, &QPushButton::clicked, this, &SpriteEditor::exportAnimationSheet);
+    preview_->setOverlay([this](QPainter& painter) {
+        // The selection is outlined when the preview shows the frame being edited.
+        const bool same = animation_.frameNumber(previewPosition_) == currentFrame_ && !playback_.playing();
+        drawMarks(painter, previewList_, {}, preview_->logicalSize(), same);
+    });
 
     auto* paletteGrid = new QGridLayout;
     paletteGrid->setSpacing(2);
@@ -153,10 +174,15 @@ QWidget* SpriteEditor::buildAnimationColumn()
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addWidget(playButton_);
     buttonRow->addWidget(stopButton_);
+    buttonRow->addWidget(stepBack_);
+    buttonRow->addWidget(stepForward_);
     buttonRow->addStretch();
+    auto* buttonColumn = new QVBoxLayout;
+    buttonColumn->addLayout(buttonRow);
+    buttonColumn->addWidget(playingLabel_);
     auto* controls = new QHBoxLayout;
     controls->addLayout(values);
-    controls->addLayout(buttonRow);
+    controls->addLayout(buttonColumn);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(objectSetList_);
@@ -164,6 +190,8 @@ QWidget* SpriteEditor::buildAnimationColumn()
     layout->addWidget(preview_, 0, Qt::AlignHCenter);
     layout->addLayout(controls);
     layout->addLayout(paletteGrid);
+    layout->addWidget(exportFrameButton_);
+    layout->addWidget(exportSheetButton_);
     layout->addStretch();
     return column;
 }
@@ -184,9 +212,25 @@ QWidget* SpriteEditor::buildFrameColumn()
 
     frameView_ = new PixelView(QSize(sprites::kFrameViewWidth, sprites::kFrameViewHeight), 1, column);
     frameView_->setObjectName(QStringLiteral("picFrameEditor"));
+    frameView_->setFocusPolicy(Qt::ClickFocus); // arrow keys then nudge the selection
+    connect(frameView_, &PixelView::pressed, this, &SpriteEditor::pressFrameView);
+    connect(frameView_, &PixelView::moved, this, &SpriteEditor::moveFrameView);
+    connect(frameView_, &PixelView::released, this, [this] { releaseFrameView(); });
+    frameView_->setOverlay([this](QPainter& painter) {
+        drawMarks(painter, frameList_, framePlacement(), frameView_->logicalSize(), true);
+    });
+    inGameCheck_ = new QCheckBox(QString::fromLatin1(texts::sprite::kInGame), column);
+    connect(inGameCheck_, &QCheckBox::toggled, this, &SpriteEditor::setInGame);
+    wholeRangeCheck_ = new QCheckBox(QString::fromLatin1(texts::sprite::kWholeRange), column);
+    connect(wholeRangeCheck_, &QCheckBox::toggled, this, &SpriteEditor::setWholeRange);
     editButton_ = new QPushButton(QString::fromLatin1(texts::sprite::kEdit), column);
     editButton_->setObjectName(QStringLiteral("cmdEdit"));
-    connect(editButton_, &QPushButton::clicked, this, &SpriteEditor::stopPlayback);
+    // Edit stops playback and hands the keyboard to the frame view, where the
+    // arrow keys move the selected sprite.
+    connect(editButton_, &QPushButton::clicked, this, [this] {
+        stopPlayback();
+        frameView_->setFocus();
+    });
 
     oamText_ = new QPlainTextEdit(column);
     oamText_->setObjectName(QStringLiteral("txtOAM"));
@@ -205,7 +249,12 @@ QWidget* SpriteEditor::buildFrameColumn()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(barRow);
     layout->addWidget(frameView_);
-    layout->addWidget(editButton_, 0, Qt::AlignLeft);
+    auto* viewRow = new QHBoxLayout;
+    viewRow->addWidget(editButton_);
+    viewRow->addWidget(inGameCheck_);
+    viewRow->addWidget(wholeRangeCheck_);
+    viewRow->addStretch();
+    layout->addLayout(viewRow);
     layout->addStretch();
     return column;
 }
@@ -224,10 +273,14 @@ void SpriteEditor::buildViews()
     });
     QWidget* animationColumn = buildAnimationColumn();
     QWidget* frameColumn = buildFrameColumn();
-    // The sprite list text sits under the tile kit, where there is room.
+    // The sprite list text and the frame's sprite table sit under the tile
+    // kit, where there is room.
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(oamText_, 0, Qt::AlignTop);
+    lists->addWidget(buildSpritePanel(), 1);
     auto* right = new QVBoxLayout;
-    right->addWidget(tileKit_);
-    right->addWidget(oamText_, 0, Qt::AlignLeft);
+    right->addWidget(tileKit_, 0, Qt::AlignLeft);
+    right->addLayout(lists);
     right->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(animationColumn, 0, Qt::AlignTop);
@@ -266,6 +319,9 @@ void SpriteEditor::setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMa
     builder_ = builder;
     previewList_ = preview;
     frameList_ = frame;
+    selectedSprite_ = -1;
+    drag_.reset();
+    sharedApproved_.clear();
 
     drawPaletteSwatches();
     tileKit_->setUp(bank, palette_, mask_);
@@ -285,7 +341,9 @@ void SpriteEditor::setupEditor(const gfx::AreaPalette& palette, const gfx::PpuMa
     startBox_->setText(twoHex(animation_.start));
     timerBox_->setText(twoHex(animation_.timer));
     drawPreview();
+    refreshSprites();
     drawFrameView();
+    showPlayingFrame();
     setEditing(true);
 }
 
@@ -333,6 +391,7 @@ void SpriteEditor::showAnimation(int animation, int position)
         playback_.setAnimation(animation_);
     });
     drawPreview();
+    showPlayingFrame();
     framesBox_->setText(twoHex(animation_.frames));
     startBox_->setText(twoHex(animation_.start));
     timerBox_->setText(twoHex(animation_.timer));
@@ -345,6 +404,8 @@ void SpriteEditor::chooseFrame(int frame)
         const QSignalBlocker blocker(frameBar_);
         frameBar_->setValue(frame);
     }
+    if (frame != currentFrame_)
+        selectedSprite_ = -1;
     currentFrame_ = frame;
     frameLabel_->setText(twoHex(frame));
     // Playback goes on: the frame view is independent of the preview.
@@ -356,6 +417,7 @@ void SpriteEditor::showFrame(int frame)
     const rom::RomImage& rom = document_.document().rom();
     runGuarded(dialogs_, this,
                [&] { frameList_ = builder_.buildFrameOam(rom, sprites::getFramePointer(rom, frame)); });
+    refreshSprites();
     drawFrameView();
 }
 
@@ -408,6 +470,7 @@ void SpriteEditor::tickPlayback()
     }
     previewPosition_ = index;
     drawPreview();
+    showPlayingFrame();
 }
 
 sprites::SpriteArt SpriteEditor::art() const
@@ -418,15 +481,29 @@ sprites::SpriteArt SpriteEditor::art() const
 void SpriteEditor::drawPreview()
 {
     gfx::Canvas canvas(sprites::kPreviewSize, sprites::kPreviewSize);
-    sprites::drawOamPreview(previewList_, art(), canvas);
-    preview_->setPicture(toImage(canvas));
+    if (inGame_)
+        sprites::drawOamPlaced(previewList_, art(), canvas, {}, true);
+    else
+        sprites::drawOamPreview(previewList_, art(), canvas);
+    preview_->setPicture(toImage(std::move(canvas)));
 }
 
 void SpriteEditor::drawFrameView()
 {
     gfx::Canvas canvas(sprites::kFrameViewWidth, sprites::kFrameViewHeight);
-    sprites::drawOamFrameView(frameList_, art(), canvas);
-    frameView_->setPicture(toImage(canvas));
+    if (!inGame_ && !wholeRange_) {
+        sprites::drawOamFrameView(frameList_, art(), canvas);
+    } else {
+        const sprites::ViewPlacement placement = framePlacement();
+        if (wholeRange_) {
+            // Grey outside the range sprites can take.
+            canvas.fill(0x404040);
+            const gfx::Canvas range(256, 256);
+            canvas.blit(range, 0, 0, 256, 256, -placement.left, -placement.top);
+        }
+        sprites::drawOamPlaced(frameList_, art(), canvas, placement, inGame_);
+    }
+    frameView_->setPicture(toImage(std::move(canvas)));
     // Shown with plain line ends; the lines are those of oamText.
     QString text = QString::fromStdString(sprites::oamText(frameList_));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -441,6 +518,11 @@ void SpriteEditor::drawPaletteSwatches()
 
 void SpriteEditor::imageChanged(const session::Change& change)
 {
+    if (change.touches(session::kSpritesChanged)) {
+        showFrame(currentFrame_);
+        if (!playback_.playing())
+            showAnimation(currentAnimation_, previewPosition_);
+    }
     if (change.touches(session::kPaletteChanged | session::kMaskChanged)) {
         const rom::RomImage& rom = document_.document().rom();
         if (palettePointer_ != 0)
@@ -454,6 +536,7 @@ void SpriteEditor::imageChanged(const session::Change& change)
 bool SpriteEditor::finishEditing()
 {
     stopPlayback();
+    releaseFrameView(); // a drag still held ends as one step
     return true;
 }
 

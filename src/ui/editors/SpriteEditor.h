@@ -4,15 +4,23 @@
 #include "core/gfx/Chr.h"
 #include "core/sprites/Animations.h"
 #include "core/sprites/FrameOam.h"
+#include "core/sprites/FrameSprites.h"
 #include "core/sprites/OamRenderer.h"
 #include "core/sprites/Playback.h"
 
 #include "ui/editors/EditorWindow.h"
 
 #include <array>
+#include <optional>
+#include <set>
 
+class QCheckBox;
 class QComboBox;
+class QTableWidget;
+class QTableWidgetItem;
+class QKeyEvent;
 class QLabel;
+class QPainter;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -33,9 +41,14 @@ class TileKit;
 // animation chosen by number shows its first frame in the preview and plays
 // there at the game's 60 ticks per second.
 //
-// Frames and animations are only shown. Painted tiles go into the object
-// set's sprite bank as they are painted, and the window shows the image
-// again whenever the document says tiles or colours changed.
+// The frame's sprites are edited in place: selected by a click in the frame
+// view (topmost first) or a row of the sprite table, moved by dragging or
+// with the arrow keys, given another tile, palette, flip or priority in the
+// table, and removed with Delete. Every change is written into the frame's
+// bytes at once, one step of the history per gesture; the frame data never
+// moves or grows. Painted tiles go into the object set's sprite bank as they
+// are painted. The window shows the image again whenever the document says
+// tiles, colours or sprite frames changed.
 class SpriteEditor : public EditorWindow {
     Q_OBJECT
 
@@ -70,6 +83,27 @@ public:
     void stopPlayback();
     // One tick of playback: what the playback timer runs every 17 ms.
     void tickPlayback();
+    // The preview one frame of the animation further (+1) or back (-1).
+    void stepPreview(int step);
+
+    // Frame editing. The selected sprite is a stored entry of the current
+    // frame (-1: none).
+    const sprites::FrameSprites& frameSprites() const { return frameSprites_; }
+    int selectedSprite() const { return selectedSprite_; }
+    void selectSprite(int index);
+    // The stored entry drawn topmost at a frame view position (logical), or -1.
+    int spriteAt(QPoint viewPosition) const;
+    // Moves the selected sprite by whole game pixels as one step.
+    void nudgeSelected(int dx, int dy);
+    void deleteSelected();
+    // The frame view: 4x from the reference corner, or the whole 256 x 256 range.
+    void setWholeRange(bool whole);
+    void setInGame(bool inGame);
+    // The current frame as the game shows it, transparent around the sprites;
+    // null when no sprite of it is visible.
+    QImage framePicture() const;
+    void exportFramePng();
+    void exportAnimationSheet();
 
     QComboBox* objectSetList() const { return objectSetList_; }
     QScrollBar* animationBar() const { return animationBar_; }
@@ -89,10 +123,21 @@ public:
     Swatch* paletteSwatch(int index) const { return swatches_.at(static_cast<std::size_t>(index)); }
     TileKit* tileKit() const { return tileKit_; }
     QTimer* playbackTimer() const { return timer_; }
+    QTableWidget* spriteTable() const { return spriteTable_; }
+    QLabel* sharedNote() const { return sharedNote_; }
+    QCheckBox* inGameCheck() const { return inGameCheck_; }
+    QCheckBox* wholeRangeCheck() const { return wholeRangeCheck_; }
+    QLabel* playingLabel() const { return playingLabel_; }
+    QPushButton* stepBackButton() const { return stepBack_; }
+    QPushButton* stepForwardButton() const { return stepForward_; }
+    QPushButton* deleteButton() const { return deleteButton_; }
+    QPushButton* exportFrameButton() const { return exportFrameButton_; }
+    QPushButton* exportSheetButton() const { return exportSheetButton_; }
 
 protected:
     void imageChanged(const session::Change& change) override;
     bool finishEditing() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildViews();
@@ -106,6 +151,26 @@ private:
     void drawFrameView();
     void drawPaletteSwatches();
     sprites::SpriteArt art() const;
+    QWidget* buildSpritePanel();
+    // The frame's stored entries read again, the table filled and the
+    // selection kept where it still exists.
+    void refreshSprites();
+    void fillSpriteTable();
+    void tableEdited(QTableWidgetItem* item);
+    void pressFrameView(QPoint position, int button);
+    void moveFrameView(QPoint position, int buttons);
+    void releaseFrameView();
+    // Whether the edit may go ahead: data other frames share is changed only
+    // when the user agreed, asked once per frame. `layoutPart`: the edit
+    // writes the layout (positions and attributes of the shared form).
+    bool mayChangeShared(bool layoutPart);
+    // One edit of the selected sprite through the document; false when refused.
+    bool editSelected(const sprites::SpriteChange& change);
+    void changeAttribute(int index, std::uint8_t attribute);
+    sprites::ViewPlacement framePlacement() const;
+    void drawMarks(QPainter& painter, const sprites::OamList& list, const sprites::ViewPlacement& placement,
+                   QSize view, bool outlineSelection) const;
+    void showPlayingFrame();
 
     int objectSet_ = 0;
     std::uint16_t palettePointer_ = 0;
@@ -141,6 +206,32 @@ private:
     QPlainTextEdit* oamText_ = nullptr;  // txtOAM
     std::array<Swatch*, 16> swatches_{}; // lblnespal: sprite palettes, area entries 16-31
     TileKit* tileKit_ = nullptr;
+
+    sprites::FrameSprites frameSprites_;
+    int selectedSprite_ = -1;
+    bool fillingTable_ = false;
+    bool inGame_ = false;
+    bool wholeRange_ = false;
+    std::set<int> sharedApproved_; // frames whose shared data the user agreed to change
+    struct Drag {
+        QPoint start;  // game pixels
+        int dy = 0;
+        int dx = 0;
+        bool begun = false;
+    };
+    std::optional<Drag> drag_;
+    QString exportFolder_;
+
+    QTableWidget* spriteTable_ = nullptr;
+    QLabel* sharedNote_ = nullptr;
+    QCheckBox* inGameCheck_ = nullptr;
+    QCheckBox* wholeRangeCheck_ = nullptr;
+    QLabel* playingLabel_ = nullptr;
+    QPushButton* stepBack_ = nullptr;
+    QPushButton* stepForward_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* exportFrameButton_ = nullptr;
+    QPushButton* exportSheetButton_ = nullptr;
 };
 
 } // namespace quarry::ui

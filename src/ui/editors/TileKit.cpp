@@ -360,6 +360,8 @@ void TileKit::writeTile(int tile, const QString& step)
     try {
         session::Document::EditScope scope(document_.document(), step.toStdString(), 0);
         document_.document().writeTiles(at, pixels);
+        // The window's other views show the pixel at once, also mid-stroke.
+        emit tileChanged();
     } catch (const std::exception& error) {
         // The bank was read from this image, so this is rare: the image
         // changed under the window. The kit shows the image again.

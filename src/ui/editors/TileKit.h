@@ -72,6 +72,8 @@ public:
     // Gestures, in the views' logical coordinates and with button numbers
     // (1 left, 2 right, 4 middle, summed while held).
     void pressPatternTable(QPoint position);
+    // Shows tile `tile` (its low byte) as the selected one.
+    void selectTile(int tile);
     void releasePatternTable(QPoint position);
     void pressTile(QPoint position, int button);
     void moveTile(QPoint position, int buttons);
@@ -133,7 +135,6 @@ signals:
 
 private:
     void buildViews();
-    void selectTile(int tile);
     void paintPixel(int column, int row, int button);
     // Writes tile `tile` of the working set into the bank, as one step
     // named `step` unless a gesture is open.
