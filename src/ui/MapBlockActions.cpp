@@ -223,7 +223,7 @@ void MapBlockActions::paste()
                                           .arg(QString::fromUtf8(error.what())));
         return;
     }
-    if (const std::string unoffered = document_.document().unofferedMetatiles(block); !unoffered.empty()) {
+    if (const std::string unoffered = document_.document().unofferedMetatiles(block.cells); !unoffered.empty()) {
         const QString why = QString::fromStdString(unoffered);
         dialogs_.showMessage(window_, QStringLiteral("The block cannot be pasted here: %1.").arg(why));
         return;

@@ -182,9 +182,9 @@ public:
     // stays). `name` names the step ("Paste 4 x 3 block"). Cells that hold
     // their metatiles already make an empty edit: nothing is written.
     CellEdit stampBlock(MapCell at, const MetatileBlock& block, const std::string& name);
-    // The metatiles of `block` the loaded area's chooser does not offer, as
-    // a sentence for the user; empty when all fit.
-    std::string unofferedMetatiles(const MetatileBlock& block) const;
+    // The metatiles among `metatiles` the loaded area's chooser does not
+    // offer, as a sentence for the user; empty when all fit.
+    std::string unofferedMetatiles(const std::vector<std::uint8_t>& metatiles) const;
     // ---- graphics edits
     // The graphics editors' writes. The loaded area shows each at once.
 

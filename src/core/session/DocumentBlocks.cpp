@@ -10,13 +10,13 @@
 
 namespace quarry::session {
 
-std::string Document::unofferedMetatiles(const MetatileBlock& block) const
+std::string Document::unofferedMetatiles(const std::vector<std::uint8_t>& metatiles) const
 {
     if (!area_)
         return "no area is loaded";
     const int last = gfx::lastOfferedMetatile(area_->metatileLimit, area_->id.objectSet);
     std::set<int> unoffered;
-    for (const std::uint8_t metatile : block.cells)
+    for (const std::uint8_t metatile : metatiles)
         if (metatile > last)
             unoffered.insert(metatile);
     if (unoffered.empty())
@@ -32,9 +32,9 @@ std::string Document::unofferedMetatiles(const MetatileBlock& block) const
 Document::CellEdit Document::writeCells(const std::vector<PlacedCell>& cells, const std::string& name)
 {
     LoadedArea& area = requireArea();
-    MetatileBlock metatiles;
+    std::vector<std::uint8_t> metatiles;
     for (const PlacedCell& placed : cells)
-        metatiles.cells.push_back(placed.metatile);
+        metatiles.push_back(placed.metatile);
     if (const std::string unoffered = unofferedMetatiles(metatiles); !unoffered.empty())
         throw RomError(unoffered);
 
@@ -75,13 +75,11 @@ Document::CellEdit Document::fillCells(MapCell start, std::uint8_t metatile, con
     const LoadedArea& area = requireArea();
     if (!cellAtPixel(area.map, start.column * rom::kMapCellPixels, start.row * rom::kMapCellPixels))
         throw RomError("the cell lies outside the map");
-    if (metatileAt(area.map, start) == metatile) {
-        // Nothing would change; a metatile the chooser does not offer is
-        // still refused.
-        if (const std::string unoffered = unofferedMetatiles(solidBlock(1, 1, metatile)); !unoffered.empty())
-            throw RomError(unoffered);
+    // Refused also where nothing would change.
+    if (const std::string unoffered = unofferedMetatiles({metatile}); !unoffered.empty())
+        throw RomError(unoffered);
+    if (metatileAt(area.map, start) == metatile)
         return {};
-    }
     std::vector<PlacedCell> cells;
     for (const MapCell cell : fillRegion(area.map, start, within))
         cells.push_back({cell, metatile});
@@ -93,7 +91,7 @@ Document::CellEdit Document::stampBlock(MapCell at, const MetatileBlock& block, 
 {
     const LoadedArea& area = requireArea();
     // The whole block must fit the chooser, also where it is clipped.
-    if (const std::string unoffered = unofferedMetatiles(block); !unoffered.empty())
+    if (const std::string unoffered = unofferedMetatiles(block.cells); !unoffered.empty())
         throw RomError(unoffered);
     return writeCells(placeBlock(area.map, at, block), name);
 }
