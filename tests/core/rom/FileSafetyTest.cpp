@@ -13,6 +13,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -140,7 +141,13 @@ TEST(FileSafety, SavesKeepOwnerAndLinksAndWriteInPlaceWhenTheyMust)
         rom::SaveFault fault;
         bool sameInode;
     } cases[] = {
-        {"a hard link", [](OpenedWorld& w) { fs::create_hard_link(w.path, w.dir.file("other-name.nes")); return true; },
+        // Bytes the file gained past the image since it was opened stay.
+        {"a hard link",
+         [](OpenedWorld& w) {
+             fs::create_hard_link(w.path, w.dir.file("other-name.nes"));
+             std::ofstream(w.path, std::ios::binary | std::ios::app) << "tail";
+             return true;
+         },
          {}, true},
         // Root may create files in any folder; the failing temporary is what
         // a read-only folder does to everybody else.

@@ -48,7 +48,7 @@ TEST(OfferedMetatiles, ThresholdBoxesReadLeadingHexDigitsSkippingBlanks)
         const char* text;
         int value;
     } cases[] = {{"1g", 0x01}, {"zz", 0}, {"a", 0x0A}, {"", 0}, {"fF", 0xFF}, {" 7", 0x07}, {"1 2", 0x12}, {"-1", 0},
-                 {"123", 0x23}, {"A0", 0xA0}};
+                 {"123", 0x23}, {"A0", 0xA0}, {"\t1\r\n2", 0x12}};
     for (const auto& c : cases)
         EXPECT_EQ(session::parseHexByteBox(c.text), c.value) << c.text;
 }
