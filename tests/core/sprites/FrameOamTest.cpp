@@ -225,6 +225,7 @@ TEST(SpriteText, FrameNumbersReadAsHex)
 {
     EXPECT_EQ(parseFrameNumber("1A"), 26);
     EXPECT_EQ(parseFrameNumber(" 1a "), 26);
+    EXPECT_EQ(parseFrameNumber("ef"), 0xEF);
     EXPECT_EQ(parseFrameNumber("FF"), 255);
     EXPECT_EQ(parseFrameNumber(""), 0);
     EXPECT_EQ(parseFrameNumber("2G5"), 2);
