@@ -342,7 +342,7 @@ TEST(MapBlocks, FillDeleteAndAltClickActOnTheMapAndSayWhereElseAFillShows)
     EXPECT_EQ(session::metatileAt(e.area().map, cell), 1);
     ASSERT_EQ(e.history().count(), 1);
     EXPECT_EQ(e.history().text(0), QStringLiteral("Fill %1 %2 with 01").arg(region).arg(region == 1 ? "cell" : "cells"));
-    EXPECT_TRUE(e.window.statusNote().startsWith(QStringLiteral("Also changes")))
+    EXPECT_TRUE(e.window.statusNote().startsWith(QStringLiteral("also changes")))
         << e.window.statusNote().toStdString();
     e.window.undoStep();
     EXPECT_EQ(e.body(), before);

@@ -60,8 +60,8 @@ inline constexpr const char* kSpriteColumnTips[] = {
 inline constexpr const char* kOwnAttribute = "own";
 inline constexpr const char* kCarriedFrom = "from %1";          // the sprite whose attribute it takes
 inline constexpr const char* kCarriedFromBefore = "from before"; // the frame drawn before
-inline constexpr const char* kSameData = "Frame data shared with frames %1.";
-inline constexpr const char* kSameLayout = "Layout shared with frames %1.";
+inline constexpr const char* kSameData = "data shared with frames %1";
+inline constexpr const char* kSameLayout = "layout shared with frames %1";
 inline constexpr const char* kAskChangeShared =
     "Frame %1 shares what this edit changes with frames %2.\nChange all of them?";
 inline constexpr const char* kAskSharedAttribute =

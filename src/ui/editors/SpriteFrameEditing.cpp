@@ -124,7 +124,7 @@ void SpriteEditor::refreshSprites()
         notes << QString::fromLatin1(t::kSameData).arg(numberList(frameSprites_.sameData));
     if (!frameSprites_.sameLayout.empty())
         notes << QString::fromLatin1(t::kSameLayout).arg(numberList(frameSprites_.sameLayout));
-    sharedNote_->setText(notes.join(QLatin1Char(' ')));
+    sharedNote_->setText(notes.join(QStringLiteral("; ")));
     sharedNote_->setVisible(!notes.isEmpty());
     fillSpriteTable();
     deleteButton_->setEnabled(selectedSprite_ >= 0);

@@ -45,9 +45,7 @@ QString SharedScreensLayer::reachNote(const session::Document::CellEdit& edit)
 {
     if (edit.empty())
         return {};
-    const QString text =
-        QString::fromStdString(session::reachText(sharing().reachOf(edit.bodyBytes, edit.positions)));
-    return text.isEmpty() ? text : text.left(1).toUpper() + text.mid(1);
+    return QString::fromStdString(session::reachText(sharing().reachOf(edit.bodyBytes, edit.positions)));
 }
 
 QString SharedScreensLayer::hoverWords(QPoint mapPixel)
