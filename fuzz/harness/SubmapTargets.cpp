@@ -213,6 +213,24 @@ void writeAndCheck(const std::uint8_t* data, std::size_t size)
                 addRange(ranges, rom::cpuToBody(screen, rom::DataKind::AreaData), layout::kScreenBytes);
             }
             document.paintCell(x, y, c);
+            // Then a fill and a stamp from the same cell: anywhere in the
+            // map's screens, and nothing at all when refused.
+            const auto cell = session::cellAtPixel(map, x, y);
+            if (!cell)
+                break;
+            name = "fill and stamp";
+            ranges = areaRanges(document.rom(), *area);
+            for (int step = 0; step < 2; ++step) {
+                const std::vector<std::uint8_t> unrefused = document.rom().body();
+                try {
+                    if (step == 0)
+                        document.fillCells(*cell, c);
+                    else
+                        document.stampBlock({cell->column - 1, cell->row}, session::solidBlock(3, 2, c), "Stamp");
+                } catch (const RomError&) {
+                    checkInside(unrefused, document.rom(), {}, step == 0 ? "a refused fill" : "a refused stamp");
+                }
+            }
             break;
         }
         case 1: {
