@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -230,6 +231,11 @@ void MapBlockActions::paste()
     }
     stamp_->setBlock(block);
     tools_.setCurrent(ids_.stamp);
+    // The block shows under the pointer at once when it is over the map.
+    MapView& view = *workspace_.mapView();
+    const QPoint pointer = view.viewport()->mapFromGlobal(QCursor::pos());
+    if (view.viewport()->rect().contains(pointer))
+        stamp_->hover(view.toMapPixel(QPointF(pointer)));
     emit statusMessage(QStringLiteral("Click to place the %1 block; Escape ends pasting").arg(blockSize(block)));
 }
 
