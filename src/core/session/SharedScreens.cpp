@@ -15,22 +15,6 @@ namespace {
 
 constexpr std::size_t kScreen = layout::kScreenBytes;
 
-// The body indexes of a map's screens in table order; throws RomError for
-// an unreadable header or screen address.
-std::vector<std::size_t> screenStarts(const rom::RomImage& rom, std::uint16_t mapPointer)
-{
-    const std::size_t header = rom::bodyIndexOf(mapPointer, rom::DataKind::AreaData, "a map header");
-    const std::size_t count = static_cast<std::size_t>(rom.read(header)) * rom.read(header + 1);
-    if (count * kScreen >= layout::kMapCellLimit)
-        throw RomError("a map larger than a map can be");
-    std::vector<std::size_t> starts;
-    starts.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        starts.push_back(rom::bodyIndexOf(rom.readWord(header + layout::kMapHeaderSize + 2 * i),
-                                          rom::DataKind::AreaData, "a screen"));
-    return starts;
-}
-
 } // namespace
 
 ScreenSharing ScreenSharing::survey(const rom::RomImage& rom, std::uint16_t mapPointer, const rom::AreaMap& map)
@@ -51,9 +35,10 @@ ScreenSharing ScreenSharing::survey(const rom::RomImage& rom, std::uint16_t mapP
             const std::uint16_t other = submapMapPointer(rom, id);
             if (!surveyed.insert(other).second)
                 continue;
-            const std::vector<std::size_t> starts = screenStarts(rom, other);
-            for (std::size_t i = 0; i < starts.size(); ++i)
-                sharing.places_.push_back({starts[i], false, static_cast<int>(i)});
+            const std::vector<std::uint16_t> screens = rom::decodeAreaMap(rom, other).screenTable;
+            for (std::size_t i = 0; i < screens.size(); ++i)
+                sharing.places_.push_back(
+                    {rom::bodyIndexOf(screens[i], rom::DataKind::AreaData, "a screen"), false, static_cast<int>(i)});
         } catch (const RomError&) {
             // An unreadable map shows nothing anyone could change.
         }
