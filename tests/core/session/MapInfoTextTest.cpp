@@ -59,7 +59,9 @@ TEST(ActorText, TextNumberByControlKind)
     EXPECT_EQ(world::actorTextNumber(rom, ControlKind::Ferryman, 0, 7, 2), 0x11);
     EXPECT_EQ(world::actorTextNumber(rom, ControlKind::Ferryman, 0, 6, 1), 0x11);
     EXPECT_EQ(world::actorTextNumber(rom, ControlKind::Health, 5, 0, 0), std::nullopt);
-    EXPECT_EQ(world::controlKindOf(4), ControlKind::Ferryman);
-    EXPECT_EQ(world::controlKindOf(9), ControlKind::None);
+    const ControlKind kinds[] = {ControlKind::None, ControlKind::Text, ControlKind::TextTable, ControlKind::Health,
+                                 ControlKind::Ferryman, ControlKind::None};
+    for (int value = 0; value < 6; ++value)
+        EXPECT_EQ(world::controlKindOf(value), kinds[value]) << value;
     EXPECT_EQ(world::controlKindOf(-1), ControlKind::None);
 }
