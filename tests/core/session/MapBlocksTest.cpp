@@ -182,6 +182,7 @@ TEST(MapBlocks, FillThroughASharedScreenWritesOnlyTheRegionAsOneStep)
                                                         m.map());
     EXPECT_EQ(sharing.otherPlaces(0), 2);
     EXPECT_EQ(sharing.otherPlaces(1), 0);
+    EXPECT_EQ(sharing.otherPlaces(3), 0) << "past the last position";
     EXPECT_EQ(session::reachText(sharing.reachOf(edit.bodyBytes, edit.positions)),
               "also changes screen 0 of this map and 1 place in other maps");
 

@@ -23,6 +23,9 @@ TEST(ActorDrag, SnapsBothPointsToTheMetatileGrid)
     EXPECT_EQ(world::draggedActor(actor, drag(79, 95, 80, 96)), (ActorRecord{5, 7, 0x2A, 0x11}));
     EXPECT_EQ(world::draggedActor(actor, drag(80, 96, 79, 95)), (ActorRecord{3, 5, 0x2A, 0x11}));
     EXPECT_EQ(world::draggedActor(actor, drag(0, 0, 100, 30)), (ActorRecord{10, 7, 0x2A, 0x11}));
+    // The outline left of or above the map snaps down the same way.
+    for (const auto& [value, snapped] : {std::pair{-1, -16}, {-16, -16}, {-17, -32}, {15, 0}})
+        EXPECT_EQ(world::snapDown(value, world::kActorCellPixels), snapped) << value;
 }
 
 TEST(ActorDrag, RefusesPlacesOutsideTheMapAndNegativeReleases)
