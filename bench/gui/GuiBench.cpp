@@ -11,6 +11,7 @@
 #include "core/gfx/Metatiles.h"
 #include "core/world/AreaCatalogue.h"
 #include "LargeMap.h"
+#include "support/IsolatedHome.h"
 #include "support/SyntheticWorld.h"
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
@@ -208,6 +209,8 @@ int memory()
 
 int main(int argc, char** argv)
 {
+    // The editor remembers recent images: keep that out of the user's settings.
+    const quarry::test::IsolatedHome home;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "memory") == 0)

@@ -1,8 +1,8 @@
-#include "core/Version.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandLine.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
+#include "ui/Settings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,9 +10,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quarry"));
-    QApplication::setApplicationVersion(QString::fromLatin1(quarry::kVersion));
-    QApplication::setDesktopFileName(QStringLiteral("quarry"));
+    quarry::ui::setApplicationIdentity();
     QApplication::setWindowIcon(quarry::ui::applicationIcon());
 
     quarry::ui::QtDialogs dialogs;

@@ -1,19 +1,15 @@
 #include "ui/RecentFiles.h"
 
+#include "ui/Settings.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace quarry::ui {
 
 namespace {
 constexpr const char* kKey = "recentFiles";
-
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Quarry"), QStringLiteral("Quarry"));
-}
 } // namespace
 
 RecentFiles::RecentFiles(QMenu* menu, QObject* parent) : QObject(parent), menu_(menu)
@@ -23,7 +19,7 @@ RecentFiles::RecentFiles(QMenu* menu, QObject* parent) : QObject(parent), menu_(
 
 QStringList RecentFiles::files() const
 {
-    return settings().value(QString::fromLatin1(kKey)).toStringList().mid(0, kMaximum);
+    return applicationSettings().value(QString::fromLatin1(kKey)).toStringList().mid(0, kMaximum);
 }
 
 void RecentFiles::add(const QString& path)
@@ -44,7 +40,7 @@ void RecentFiles::remove(const QString& path)
 
 void RecentFiles::store(const QStringList& list)
 {
-    settings().setValue(QString::fromLatin1(kKey), list);
+    applicationSettings().setValue(QString::fromLatin1(kKey), list);
     rebuild();
 }
 
