@@ -142,11 +142,10 @@ int runPaint(const Arguments& arguments)
     const int metatile = static_cast<int>(parseNumber(arguments.positional[6], QStringLiteral("METATILE"), 0, 255));
     session::Document document;
     loadArea(document, arguments);
-    // The chooser offers metatiles 0 to L - 2 (just 0 when L is below 2).
-    const int last = std::max(document.area()->metatileLimit - 2, 0);
-    if (metatile > last)
-        throw RomError("metatile " + std::to_string(metatile) + " is not in the chooser of object set "
-                       + std::to_string(document.area()->id.objectSet) + ", which offers 0 to " + std::to_string(last));
+    // Only what the chooser offers can be painted, as in the editor.
+    if (const std::string unoffered = document.unofferedMetatiles({static_cast<std::uint8_t>(metatile)});
+        !unoffered.empty())
+        throw RomError(unoffered);
     document.paintCell(x, y, static_cast<std::uint8_t>(metatile));
     writeImage(output, document.rom());
     return 0;

@@ -197,7 +197,7 @@ void AreaWorkspace::selectMetatileAt(QPoint pixel)
         return;
     int n = (pixel.y() / 32) * 8 + pixel.x() / 32;
     QPoint block((pixel.x() / 32) * 32, (pixel.y() / 32) * 32);
-    const int last = gfx::lastOfferedMetatile(area->metatileLimit, area->id.objectSet);
+    const int last = gfx::lastOfferedMetatile(area->metatileLimit);
     if (n > last) {
         // Past the object set's last metatile: the last one is chosen.
         n = last;
@@ -211,7 +211,7 @@ void AreaWorkspace::selectMetatileAt(QPoint pixel)
 bool AreaWorkspace::chooseMetatile(int n)
 {
     const session::LoadedArea* area = document_.document().area();
-    if (!area || n < 0 || n > gfx::lastOfferedMetatile(area->metatileLimit, area->id.objectSet))
+    if (!area || n < 0 || n > gfx::lastOfferedMetatile(area->metatileLimit))
         return false;
     selectedMetatile_ = n;
     picker_->showSelection(n, QPoint((n & 7) * 32, (n / 8) * 32));
@@ -247,7 +247,7 @@ void AreaWorkspace::refreshWhereUsed(bool recount)
     runGuarded(dialogs_, this, [&] {
         if (recount) {
             whereUsed_.recount(document_.document().rom(), area->id.objectSet,
-                               gfx::lastOfferedMetatile(area->metatileLimit, area->id.objectSet) + 1);
+                               gfx::lastOfferedMetatile(area->metatileLimit) + 1);
             picker_->setCounts(whereUsed_.offeredCounts());
         }
         whereUsed_.highlight(area->map, selectedMetatile_);

@@ -14,8 +14,8 @@ Canvas drawMetatilePicker(const rom::RomImage& rom, int objectSet, std::span<con
                           std::span<const std::uint8_t> palette, const ColorTable& colors)
 {
     Canvas chooser(kChooserWidth, kChooserHeight);
-    // L - 1 metatiles, at least metatile 0 and at most a full chooser.
-    const int count = std::min(std::max(getMetatileLimit(rom, objectSet) - 1, 1), kChooserMaxMetatiles);
+    // The offered metatiles: L - 1, at least metatile 0 and at most a full chooser.
+    const int count = lastOfferedMetatile(getMetatileLimit(rom, objectSet)) + 1;
 
     for (int n = 0; n < count; ++n) {
         const MetatileTiles numbers = getMetatileTiles(rom, objectSet, n);

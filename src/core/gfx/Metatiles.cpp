@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/RomError.h"
+#include "core/gfx/BackgroundRenderer.h"
 #include "core/rom/GameLayout.h"
 #include "core/rom/Hex.h"
 #include "core/rom/RomImage.h"
@@ -28,8 +29,10 @@ void checkWritable(int objectSet, int metatile)
     const int capacity = metatileCapacity(objectSet);
     if (metatile < 0 || metatile >= capacity)
         throw RomError("metatile " + hexDigits(static_cast<std::uint32_t>(metatile), 2) + " of object set "
-                       + std::to_string(metatileTableOf(objectSet)) + " does not exist: the table holds "
-                       + std::to_string(capacity) + " metatiles");
+                       + std::to_string(metatileTableOf(objectSet)) + " cannot be edited: its table has room for "
+                       + std::to_string(capacity) + " metatiles (00-"
+                       + hexDigits(static_cast<std::uint32_t>(capacity - 1), 2)
+                       + "), and this one's bytes would land in other data");
 }
 
 // Position of a quarter's two bits: rows 0-1 are the top half and columns 0-1
@@ -105,9 +108,9 @@ std::uint8_t withQuadrantPalette(std::uint8_t attribute, int column, int row, in
     return static_cast<std::uint8_t>((attribute & ~(3 << shift)) | ((palette & 3) << shift));
 }
 
-int lastOfferedMetatile(std::uint8_t limit, int objectSet)
+int lastOfferedMetatile(std::uint8_t limit)
 {
-    return std::max(0, std::min(static_cast<int>(limit) - 2, metatileCapacity(objectSet) - 1));
+    return std::max(0, std::min(static_cast<int>(limit) - 2, kChooserMaxMetatiles - 1));
 }
 
 } // namespace quarry::gfx

@@ -30,10 +30,13 @@ std::size_t metatileLimitIndex(int objectSet);
 // blocks. Setters refuse metatile numbers at or above it.
 int metatileCapacity(int objectSet);
 
-// The last metatile the chooser offers for the limit byte L: L - 2, but
-// never one the table has no room for. Metatile 0 is always offered: the
-// chooser draws it and maps use it even when the limit byte is 0 or 1.
-int lastOfferedMetatile(std::uint8_t limit, int objectSet);
+// The last metatile the chooser offers for the limit byte L: L - 2, at most
+// 71 (a full chooser). Metatile 0 is always offered: the chooser draws it
+// and maps use it even when the limit byte is 0 or 1. The table's room plays
+// no part: the game draws what the limit byte promises, reading past the
+// table where it has to, and so do the chooser, the map tools and the
+// command-line tool. Every offer and refusal of a metatile number asks this.
+int lastOfferedMetatile(std::uint8_t limit);
 
 // Readers follow the fixed layout for any metatile number 0-255, as the
 // chooser does when the limit byte promises more metatiles than the table

@@ -14,7 +14,7 @@ std::string Document::unofferedMetatiles(const std::vector<std::uint8_t>& metati
 {
     if (!area_)
         return "no area is loaded";
-    const int last = gfx::lastOfferedMetatile(area_->metatileLimit, area_->id.objectSet);
+    const int last = gfx::lastOfferedMetatile(area_->metatileLimit);
     std::set<int> unoffered;
     for (const std::uint8_t metatile : metatiles)
         if (metatile > last)

@@ -72,7 +72,7 @@ std::array<bool, 256> tilesUsedByMetatiles(const rom::RomImage& rom, int objectS
     for (int set = 0; set < layout::kObjectSetCount; ++set) {
         if (set != objectSet && rom::bgChrBase(rom, set) != bank)
             continue;
-        const int last = gfx::lastOfferedMetatile(gfx::getMetatileLimit(rom, set), set);
+        const int last = gfx::lastOfferedMetatile(gfx::getMetatileLimit(rom, set));
         for (int metatile = 0; metatile <= last; ++metatile)
             for (const std::uint8_t tile : gfx::getMetatileTiles(rom, set, metatile))
                 used[tile] = true;

@@ -186,7 +186,7 @@ void MetatileEditor::setupEditor(int objectSet, const gfx::AreaPalette& palette,
     palette_ = palette;
     mask_ = mask;
     currentMetatile_ = 0;
-    lastMetatile_ = gfx::lastOfferedMetatile(static_cast<std::uint8_t>(limit), objectSet);
+    lastMetatile_ = gfx::lastOfferedMetatile(static_cast<std::uint8_t>(limit));
     thresholds_ = thresholds;
 
     tileKit_->setUp(bank, palette_, mask_);

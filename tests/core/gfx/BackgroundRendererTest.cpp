@@ -145,6 +145,9 @@ TEST_F(Renderer, ChooserDrawsLimitMinusOneMetatiles)
     ASSERT_EQ(full.height(), 288);
     EXPECT_EQ(drawnCells(full, drawn), 72);
     EXPECT_EQ(drawnCells(chooserWithLimit(0xFF), drawn), 72);
+    // Past the table's room of 69 the limit byte still decides.
+    EXPECT_EQ(drawnCells(chooserWithLimit(72), drawn), 71);
+    EXPECT_EQ(drawnCells(chooserWithLimit(73), drawn), 72);
 }
 
 TEST_F(Renderer, ChooserPlacesTilesAndQuadrantPalettes)

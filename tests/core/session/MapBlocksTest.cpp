@@ -198,7 +198,7 @@ TEST(MapBlocks, StampKeepsTheLaterCellOfOneByteAndRefusesUnofferedMetatiles)
 {
     SharedScreenMap m;
     const std::vector<std::uint8_t> before = m.document.rom().body();
-    const int last = gfx::lastOfferedMetatile(m.document.area()->metatileLimit, m.id.objectSet);
+    const int last = gfx::lastOfferedMetatile(m.document.area()->metatileLimit);
 
     // Cells 0 and 16 of the row are one byte of screen A: the later wins.
     session::MetatileBlock row = session::solidBlock(24, 1, 0x01);

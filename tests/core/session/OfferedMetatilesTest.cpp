@@ -1,3 +1,4 @@
+#include "core/RomError.h"
 #include "core/gfx/Metatiles.h"
 #include "core/rom/Addressing.h"
 #include "core/rom/GameLayout.h"
@@ -11,14 +12,30 @@
 
 using namespace quarry;
 
-TEST(OfferedMetatiles, TheLimitByteAndTheTableRoomBothBound)
+TEST(OfferedMetatiles, TheLimitByteAloneBoundsTheOfferAndTheRoomBoundsEdits)
 {
-    // L - 2, never past the table's room, and metatile 0 even for L of 0 or 1.
+    // L - 2, at most a full chooser, and metatile 0 even for L of 0 or 1.
     const struct {
-        int limit, set, last;
-    } cases[] = {{68, 0, 66}, {0xFF, 0, 66}, {0xFF, 4, 61}, {2, 3, 0}, {1, 3, 0}, {0, 5, 0}};
+        int limit, last;
+    } cases[] = {{0, 0}, {1, 0}, {2, 0}, {3, 1}, {68, 66}, {72, 70}, {73, 71}, {74, 71}, {0xFF, 71}};
     for (const auto& c : cases)
-        EXPECT_EQ(gfx::lastOfferedMetatile(static_cast<std::uint8_t>(c.limit), c.set), c.last) << c.limit << "/" << c.set;
+        EXPECT_EQ(gfx::lastOfferedMetatile(static_cast<std::uint8_t>(c.limit)), c.last) << c.limit;
+
+    // Object set 4 has room for 62 metatiles: the chooser draws all 72 the
+    // limit byte offers, but the table's setters refuse 62 on, saying why.
+    rom::RomImage rom = session::buildDemoImage();
+    rom.write(gfx::metatileLimitIndex(4), 0xFF);
+    const std::vector<std::uint8_t> before = rom.body();
+    gfx::setMetatileTile(rom, 4, 61, 15, gfx::getMetatileTiles(rom, 4, 61)[15]);
+    try {
+        gfx::setMetatileAttribute(rom, 4, 62, 0);
+        ADD_FAILURE() << "metatile 62 of object set 4 was written";
+    } catch (const RomError& error) {
+        EXPECT_STREQ(error.what(), "metatile 3E of object set 4 cannot be edited: its table has room for 62 metatiles "
+                                   "(00-3D), and this one's bytes would land in other data");
+    }
+    EXPECT_THROW(gfx::setMetatileTile(rom, 4, 71, 0, 0), RomError);
+    EXPECT_EQ(rom.body(), before);
 }
 
 TEST(OfferedMetatiles, UnusedTilesCountEveryObjectSetOfTheBank)
