@@ -8,6 +8,7 @@
 #include "ui/PatchActions.h"
 #include "ui/RecentFiles.h"
 #include "ui/RomDocument.h"
+#include "ui/StatusLine.h"
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
 #include "ui/MainWindowExtras.h"
@@ -143,7 +144,7 @@ void MainWindow::buildTools()
                                   this);
     for (EditMode mode : {EditMode::Select, EditMode::Fill, EditMode::Pick})
         toolBar_->addAction(modeAction(mode));
-    connect(blocks_, &MapBlockActions::statusMessage, this, [this](const QString& text) { statusNote_->setText(text); });
+    connect(blocks_, &MapBlockActions::statusMessage, this, [this](const QString& text) { statusLine_->setNote(text); });
 }
 
 void MainWindow::buildViews()
@@ -184,7 +185,7 @@ void MainWindow::buildViews()
                                  {workspace_->mapView(), actorPanel_, stairPanel_, doorsPanel_}, this);
     connect(world_, &WorldController::actorModeRequested, this, [this] { setEditMode(EditMode::Actor); });
     connect(world_, &WorldController::stairModeRequested, this, [this] { setEditMode(EditMode::Stair); });
-    connect(world_, &WorldController::statusMessage, this, [this](const QString& text) { statusNote_->setText(text); });
+    connect(world_, &WorldController::statusMessage, this, [this](const QString& text) { statusLine_->setNote(text); });
 
     setCentralWidget(central);
 }
@@ -196,9 +197,7 @@ void MainWindow::buildStatusBar()
         statusPanels_[i]->setObjectName(QStringLiteral("status%1").arg(i + 1));
         statusBar()->addWidget(statusPanels_[i]);
     }
-    statusNote_ = new QLabel(this);
-    statusNote_->setObjectName(QStringLiteral("statusNote"));
-    statusBar()->addPermanentWidget(statusNote_);
+    statusLine_ = new StatusLine(*statusBar(), *live_, *workspace_);
     statusBar()->setSizeGripEnabled(true);
 }
 

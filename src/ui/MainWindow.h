@@ -33,6 +33,7 @@ class MetatileEditor;
 class PaletteEditor;
 class SpriteEditor;
 class MainWindowExtras;
+class StatusLine;
 class MapBlockActions;
 class PatchActions;
 class UndoHistory;
@@ -162,6 +163,7 @@ public:
     SpriteEditor* spriteEditor() const;
     // Zoom, brush, hover information, map exports and file drops.
     MainWindowExtras* extras() const { return extras_; }
+    StatusLine* statusLine() const { return statusLine_; }
     MapBlockActions* mapBlocks() const { return blocks_; }
     PatchActions* patches() const { return patches_; }
     TextEditor* textEditor() const;
@@ -227,7 +229,7 @@ private:
     MainWindowExtras* extras_ = nullptr;
     MapBlockActions* blocks_ = nullptr;
     PatchActions* patches_ = nullptr;
-    QLabel* statusNote_ = nullptr;
+    StatusLine* statusLine_ = nullptr;
     RecentFiles* recent_ = nullptr;
 
     QString fileCaption_; // the caption without the modified mark

@@ -1,5 +1,7 @@
 #include "ui/MainWindowExtras.h"
 
+#include "ui/StatusLine.h"
+
 #include "core/RomError.h"
 #include "core/session/LoadedArea.h"
 #include "core/session/MapExport.h"
@@ -57,14 +59,12 @@ MainWindowExtras::MainWindowExtras(MainWindow& window, Dialogs& dialogs)
 {
     buildActions();
 
-    hover_ = new QLabel(&window);
-    hover_->setObjectName(QStringLiteral("statusHover"));
-    window.statusBar()->addWidget(hover_, 1);
+    hover_ = window.statusLine();
     MapView* map = window.workspace()->mapView();
     connect(map, &MapView::mapHovered, this, &MainWindowExtras::showHover);
     connect(map, &MapView::hoverLeft, this, [this] {
         hovered_.reset();
-        hover_->clear();
+        hover_->setHover({});
     });
     // The words name what the image holds now: a paint, an undo or any
     // other change under a still pointer shows at once.
@@ -75,6 +75,11 @@ MainWindowExtras::MainWindowExtras(MainWindow& window, Dialogs& dialogs)
 
     window.setAcceptDrops(true);
     window.installEventFilter(this);
+}
+
+QLabel* MainWindowExtras::hoverLabel() const
+{
+    return hover_->hoverLabel();
 }
 
 void MainWindowExtras::buildActions()
@@ -146,7 +151,7 @@ void MainWindowExtras::showHover(QPoint mapPixel)
     }
     if (item.isEmpty())
         item = window_.mapBlocks()->sharedScreens().hoverWords(mapPixel);
-    hover_->setText(hoverText(area, mapPixel, item));
+    hover_->setHover(hoverText(area, mapPixel, item));
 }
 
 void MainWindowExtras::exportMap()

@@ -13,6 +13,7 @@ namespace quarry::ui {
 
 class Dialogs;
 class MainWindow;
+class StatusLine;
 
 // The main window's desktop conveniences: zoom commands for the map view,
 // the brush option, hover information in the status bar, the map picture
@@ -30,7 +31,7 @@ public:
     QAction* whereUsedAction() const { return whereUsed_; }
     QAction* exportMapAction() const { return exportMap_; }
     QAction* exportAllAction() const { return exportAll_; }
-    QLabel* hoverLabel() const { return hover_; }
+    QLabel* hoverLabel() const;
 
     // "Export Map as PNG...": the loaded map's picture at 1x.
     void exportMap();
@@ -57,7 +58,7 @@ private:
     QAction* whereUsed_ = nullptr;
     QAction* exportMap_ = nullptr;
     QAction* exportAll_ = nullptr;
-    QLabel* hover_ = nullptr; // after the four address panels
+    StatusLine* hover_ = nullptr; // where the hover words go
     std::optional<QPoint> hovered_; // the map pixel the hover words are about
 };
 

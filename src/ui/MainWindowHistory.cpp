@@ -8,6 +8,7 @@
 #include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
 #include "ui/RomDocument.h"
+#include "ui/StatusLine.h"
 #include "ui/Texts.h"
 #include "ui/UndoHistory.h"
 #include "ui/WorldController.h"
@@ -86,7 +87,7 @@ void MainWindow::redoStep()
 
 QString MainWindow::statusNote() const
 {
-    return statusNote_->text();
+    return statusLine_->note();
 }
 
 void MainWindow::showUndoHistory()
@@ -109,6 +110,9 @@ void MainWindow::showUndoHistory()
     }
     historyWindow_->show();
     historyWindow_->raise();
+    // The keyboard goes with it: arrows walk the steps, Escape closes it.
+    historyWindow_->activateWindow();
+    historyView_->setFocus();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -194,7 +198,7 @@ void MainWindow::showRestored(const session::Document::Restored& result)
                         .arg(result.area->area)
                         .arg(result.area->submap);
     }
-    statusNote_->setText(note);
+    statusLine_->setNote(note);
 }
 
 } // namespace quarry::ui

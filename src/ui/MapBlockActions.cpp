@@ -72,6 +72,12 @@ MapBlockActions::MapBlockActions(RomDocument& document, Dialogs& dialogs, AreaWo
     add(ids_.stamp, std::move(stamp), "V", "Paste", Qt::Key_unknown);
     tools_.setAltPicker([this](QPoint pixel) { pickAt(pixel); });
 
+    // With the Select tool, a click beside or below the map is a click
+    // outside the selection.
+    connect(&view, &MapView::besideMapPressed, this, [this] {
+        if (tools_.current() == ids_.select)
+            selection_->clear();
+    });
     connect(&workspace_, &AreaWorkspace::areaShown, this, [this] {
         selection_->clear();
         shared_->forget();

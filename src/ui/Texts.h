@@ -53,8 +53,7 @@ inline constexpr const char* kEraseConfirm = "This will clear the current map.\n
 inline constexpr const char* kAbout =
     "Quarry v" QUARRY_VERSION "\n\n"
     "A level editor for one NES game.\n"
-    "Maps, actors, stairs, palettes, tiles, metatiles,\n"
-    "sprites and text are edited where they lie in the image.";
+    "Maps, actors, stairs, palettes, tiles, metatiles, sprites and text are edited where they lie in the image.";
 
 // Tool tips of the command buttons.
 inline constexpr const char* kTipOpen = "Open File";

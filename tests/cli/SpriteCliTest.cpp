@@ -63,6 +63,9 @@ TEST(SpriteCli, FrameSpritesPrintsStoredEntriesAndSetAndDeleteWriteOrRefuse)
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         EXPECT_TRUE(readFileBytes(out + "2").empty());
     }
+    // The command takes frame numbers in decimal; its refusals give them so.
+    EXPECT_NE(runCli({"delete-sprite", f.path, "255", "5", "-o", out + "2"}).err.find("frame 255 ($FF) has 2 sprites"),
+              std::string::npos);
     ASSERT_EQ(runCli({"delete-sprite", f.path, "1", "1", "-o", out}).exitCode, 0);
     EXPECT_EQ(readFileBytes(out)[entry - 5], 0x01);
 }

@@ -146,12 +146,20 @@ bool Document::paintCell(int x, int y, std::uint8_t metatile)
     return true;
 }
 
+namespace {
+constexpr std::uint16_t kLowestScreenPointer = 0x8000;
+} // namespace
+
 bool Document::setScreenPointerAt(int x, int y, std::uint16_t pointer)
 {
     LoadedArea& area = requireArea();
     const auto cell = rom::cellAt(area.map, x, y);
     if (!cell)
         return false;
+    // Map data lies at $8000-$FFFF; below that the game finds no screen.
+    if (pointer < kLowestScreenPointer)
+        throw RomError("the pointer " + cpuAddressText(pointer) + " cannot be used: a screen pointer is "
+                       + cpuAddressText(kLowestScreenPointer) + "-$FFFF");
     // The screen's 56 bytes must be readable before the pointer may name them.
     const std::size_t screen = rom::cpuToBody(pointer, rom::DataKind::AreaData);
     if (!rom_.contains(screen, gfx::kScreenCells))

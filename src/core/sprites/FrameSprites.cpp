@@ -13,9 +13,16 @@ namespace quarry::sprites {
 
 namespace {
 
+// Refusals reach the command-line tool, which takes frame numbers in
+// decimal, and the editor, which shows them in hex: both forms.
+std::string frameNumberWords(int frame)
+{
+    return std::to_string(frame & 0xFF) + " ($" + hexDigits(static_cast<std::uint32_t>(frame & 0xFF), 2) + ")";
+}
+
 std::string frameName(int frame)
 {
-    return "frame " + hexDigits(static_cast<std::uint32_t>(frame & 0xFF), 2);
+    return "frame " + frameNumberWords(frame);
 }
 
 std::uint8_t readChecked(const rom::RomImage& rom, std::size_t index, int frame, const char* part)
@@ -208,8 +215,11 @@ void deleteFrameSprite(rom::RomImage& rom, int frame, int index)
         for (int other : read.sameLayout)
             if (auto otherRead = readFrameSprites(rom, other); otherRead.sprites.size() > k)
                 readers.push_back(other);
+        std::string readerWords;
+        for (int reader : readers)
+            readerWords += (readerWords.empty() ? "" : ", ") + frameNumberWords(reader);
         if (!readers.empty())
-            throw RomError("the layout of " + frameName(frame) + " is also used by frames " + frameNumberList(readers)
+            throw RomError("the layout of " + frameName(frame) + " is also used by frames " + readerWords
                            + "; removing a sprite before its last would move their sprites");
     }
 

@@ -2,6 +2,7 @@
 
 #include "core/sprites/FrameOam.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,5 +19,17 @@ std::string oamText(const OamList& list);
 // its start count and the first other character ends the number; no digits
 // at all read as 0. Nothing when the value is above 255, which no frame has.
 std::optional<int> parseFrameNumber(std::string_view text);
+
+// A stored horizontal offset as the screen sees it: X is (dx + 48) AND $FF,
+// so the offset from the reference column runs from -48 to 207 and one pixel
+// left of dx 0 is dx 255 (-49 does not exist: it is 207).
+int dxScreenOffset(std::uint8_t dx);
+// Both forms side by side, as the sprite table shows them: "-6 ($FA)".
+std::string dxText(std::uint8_t dx);
+// Reads a typed horizontal offset: a screen offset (-48 to 207), "$" and the
+// stored byte in hex, or both as dxText writes them. With both, the part
+// that no longer says `current` is the one typed and wins; two new values
+// that disagree are refused. Nothing when unreadable or out of range.
+std::optional<std::uint8_t> parseDxText(std::string_view text, std::uint8_t current);
 
 } // namespace quarry::sprites

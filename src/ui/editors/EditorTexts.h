@@ -56,10 +56,15 @@ inline constexpr const char* kNoSuchFrame = "Frame numbers run from 00 to FF.";
 inline constexpr const char* kSpriteColumns[] = {"#", "dy", "Tile", "Pal", "H", "V", "Pri", "Attr", "dx"};
 inline constexpr const char* kSpriteColumnTips[] = {
     "Stored entry", "Vertical offset (-64 to 63)", "Tile (hex)", "Palette (4-7)", "Horizontal flip", "Vertical flip",
-    "Priority: behind the background", "Attribute: its own, or taken from the sprite before", "Horizontal offset (0-255)"};
+    "Priority: behind the background", "Attribute: its own, or taken from the sprite before",
+    "Horizontal offset from the reference column (-48 to 207), or the stored byte ($00-$FF)"};
 inline constexpr const char* kOwnAttribute = "own";
 inline constexpr const char* kCarriedFrom = "from %1";          // the sprite whose attribute it takes
 inline constexpr const char* kCarriedFromBefore = "from before"; // the frame drawn before
+inline constexpr const char* kCarriedFromBeforeDrawn = "from before, drawn with $%1";
+inline constexpr const char* kCarriedFromBeforeTip =
+    "Takes the attribute the frame drawn before leaves. This row shows the start value $%1; the picture "
+    "is drawn with $%2, left over from the frame shown before it.";
 inline constexpr const char* kSameData = "data shared with frames %1";
 inline constexpr const char* kSameLayout = "layout shared with frames %1";
 inline constexpr const char* kAskChangeShared =

@@ -89,6 +89,7 @@ SpriteEditor::SpriteEditor(RomDocument& document, Dialogs& dialogs, QWidget* par
     timer_->setInterval(sprites::kTickMilliseconds);
     connect(timer_, &QTimer::timeout, this, &SpriteEditor::tickPlayback);
     buildViews();
+    buildNudgeKeys();
 }
 
 QWidget* SpriteEditor::buildAnimationColumn()

@@ -140,6 +140,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    class NudgeKeys;
+    void buildNudgeKeys();
+    // The attribute column of a sprite table row.
+    QString attributeText(int row, QString* tip) const;
     void buildViews();
     QWidget* buildAnimationColumn();
     QWidget* buildFrameColumn();

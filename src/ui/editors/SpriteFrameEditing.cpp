@@ -4,6 +4,7 @@
 
 #include "core/gfx/Chr.h"
 #include "core/rom/Hex.h"
+#include "core/sprites/SpriteText.h"
 #include "core/session/Document.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
@@ -148,21 +149,21 @@ void SpriteEditor::fillSpriteTable()
     };
     for (int row = 0; row < count; ++row) {
         const sprites::StoredSprite& sprite = frameSprites_.sprites[static_cast<std::size_t>(row)];
+        QString attributeTip;
         const std::pair<Column, QString> texts[] = {
             {kIndex, QString::number(row)},
             {kDy, QString::number(sprite.dy)},
             {kTile, hex2(sprite.tile)},
             {kPalette, QString::number((sprite.attribute & 3) + 4)},
-            {kAttribute, sprite.ownAttribute ? QString::fromLatin1(t::kOwnAttribute)
-                         : sprite.attributeFrom ? QString::fromLatin1(t::kCarriedFrom).arg(*sprite.attributeFrom)
-                                                : QString::fromLatin1(t::kCarriedFromBefore)},
-            {kDx, QString::number(sprite.dx)}};
+            {kAttribute, attributeText(row, &attributeTip)},
+            {kDx, QString::fromStdString(sprites::dxText(static_cast<std::uint8_t>(sprite.dx)))}};
         for (const auto& [column, text] : texts) {
             QTableWidgetItem* item = cell(row, column);
             item->setText(text);
             const bool editable = column != kIndex && column != kAttribute;
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | (editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
         }
+        cell(row, kAttribute)->setToolTip(attributeTip);
         const std::pair<Column, std::uint8_t> bits[] = {{kFlipH, kFlipHBit}, {kFlipV, kFlipVBit}, {kBehind, kBehindBit}};
         for (const auto& [column, bit] : bits) {
             QTableWidgetItem* item = cell(row, column);
@@ -263,7 +264,8 @@ void SpriteEditor::moveFrameView(QPoint position, int buttons)
         return;
     const sprites::ViewPlacement placement = framePlacement();
     // Whole game pixels: four screen pixels each at four times size.
-    const int dx = std::clamp(drag_->dx + position.x() / placement.scale - drag_->start.x(), 0, 255);
+    // X wraps as on screen: one pixel left of dx 0 is dx 255.
+    const int dx = (drag_->dx + position.x() / placement.scale - drag_->start.x()) & 0xFF;
     const int dy = std::clamp(drag_->dy + position.y() / placement.scale - drag_->start.y(), sprites::kMinSpriteDy,
                               sprites::kMaxSpriteDy);
     const sprites::StoredSprite& sprite = frameSprites_.sprites[static_cast<std::size_t>(selectedSprite_)];
@@ -353,11 +355,17 @@ void SpriteEditor::tableEdited(QTableWidgetItem* item)
     bool ok = true;
     const QString text = item->text().trimmed();
     switch (column) {
-    case kDy:
-    case kDx: {
+    case kDy: {
         const int value = text.toInt(&ok);
         if (ok)
-            editSelected(column == kDy ? sprites::SpriteChange{.dy = value} : sprites::SpriteChange{.dx = value});
+            editSelected({.dy = value});
+        break;
+    }
+    case kDx: {
+        const auto value = sprites::parseDxText(text.toStdString(), static_cast<std::uint8_t>(sprite.dx));
+        ok = value.has_value();
+        if (ok)
+            editSelected({.dx = *value});
         break;
     }
     case kTile: {
@@ -397,7 +405,7 @@ void SpriteEditor::nudgeSelected(int dx, int dy)
     if (selectedSprite_ < 0)
         return;
     const sprites::StoredSprite& sprite = frameSprites_.sprites[static_cast<std::size_t>(selectedSprite_)];
-    const int newDx = std::clamp(sprite.dx + dx, 0, 255);
+    const int newDx = (sprite.dx + dx) & 0xFF;
     const int newDy = std::clamp(sprite.dy + dy, sprites::kMinSpriteDy, sprites::kMaxSpriteDy);
     if (newDx == sprite.dx && newDy == sprite.dy)
         return;
@@ -413,24 +421,6 @@ void SpriteEditor::deleteSelected()
         return;
     if (runGuarded(dialogs_, this, [&] { document_.document().deleteFrameSprite(currentFrame_, index); }))
         selectSprite(std::min(index, static_cast<int>(frameSprites_.sprites.size()) - 1));
-}
-
-void SpriteEditor::keyPressEvent(QKeyEvent* event)
-{
-    const int key = event->key();
-    if (selectedSprite_ >= 0 && event->modifiers() == Qt::NoModifier) {
-        const int dx = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
-        const int dy = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
-        if (dx != 0 || dy != 0) {
-            nudgeSelected(dx, dy);
-            return;
-        }
-        if (key == Qt::Key_Delete) {
-            deleteSelected();
-            return;
-        }
-    }
-    EditorWindow::keyPressEvent(event);
 }
 
 void SpriteEditor::drawMarks(QPainter& painter, const sprites::OamList& list, const sprites::ViewPlacement& placement,

@@ -46,10 +46,10 @@ protected:
         if (!source.isEmpty() && view_.source_)
             painter.drawImage(source.topLeft(), view_.source_(source));
 
-        // Lines left over from a larger map lie outside this one's picture
-        // and are not seen; the closing edge lines just past it are.
+        // Lines left over from a larger map, and the closing edge lines at
+        // x = W x 256 and y = H x 224, lie outside the picture: not seen.
         painter.save();
-        painter.setClipRect(QRect(QPoint(0, 0), view_.pictureSize_ + QSize(1, 1)));
+        painter.setClipRect(QRect(QPoint(0, 0), view_.pictureSize_));
         for (int array = 0; array < GridLines::kArrayCount; ++array) {
             for (const GridLines::Line& line : view_.grid_.lines(static_cast<GridLines::Array>(array))) {
                 if (!line.visible)
@@ -90,6 +90,8 @@ protected:
         view_.pressModifiers_ = event->modifiers();
         if (QRect(QPoint(0, 0), view_.pictureSize_).contains(mapPixel))
             emit view_.mapPressed(mapPixel, event->button());
+        else
+            emit view_.besideMapPressed();
     }
 
     void mouseMoveEvent(QMouseEvent* event) override

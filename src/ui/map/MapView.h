@@ -76,6 +76,8 @@ public:
 signals:
     // A press inside the map picture, in map pixels.
     void mapPressed(QPoint mapPixel, Qt::MouseButton button);
+    // A press in the view beside or below the map picture.
+    void besideMapPressed();
     // While a button is held: the pointer moved, in map pixels (it may lie
     // outside the picture, even at negative positions).
     void mapMoved(QPoint mapPixel);

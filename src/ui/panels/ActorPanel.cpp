@@ -91,6 +91,12 @@ ActorPanel::ActorPanel(QWidget* parent) : QWidget(parent)
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         emit actorClicked(list_->row(item));
     });
+    // The arrow keys or typing move the current row: that selects too.
+    // Rows set from outside come with the list's signals blocked.
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            emit actorClicked(row);
+    });
     connect(typeCombo_, &QComboBox::activated, this, &ActorPanel::typeChosen);
     connect(slider_, &QSlider::valueChanged, this, &ActorPanel::controlChanged);
     connect(slider_, &QSlider::sliderPressed, this, &ActorPanel::controlDragStarted);

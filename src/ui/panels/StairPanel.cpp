@@ -21,6 +21,12 @@ StairPanel::StairPanel(QWidget* parent) : QWidget(parent)
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         emit stairClicked(list_->row(item));
     });
+    // The arrow keys or typing move the current row: that selects too.
+    // Rows set from outside come with the list's signals blocked.
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            emit stairClicked(row);
+    });
 }
 
 void StairPanel::setLines(const QStringList& lines)

@@ -1,5 +1,6 @@
 #include "ui/tools/BlockTools.h"
 
+#include "core/rom/Hex.h"
 #include "ui/ActionGuard.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/CanvasImage.h"
@@ -91,11 +92,15 @@ void FillTool::press(QPoint mapPixel, Qt::MouseButton)
         return;
     }
     session::Document::CellEdit edit;
-    runGuarded(dialogs_, &workspace_, [&] {
-        edit = document_.document().fillCells(*cell, static_cast<std::uint8_t>(workspace_.selectedMetatile()),
-                                              selection_.rect());
-    });
+    const int metatile = workspace_.selectedMetatile();
+    if (!runGuarded(dialogs_, &workspace_, [&] {
+            edit = document_.document().fillCells(*cell, static_cast<std::uint8_t>(metatile), selection_.rect());
+        }))
+        return;
     written_(edit);
+    if (edit.empty())
+        note_(QStringLiteral("Nothing to fill: the cells there hold metatile %1 already")
+                  .arg(QString::fromStdString(hexDigits(static_cast<std::uint32_t>(metatile), 2))));
 }
 
 StampTool::StampTool(RomDocument& document, Dialogs& dialogs, MapView& view, CellsWritten written)

@@ -121,7 +121,13 @@ TEST(DocumentArea, ScreenPointersShowTheirScreenAtOnceAndBadOnesAreRefused)
     EXPECT_TRUE(std::equal(stored.begin(), stored.end(), shown));
 
     const auto before = w.document.rom().body();
-    EXPECT_THROW(w.document.setScreenPointerAt(1, 1, 0x7FFF), RomError);
+    try {
+        w.document.setScreenPointerAt(1, 1, 0x7FFF);
+        ADD_FAILURE() << "a pointer below $8000 was taken";
+    } catch (const RomError& error) {
+        // The words give the range that may be typed, not a bank.
+        EXPECT_STREQ(error.what(), "the pointer $7FFF cannot be used: a screen pointer is $8000-$FFFF");
+    }
     EXPECT_EQ(w.document.rom().body(), before);
     EXPECT_NO_THROW(w.document.loadArea(id, false));
 }

@@ -1,0 +1,111 @@
+// Sprite positions that wrap as the game's do, the table's two forms of a
+// horizontal offset, the keys that move a sprite, and what the table says
+// about an attribute taken from the frame drawn before.
+#include "OpenedEditor.h"
+
+#include "core/sprites/SpriteText.h"
+#include "support/SyntheticSprites.h"
+#include "ui/editors/SpriteEditor.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+using namespace quarry;
+using namespace quarry::ui;
+using namespace quarry::test;
+
+namespace {
+
+constexpr int kDxColumn = 8;
+constexpr int kAttributeColumn = 7;
+
+void key(QWidget* to, int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, code, modifiers);
+    QApplication::sendEvent(to, &press);
+}
+
+} // namespace
+
+TEST(SpriteDx, OffsetsAreReadAndShownInBothFormsAndOutOfRangeOnesRefused)
+{
+    EXPECT_EQ(sprites::dxScreenOffset(0xFA), -6);
+    EXPECT_EQ(sprites::dxScreenOffset(0xD0), -48);
+    EXPECT_EQ(sprites::dxScreenOffset(0xCF), 207);
+    EXPECT_EQ(sprites::dxText(0xFA), "-6 ($FA)");
+    EXPECT_EQ(sprites::dxText(0x00), "0 ($00)");
+    const struct {
+        const char* text;
+        int current, value; // -1: refused
+    } cases[] = {{"-6", 0, 0xFA},         {"$FA", 0, 0xFA},      {" 207 ", 0, 0xCF},    {"-48", 0, 0xD0},
+                 {"-49", 0, -1},          {"208", 0, -1},        {"$100", 0, -1},       {"12x", 0, -1},
+                 {"-6 ($FA)", 0xFA, 0xFA}, {"-7 ($FA)", 0xFA, 0xF9}, {"-6 ($F0)", 0xFA, 0xF0}, {"-7 ($F0)", 0xFA, -1},
+                 {"", 0, -1},             {"-6 $FA", 0, -1}};
+    for (const auto& c : cases) {
+        const auto value = sprites::parseDxText(c.text, static_cast<std::uint8_t>(c.current));
+        EXPECT_EQ(value ? *value : -1, c.value) << c.text;
+    }
+}
+
+TEST(SpriteEditor, SpritesCrossTheReferenceColumnByDragKeysAndTable)
+{
+    OpenedEditor s;
+    s.window.openSpriteEditor();
+    SpriteEditor& e = *s.window.spriteEditor();
+    e.frameBar()->setValue(kSyntheticExampleFrame);
+    s.dialogs.yesNoAnswers = {true}; // frame FF shares the data: asked once
+    // Sprite 0 (X 40, dx $F8) covers view x 160-191: four view pixels a game
+    // pixel. Dragged right across the reference column (X 48) and back.
+    press(e.frameView(), QPoint(170, 200));
+    ASSERT_EQ(e.selectedSprite(), 0);
+    move(e.frameView(), QPoint(210, 200), Qt::LeftButton);
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0x02);
+    move(e.frameView(), QPoint(178, 200), Qt::LeftButton);
+    release(e.frameView(), QPoint(178, 200));
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0xFA);
+    EXPECT_EQ(s.history().index(), 1);
+
+    QTableWidget* table = e.spriteTable();
+    EXPECT_EQ(table->item(0, kDxColumn)->text(), "-6 ($FA)");
+    table->item(0, kDxColumn)->setText("0"); // the screen offset form
+    ASSERT_EQ(e.frameSprites().sprites[0].dx, 0x00);
+    EXPECT_EQ(table->item(0, kDxColumn)->text(), "0 ($00)");
+
+    // Alt+arrows from the table, where plain arrows move between rows.
+    key(table, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0xFF);
+    EXPECT_EQ(table->item(0, kDxColumn)->text(), "-1 ($FF)");
+    key(table, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0x00);
+    key(e.frameBar(), Qt::Key_Left, Qt::AltModifier); // also from a scroll bar
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0xFF);
+    EXPECT_EQ(e.frameBar()->value(), kSyntheticExampleFrame);
+    key(&e, Qt::Key_Right); // a plain arrow reaching the window from the picture
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0x00);
+    EXPECT_EQ(e.selectedSprite(), 0);
+
+    // The stored byte form, and refusals that leave the row as it was.
+    table->item(0, kDxColumn)->setText("$F0");
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0xF0);
+    table->item(0, kDxColumn)->setText("208");
+    EXPECT_EQ(e.frameSprites().sprites[0].dx, 0xF0);
+    EXPECT_TRUE(s.dialogs.lastMessage().contains("208"));
+    EXPECT_EQ(table->item(0, kDxColumn)->text(), "-16 ($F0)");
+    EXPECT_EQ(s.dialogs.messages.size(), 2); // the question, then the refusal
+}
+
+TEST(SpriteEditor, ARowCarryingTheAttributeOfTheFrameBeforeSaysWhatThePictureUses)
+{
+    OpenedEditor s;
+    s.window.openSpriteEditor();
+    SpriteEditor& e = *s.window.spriteEditor();
+    e.frameBar()->setValue(kSyntheticCarryInFrame - 1);
+    e.frameBar()->setValue(kSyntheticCarryInFrame);
+    const int drawn = sprites::oamEntry(e.frameList(), 0).attribute;
+    const QTableWidgetItem* row = e.spriteTable()->item(0, kAttributeColumn);
+    EXPECT_EQ(row->text(), QString::asprintf("from before, drawn with $%02X", drawn));
+    EXPECT_TRUE(row->toolTip().contains(QString::asprintf("$%02X", e.frameSprites().sprites[0].attribute)));
+}
