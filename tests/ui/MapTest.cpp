@@ -107,11 +107,8 @@ TEST(MapView, GridLinesLeftFromALargerMapAreNotSeenAndAllTakeTheColour)
     EXPECT_EQ(shot.pixelColor(256 + 32, 100), line);
     EXPECT_NE(shot.pixelColor(608, 100), line); // a 5-wide map's, right of the picture
     EXPECT_NE(shot.pixelColor(100, 288), line); // a 2-high map's, below it
-
-    // The screen grid's closing lines at x = 512 and y = 224 lie just
-    // outside the picture, so they are not seen either.
+    // Nor are the screen grid's closing lines at x = 512 and y = 224.
     view.grid().build(2, 1, false, true);
-    view.refreshGrid();
     const QImage screens = view.viewport()->grab().toImage();
     EXPECT_EQ(screens.pixelColor(256, 100), line);
     EXPECT_NE(screens.pixelColor(512, 100), line);

@@ -15,11 +15,9 @@ using namespace quarry;
 TEST(OfferedMetatiles, TheLimitByteAloneBoundsTheOfferAndTheRoomBoundsEdits)
 {
     // L - 2, at most a full chooser, and metatile 0 even for L of 0 or 1.
-    const struct {
-        int limit, last;
-    } cases[] = {{0, 0}, {1, 0}, {2, 0}, {3, 1}, {68, 66}, {72, 70}, {73, 71}, {74, 71}, {0xFF, 71}};
-    for (const auto& c : cases)
-        EXPECT_EQ(gfx::lastOfferedMetatile(static_cast<std::uint8_t>(c.limit)), c.last) << c.limit;
+    const int cases[][2] = {{0, 0}, {1, 0}, {2, 0}, {3, 1}, {68, 66}, {72, 70}, {73, 71}, {74, 71}, {0xFF, 71}};
+    for (const auto& [limit, last] : cases)
+        EXPECT_EQ(gfx::lastOfferedMetatile(static_cast<std::uint8_t>(limit)), last) << limit;
 
     // Object set 4 has room for 62 metatiles: the chooser draws all 72 the
     // limit byte offers, but the table's setters refuse 62 on, saying why.
