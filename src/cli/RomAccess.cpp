@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace quarry::cli {
 
@@ -55,10 +56,12 @@ void openDocument(session::Document& document, const QString& path, const QStrin
 
 void checkOutputIsNotInput(const QString& input, const QString& output)
 {
-    const QFileInfo in(input);
-    const QFileInfo out(output);
-    const bool same = out.exists() ? in.canonicalFilePath() == out.canonicalFilePath()
-                                   : in.absoluteFilePath() == out.absoluteFilePath();
+    // The same file under any name, a hard link included: device and inode.
+    struct stat in {}, out {};
+    const bool same = ::stat(output.toLocal8Bit().constData(), &out) == 0
+                          ? ::stat(input.toLocal8Bit().constData(), &in) == 0 && in.st_dev == out.st_dev
+                                && in.st_ino == out.st_ino
+                          : QFileInfo(input).absoluteFilePath() == QFileInfo(output).absoluteFilePath();
     if (same)
         throw UsageError("-o must name another file than the input " + input.toStdString());
 }
