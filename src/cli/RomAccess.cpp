@@ -2,8 +2,10 @@
 
 #include "cli/Cli.h"
 #include "core/RomError.h"
+#include "core/rom/DataFiles.h"
 #include "core/rom/GameLayout.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -47,8 +49,14 @@ rom::RomImage openImage(const QString& path)
 
 void openDocument(session::Document& document, const QString& path, const QString& datDir)
 {
-    if (!rom::loadCharTable(datDir.toStdString(), document.sideData().charTable))
-        std::fprintf(stderr, "quarry-cli: no TBL.DAT in %s, using the built-in character table\n", qPrintable(datDir));
+    rom::ReadStatus status = rom::ReadStatus::Read;
+    if (!rom::loadCharTable(datDir.toStdString(), document.sideData().charTable, &status)) {
+        const std::string tbl = QDir(datDir).filePath(QStringLiteral("TBL.DAT")).toStdString();
+        const std::string why = status == rom::ReadStatus::Unreadable
+                                    ? "no TBL.DAT in " + datDir.toStdString()
+                                    : rom::readFailureText(status, tbl, rom::kSideFileLimit);
+        std::fprintf(stderr, "quarry-cli: %s, using the built-in character table\n", why.c_str());
+    }
     const rom::OpenResult result = document.open(path.toStdString());
     if (result != rom::OpenResult::Loaded)
         throwOpenFailure(path, result);

@@ -301,6 +301,7 @@ std::string writeErrorText(int error)
     case ENOENT:
     case ENOTDIR: return "the folder is gone";
     case ENAMETOOLONG: return "the name is too long";
+    case EEXIST: return "every name it could take is taken";
     default: return error == 0 ? "the write failed" : std::strerror(error);
     }
 }

@@ -64,6 +64,7 @@ std::optional<std::string> writeBackup(const std::string& path, std::span<const 
             return std::nullopt;
         resetFailure();
     }
+    noteFailure(EEXIST);
     return std::nullopt;
 }
 
