@@ -151,10 +151,11 @@ TEST(MainWindowSave, SaveAsAndExportsRefuseNamesThatAreNoFilesAndOpenRefusesDevi
     OpenedEditor e;
     const std::string pipe = e.dir.file("pipe");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    e.dialogs.filesToSave.push_back(QString::fromStdString(pipe));
+    ASSERT_EQ(::mkfifo((pipe + ".png").c_str(), 0600), 0);
+    e.dialogs.filesToSave = {QString::fromStdString(pipe), QString::fromStdString(pipe + ".png")};
+    e.dialogs.yesNoAnswers = {true, true}; // replace them: the refusal comes from the write
     EXPECT_FALSE(e.window.saveFileAs());
     EXPECT_EQ(e.dialogs.lastMessage(), texts::kNotRegularFile);
-    e.dialogs.filesToSave.push_back(QString::fromStdString(pipe));
     e.window.extras()->exportMapAction()->trigger();
     EXPECT_TRUE(e.dialogs.lastMessage().contains("not a regular file")) << e.dialogs.lastMessage().toStdString();
     EXPECT_EQ(fs::symlink_status(pipe).type(), fs::file_type::fifo);
