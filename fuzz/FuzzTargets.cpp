@@ -32,29 +32,39 @@ namespace quarry::fuzz {
 
 namespace {
 
-// Everything the editor reads when a user walks through the whole image.
-void exercise(const rom::RomImage& image)
+// The bytes that choose what one input exercises, read in turn (zeros once
+// they run out).
+struct Choices {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t at = 0;
+    std::uint8_t next() { return at < size ? data[at++] : 0; }
+};
+
+// What the editor reads when a user looks at a few things of the image: two
+// submaps, four frames (two of them edited on a copy), two animations and,
+// for one input in four, the texts. Walking the whole image for every input
+// left the fuzzer a few inputs a second.
+void exercise(const rom::RomImage& image, Choices choices)
 {
-    for (const rom::AreaId& id : world::catalogueSubmaps()) {
-        for (bool night : {false, true}) {
-            try {
-                const session::LoadedArea area = session::readLoadedArea(image, id, night);
-                (void)area;
-            } catch (const RomError&) {
-            }
-        }
-    }
-    sprites::FrameBuilder builder;
-    for (int frame = 0; frame < 256; ++frame) {
+    const std::vector<rom::AreaId>& submaps = world::catalogueSubmaps();
+    for (int n = 0; n < 2; ++n) {
+        const std::size_t index = (choices.next() | choices.next() << 8) % submaps.size();
         try {
-            (void)builder.buildFrameOam(image, sprites::getFramePointer(image, frame));
+            const session::LoadedArea area = session::readLoadedArea(image, submaps[index], (index & 1) != 0);
+            (void)area;
         } catch (const RomError&) {
         }
     }
-    // The frame edits, on a copy: each is refused or stays inside the image.
+    sprites::FrameBuilder builder;
     rom::RomImage edited = image;
-    for (int frame = 0; frame < 256; ++frame) {
+    for (int n = 0; n < 4; ++n) {
+        const int frame = choices.next();
         try {
+            (void)builder.buildFrameOam(image, sprites::getFramePointer(image, frame));
+            if (n >= 2)
+                continue;
+            // The frame edits, on a copy: each is refused or stays inside the image.
             const sprites::FrameSprites read = sprites::readFrameSprites(edited, frame);
             const int last = static_cast<int>(read.sprites.size()) - 1;
             if (last < 0)
@@ -65,12 +75,14 @@ void exercise(const rom::RomImage& image)
         } catch (const RomError&) {
         }
     }
-    for (int animation = 0; animation < 64; ++animation) {
+    for (int n = 0; n < 2; ++n) {
         try {
-            (void)sprites::loadAnimation(image, animation);
+            (void)sprites::loadAnimation(image, choices.next() % 64);
         } catch (const RomError&) {
         }
     }
+    if (choices.next() % 4 != 0)
+        return;
     rom::CharTable table;
     rom::applyDefaultCharTable(table);
     try {
@@ -120,22 +132,25 @@ void openAndExercise(const std::uint8_t* data, std::size_t size)
     rom::RomImage image;
     if (rom::openRomBytes(std::vector<std::uint8_t>(data, data + size), image) != rom::OpenResult::Loaded)
         return;
-    exercise(image);
+    // The header's last eight bytes, which the image's reading ignores, choose.
+    exercise(image, Choices{data + 8, 8});
 }
 
 void patchAndExercise(const std::uint8_t* data, std::size_t size)
 {
     static const std::vector<std::size_t> places = interestingPlaces(syntheticBase());
     rom::RomImage image = syntheticBase();
-    // Records of four bytes: which place, how far past it, and two bytes.
-    for (std::size_t i = 0; i + 4 <= size; i += 4) {
+    // Eight bytes choose what is exercised, then records of four bytes:
+    // which place, how far past it, and two bytes.
+    const Choices choices{data, std::min<std::size_t>(size, 8)};
+    for (std::size_t i = 8; i + 4 <= size; i += 4) {
         const std::size_t place = places[data[i] % places.size()] + data[i + 1] % 64;
         if (image.contains(place, 2)) {
             image.write(place, data[i + 2]);
             image.write(place + 1, data[i + 3]);
         }
     }
-    exercise(image);
+    exercise(image, choices);
 }
 
 void parseSideData(const std::uint8_t* data, std::size_t size)
@@ -143,12 +158,15 @@ void parseSideData(const std::uint8_t* data, std::size_t size)
     // The input holds the files one after another, split at each $00 byte.
     static const char* const kNames[] = {"TBL.DAT", "PARTS.DAT", "WEAPON.DAT", "obj/obj00.TXT", "obj/obj7F.TXT",
                                          "obj/objFF.TXT"};
-    test::TempDir dir;
-    std::filesystem::create_directories(dir.file("obj"));
+    // One folder for the whole run: making one per input cost more than the parsing.
+    static const test::TempDir dir;
+    static const bool made = std::filesystem::create_directories(dir.file("obj"));
+    (void)made;
     std::size_t start = 0;
     for (const char* name : kNames) {
+        std::filesystem::remove(dir.file(name));
         if (start > size)
-            break;
+            continue;
         const auto* end = std::find(data + start, data + size, std::uint8_t{0});
         std::ofstream(dir.file(name), std::ios::binary)
             .write(reinterpret_cast<const char*>(data + start), end - (data + start));
@@ -167,9 +185,10 @@ void encodeAndCommitTexts(const std::uint8_t* data, std::size_t size)
         test::putSampleTexts(rom);
         return rom;
     }();
-    rom::CharTable table = test::defaultTextTable();
+    static const rom::CharTable table = test::defaultTextTable();
+    static const text::Texts baseTexts = text::decodeTexts(base.image(), table);
     rom::RomImage image = base.image();
-    text::Texts texts = text::decodeTexts(image, table);
+    text::Texts texts = baseTexts;
     // The input replaces strings: each $0A starts the next string.
     std::size_t n = 0, start = 0;
     for (std::size_t i = 0; i <= size && n < texts.size(); ++i) {

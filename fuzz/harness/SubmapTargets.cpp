@@ -183,8 +183,9 @@ void writeAndCheck(const std::uint8_t* data, std::size_t size)
     rom::RomImage image = base();
     const rom::AreaId id = damage(input, image, false);
 
-    // The document opens the damaged image from a file, as the editor does.
-    test::TempDir dir;
+    // The document opens the damaged image from a file, as the editor does;
+    // one folder serves the whole run.
+    static const test::TempDir dir;
     const std::string path = dir.file("game.nes");
     rom::saveRomImageAs(path, image);
     session::Document document;

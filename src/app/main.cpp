@@ -1,3 +1,4 @@
+#include "core/rom/FileAccess.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandLine.h"
 #include "ui/Dialogs.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    quarry::rom::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     quarry::ui::setApplicationIdentity();
     QApplication::setWindowIcon(quarry::ui::applicationIcon());

@@ -134,14 +134,30 @@ int runPicker(const Arguments& arguments)
     return 0;
 }
 
+// The cell containing the map pixel given by positional arguments `at` and
+// `at` + 1; a pixel outside the map is refused.
+session::MapCell cellArgument(const session::Document& document, const Arguments& arguments, int at)
+{
+    const int x = static_cast<int>(parseNumber(arguments.positional[at], QStringLiteral("X"), 0, 0xFFFFFF));
+    const int y =
+        static_cast<int>(parseNumber(arguments.positional[at + 1], QStringLiteral("Y"), 0, 0xFFFFFF));
+    const session::LoadedArea& area = *document.area();
+    const auto cell = session::cellAtPixel(area.map, x, y);
+    if (!cell)
+        throw RomError("map pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") lies outside the map of "
+                       + std::to_string(area.mapWidth()) + " x " + std::to_string(area.mapHeight()) + " pixels");
+    return *cell;
+}
+
 int runPaint(const Arguments& arguments)
 {
     const QString output = arguments.output();
-    const int x = static_cast<int>(parseNumber(arguments.positional[4], QStringLiteral("X"), 0, 0xFFFFFF));
-    const int y = static_cast<int>(parseNumber(arguments.positional[5], QStringLiteral("Y"), 0, 0xFFFFFF));
     const int metatile = static_cast<int>(parseNumber(arguments.positional[6], QStringLiteral("METATILE"), 0, 255));
     session::Document document;
     loadArea(document, arguments);
+    cellArgument(document, arguments, 4); // refuses a pixel outside the map
+    const int x = static_cast<int>(parseNumber(arguments.positional[4], QStringLiteral("X"), 0, 0xFFFFFF));
+    const int y = static_cast<int>(parseNumber(arguments.positional[5], QStringLiteral("Y"), 0, 0xFFFFFF));
     // Only what the chooser offers can be painted, as in the editor.
     if (const std::string unoffered = document.unofferedMetatiles({static_cast<std::uint8_t>(metatile)});
         !unoffered.empty())
@@ -158,25 +174,11 @@ int runSetPointer(const Arguments& arguments)
     const int y = static_cast<int>(parseNumber(arguments.positional[5], QStringLiteral("Y"), 0, 0xFFFFFF));
     session::Document document;
     loadArea(document, arguments);
+    cellArgument(document, arguments, 4); // refuses a pixel outside the map
     if (const auto pointer = session::parsePointerAnswer(arguments.positional[6].toStdString()))
         document.setScreenPointerAt(x, y, *pointer);
     writeImage(output, document.rom());
     return 0;
-}
-
-// The cell containing the map pixel given by positional arguments `at` and
-// `at` + 1; a pixel outside the map is refused.
-session::MapCell cellArgument(const session::Document& document, const Arguments& arguments, int at)
-{
-    const int x = static_cast<int>(parseNumber(arguments.positional[at], QStringLiteral("X"), 0, 0xFFFFFF));
-    const int y =
-        static_cast<int>(parseNumber(arguments.positional[at + 1], QStringLiteral("Y"), 0, 0xFFFFFF));
-    const session::LoadedArea& area = *document.area();
-    const auto cell = session::cellAtPixel(area.map, x, y);
-    if (!cell)
-        throw RomError("map pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") lies outside the map of "
-                       + std::to_string(area.mapWidth()) + " x " + std::to_string(area.mapHeight()) + " pixels");
-    return *cell;
 }
 
 int runCopy(const Arguments& arguments)
@@ -249,14 +251,14 @@ void addAreaCommands(std::vector<Command>& table)
                      {QStringLiteral("-o")}, {QStringLiteral("--night")}, 4, runPicker});
     table.push_back({QStringLiteral("paint"), kAreaUsage + " X Y METATILE -o OUT",
                      QStringLiteral("paint a metatile into the map cell at map pixel X, Y"),
-                     areaHelp + QStringLiteral("\nWrites the whole edited image to OUT; a pixel outside the map "
-                                               "changes nothing."),
+                     areaHelp + QStringLiteral("\nWrites the whole edited image to OUT. A pixel outside the map is "
+                                               "refused and\nnothing is written."),
                      {QStringLiteral("-o")}, {QStringLiteral("--night")}, 7, runPaint});
     table.push_back({QStringLiteral("set-pointer"), kAreaUsage + " X Y VALUE -o OUT",
                      QStringLiteral("point the screen at map pixel X, Y at new data"),
                      areaHelp + QStringLiteral("\nVALUE as typed in the editor: $9ABC is hexadecimal, 40000 decimal; "
                                                "the low\n16 bits are kept. A value below $8000 is refused and nothing "
-                                               "is written.\nA pixel outside the map writes an unchanged image."),
+                                               "is written.\nA pixel outside the map is refused and nothing is written."),
                      {QStringLiteral("-o")}, {QStringLiteral("--night")}, 7, runSetPointer});
     table.push_back({QStringLiteral("copy"), kAreaUsage + " X0 Y0 X1 Y1",
                      QStringLiteral("print the block of cells between two map pixels as text"),
@@ -270,13 +272,13 @@ void addAreaCommands(std::vector<Command>& table)
                                                "X, Y; cells\npast the map's edges are left out. Cells are written row "
                                                "by row from the top\nleft: where two land on one screen's data the "
                                                "later stays. Every metatile\nmust be one the chooser offers, or nothing "
-                                               "is written."),
+                                               "is written.\nA pixel outside the map is refused and nothing is written."),
                      {QStringLiteral("-o")}, {QStringLiteral("--night")}, 7, runStamp});
     table.push_back({QStringLiteral("fill"), kAreaUsage + " X Y METATILE -o OUT",
                      QStringLiteral("fill the region of like cells around map pixel X, Y"),
                      areaHelp + QStringLiteral("\nThe cells joined to the cell at X, Y through their edges and holding "
                                                "the same\nmetatile become METATILE, which must be one the chooser "
-                                               "offers."),
+                                               "offers.\nA pixel outside the map is refused and nothing is written."),
                      {QStringLiteral("-o")}, {QStringLiteral("--night")}, 7, runFill});
     table.push_back({QStringLiteral("erase-map"), kAreaUsage + " -o OUT",
                      QStringLiteral("set every cell of the submap's map to metatile 0"), areaHelp,

@@ -5,6 +5,7 @@
 #include "cli/RomAccess.h"
 
 #include "core/RomError.h"
+#include "core/rom/FileAccess.h"
 #include "core/session/DemoImage.h"
 #include "core/session/LoadedArea.h"
 #include "core/session/MapExport.h"
@@ -30,7 +31,8 @@ int runMakeDemo(const Arguments& arguments)
 int runRenderAll(const Arguments& arguments)
 {
     const QString folder = arguments.output();
-    const rom::RomImage image = openImage(arguments.positional[0]);
+    const QString& input = arguments.positional[0];
+    const rom::RomImage image = openImage(input);
     if (!QDir().mkpath(folder))
         throw RomError("cannot create the folder " + folder.toStdString());
     const QDir dir(folder);
@@ -42,13 +44,25 @@ int runRenderAll(const Arguments& arguments)
     std::vector<std::string> problems(jobs.size());
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
+    std::atomic<bool> stopped{false};
     std::mutex progress;
     const auto work = [&] {
-        for (std::size_t i = next++; i < jobs.size(); i = next++) {
+        for (std::size_t i = next++; i < jobs.size() && !stopped; i = next++) {
             const session::MapExportJob& job = jobs[i];
             try {
                 const session::LoadedArea area = session::readLoadedArea(image, job.id, job.night);
-                writePng(dir.filePath(QString::fromStdString(job.fileName)), session::exportedMapPicture(area));
+                const QString path = dir.filePath(QString::fromStdString(job.fileName));
+                checkOutputIsNotInput(input, path);
+                const QByteArray png = encodePng(session::exportedMapPicture(area));
+                const rom::SaveResult result = rom::writeBatchFile(
+                    path.toStdString(), std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                                                  static_cast<std::size_t>(png.size())));
+                // A failed write means the disk or the folder is at fault: the
+                // next pictures would fail alike, so the first one is told and
+                // the rest are not tried.
+                const bool fatal = result == rom::SaveResult::WriteFailed || result == rom::SaveResult::InPlaceFailed;
+                if (result != rom::SaveResult::Written && !(fatal && stopped.exchange(true)))
+                    problems[i] = rom::saveFailureText(result, path.toStdString());
             } catch (const std::exception& error) {
                 // One broken submap does not stop the others; it is named and counted.
                 problems[i] = job.fileName + ": " + error.what();
@@ -74,6 +88,9 @@ int runRenderAll(const Arguments& arguments)
             ++failed;
         }
     }
+    if (stopped)
+        throw RomError("stopped after a failed write: " + std::to_string(jobs.size() - done) + " of "
+                       + std::to_string(jobs.size()) + " maps were not rendered");
     if (failed > 0)
         throw RomError(std::to_string(failed) + " of " + std::to_string(jobs.size()) + " maps could not be rendered");
     return 0;
@@ -92,7 +109,9 @@ void addDemoCommands(std::vector<Command>& table)
                      QStringLiteral("every submap's map picture, day and night, as PNG files in DIR"),
                      QStringLiteral("Creates DIR when needed and writes KEY-day.png and KEY-night.png for each\n"
                                     "submap of the area catalogue, showing progress on standard error. A\n"
-                                    "submap that cannot be read is reported and the others are still written."),
+                                    "submap that cannot be read is reported and the others are still written;\n"
+                                    "so is a name in DIR that is a link, which is not followed. The first\n"
+                                    "failed write stops the rest."),
                      {QStringLiteral("-o")}, {}, 1, runRenderAll});
 }
 

@@ -8,6 +8,7 @@
 #include "core/patch/Ips.h"
 #include "core/patch/PatchFile.h"
 
+#include <algorithm>
 
 namespace quarry::cli {
 
@@ -40,6 +41,12 @@ int runExport(const Arguments& arguments, patch::PatchKind kind)
                            .arg(original.size())
                            .arg(editedPath)
                            .arg(edited.size())
+                           .toStdString());
+    // Applying such a patch is refused for the same reason, so it is not made.
+    if (!std::equal(original.begin(), original.begin() + 16, edited.begin()))
+        throw RomError(QStringLiteral("the 16-byte headers of %1 and %2 differ; a patch that changes the header "
+                                      "cannot be applied, so nothing was written")
+                           .arg(originalPath, editedPath)
                            .toStdString());
     writeWholeFile(output, kind == patch::PatchKind::Ips ? patch::makeIps(original, edited)
                                                          : patch::makeBps(original, edited));

@@ -2,11 +2,14 @@
 
 #include "cli/Cli.h"
 #include "core/RomError.h"
+#include "core/rom/DataFiles.h"
 #include "core/rom/GameLayout.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace quarry::cli {
 
@@ -46,8 +49,14 @@ rom::RomImage openImage(const QString& path)
 
 void openDocument(session::Document& document, const QString& path, const QString& datDir)
 {
-    if (!rom::loadCharTable(datDir.toStdString(), document.sideData().charTable))
-        std::fprintf(stderr, "quarry-cli: no TBL.DAT in %s, using the built-in character table\n", qPrintable(datDir));
+    rom::ReadStatus status = rom::ReadStatus::Read;
+    if (!rom::loadCharTable(datDir.toStdString(), document.sideData().charTable, &status)) {
+        const std::string tbl = QDir(datDir).filePath(QStringLiteral("TBL.DAT")).toStdString();
+        const std::string why = status == rom::ReadStatus::Unreadable
+                                    ? "no TBL.DAT in " + datDir.toStdString()
+                                    : rom::readFailureText(status, tbl, rom::kSideFileLimit);
+        std::fprintf(stderr, "quarry-cli: %s, using the built-in character table\n", why.c_str());
+    }
     const rom::OpenResult result = document.open(path.toStdString());
     if (result != rom::OpenResult::Loaded)
         throwOpenFailure(path, result);
@@ -55,10 +64,12 @@ void openDocument(session::Document& document, const QString& path, const QStrin
 
 void checkOutputIsNotInput(const QString& input, const QString& output)
 {
-    const QFileInfo in(input);
-    const QFileInfo out(output);
-    const bool same = out.exists() ? in.canonicalFilePath() == out.canonicalFilePath()
-                                   : in.absoluteFilePath() == out.absoluteFilePath();
+    // The same file under any name, a hard link included: device and inode.
+    struct stat in {}, out {};
+    const bool same = ::stat(output.toLocal8Bit().constData(), &out) == 0
+                          ? ::stat(input.toLocal8Bit().constData(), &in) == 0 && in.st_dev == out.st_dev
+                                && in.st_ino == out.st_ino
+                          : QFileInfo(input).absoluteFilePath() == QFileInfo(output).absoluteFilePath();
     if (same)
         throw UsageError("-o must name another file than the input " + input.toStdString());
 }

@@ -1,6 +1,7 @@
 // quarry-cli: the editor's game model without a window.
 #include "cli/Cli.h"
 #include "cli/RomAccess.h"
+#include "core/rom/FileAccess.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -123,6 +124,7 @@ int runTool(const QStringList& words)
 
 int main(int argc, char** argv)
 {
+    quarry::rom::ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     QStringList words = QCoreApplication::arguments();
     words.removeFirst();

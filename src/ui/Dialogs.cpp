@@ -2,20 +2,62 @@
 
 #include "ui/Texts.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace quarry::ui {
+
+QString withEnding(const QString& path, const QString& endings)
+{
+    const QStringList list = endings.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (path.isEmpty() || list.isEmpty())
+        return path;
+    for (const QString& ending : list)
+        if (path.endsWith(QLatin1Char('.') + ending, Qt::CaseInsensitive))
+            return path;
+    return path + QLatin1Char('.') + list.first();
+}
+
+QString Dialogs::chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter, const QString& ending)
+{
+    QString start = folder;
+    for (;;) {
+        const QString path = withEnding(typeSaveFileName(parent, start, filter), ending);
+        if (path.isEmpty() || confirmReplacing(parent, {path}))
+            return path;
+        start = path;
+    }
+}
+
+bool Dialogs::confirmReplacing(QWidget* parent, const QStringList& paths)
+{
+    QStringList taken;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if (info.exists() || info.isSymLink())
+            taken << QDir::toNativeSeparators(path);
+    }
+    if (taken.isEmpty())
+        return true;
+    if (taken.size() == 1)
+        return askYesNo(parent, QString::fromLatin1(texts::kReplaceOne).arg(taken.first()));
+    return askYesNo(parent, QString::fromLatin1(texts::kReplaceMany)
+                                .arg(taken.size())
+                                .arg(QDir::toNativeSeparators(QFileInfo(taken.first()).absolutePath())));
+}
 
 QString QtDialogs::chooseOpenFile(QWidget* parent, const QString& folder, const QString& filter)
 {
     return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
 }
 
-QString QtDialogs::chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter)
+QString QtDialogs::typeSaveFileName(QWidget* parent, const QString& folder, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), folder, filter);
+    // The question about replacing comes once the ending is settled.
+    return QFileDialog::getSaveFileName(parent, QString(), folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 void QtDialogs::showMessage(QWidget* parent, const QString& text)

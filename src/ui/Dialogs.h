@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,7 +20,15 @@ public:
 
     // The chosen path, or an empty string when the user cancelled.
     virtual QString chooseOpenFile(QWidget* parent, const QString& folder, const QString& filter) = 0;
-    virtual QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    // The name to write, settled before anyone is asked about it: `ending`
+    // ("png", or "ips bps" where the first is added) is added to a name
+    // that has none of them, and only then is the user asked whether an
+    // existing file of that name may be replaced (No lets them choose again).
+    QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter,
+                           const QString& ending = QString());
+    // True when none of `paths` exists or the user agrees to replace those
+    // that do; several are asked about at once, saying how many.
+    bool confirmReplacing(QWidget* parent, const QStringList& paths);
     // A message with one OK button, titled with the program's name.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
@@ -31,19 +40,30 @@ public:
     virtual std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) = 0;
     // A folder to write into, or an empty string when the user cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& folder) { return (void)parent, (void)folder, QString(); }
+
+protected:
+    // The name as the user typed or picked it in the save box, which itself
+    // asks nothing about replacing; "" when cancelled.
+    virtual QString typeSaveFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
 };
+
+// `path` with the first of the space-separated `endings` added when it ends
+// in none of them.
+QString withEnding(const QString& path, const QString& endings);
 
 // The real dialogs of the toolkit.
 class QtDialogs final : public Dialogs {
 public:
     QString chooseOpenFile(QWidget* parent, const QString& folder, const QString& filter) override;
-    QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter) override;
     void showMessage(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     SaveChoice askSaveChanges(QWidget* parent, const QString& text) override;
     bool askSaveOrCancel(QWidget* parent, const QString& text) override;
     std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) override;
     QString chooseFolder(QWidget* parent, const QString& folder) override;
+
+protected:
+    QString typeSaveFileName(QWidget* parent, const QString& folder, const QString& filter) override;
 };
 
 } // namespace quarry::ui

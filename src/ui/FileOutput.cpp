@@ -4,7 +4,6 @@
 #include "core/rom/FileAccess.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImage>
 
 #include <span>
@@ -34,13 +33,16 @@ QByteArray pngBytes(const QImage& image)
     return bytes;
 }
 
-QString withPngEnding(const QString& path)
+void writeBatchOutput(const QString& path, const QByteArray& bytes)
 {
-    // A name that exists is the one the user chose to write over.
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.suffix().isEmpty() || info.exists() || info.isSymLink())
-        return path;
-    return path + QStringLiteral(".png");
+    const std::span data(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
+    const rom::SaveResult result = rom::writeBatchFile(path.toStdString(), data);
+    if (result == rom::SaveResult::Written)
+        return;
+    const std::string text = rom::saveFailureText(result, path.toStdString());
+    if (result == rom::SaveResult::WriteFailed || result == rom::SaveResult::InPlaceFailed)
+        throw BatchWriteFailed(text);
+    throw RomError(text);
 }
 
 } // namespace quarry::ui

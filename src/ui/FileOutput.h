@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RomError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -21,8 +23,14 @@ std::vector<std::uint8_t> readInputFile(const QString& path, std::size_t limit);
 
 // The picture as a PNG file in memory; throws RomError when it cannot be made.
 QByteArray pngBytes(const QImage& image);
-// A picture's name as chosen, with ".png" added when it has no ending and
-// names nothing yet.
-QString withPngEnding(const QString& path);
+// One file of a batch export into a folder. A link there is not followed:
+// that file is refused with RomError, as a name taken by a device is. A
+// failed write, where the disk or the folder is at fault and the next files
+// would fail alike, throws BatchWriteFailed.
+class BatchWriteFailed : public RomError {
+public:
+    using RomError::RomError;
+};
+void writeBatchOutput(const QString& path, const QByteArray& bytes);
 
 } // namespace quarry::ui

@@ -10,6 +10,7 @@
 #include "ui/RomDocument.h"
 #include "ui/StatusLine.h"
 #include "ui/Dialogs.h"
+#include "ui/FileMessages.h"
 #include "ui/Icons.h"
 #include "ui/MainWindowExtras.h"
 #include "ui/Texts.h"
@@ -204,8 +205,9 @@ void MainWindow::buildStatusBar()
 void MainWindow::startUp()
 {
     updateCaption();
-    if (!rom::loadCharTable(datDir_.toStdString(), document_.sideData().charTable))
-        dialogs_.showMessage(this, texts::kTblMissing);
+    rom::ReadStatus table = rom::ReadStatus::Read;
+    if (!rom::loadCharTable(datDir_.toStdString(), document_.sideData().charTable, &table))
+        dialogs_.showMessage(this, charTableMessage(table, datDir_));
     if (!rom::loadNameLists(datDir_.toStdString(), document_.sideData().partNames, document_.sideData().weaponNames))
         dialogs_.showMessage(this, texts::kDatMissing);
     // Open starts where the image opened last lies, or beside the program.
@@ -397,19 +399,7 @@ void MainWindow::openSettledPath(const QString& path)
 
 QString MainWindow::saveResultText(rom::SaveResult result) const
 {
-    switch (result) {
-    case rom::SaveResult::Written: return texts::kSaved;
-    case rom::SaveResult::NotRegularFile: return texts::kNotRegularFile;
-    case rom::SaveResult::InPlaceFailed: {
-        QString text = texts::kSaveFailedInPlace;
-        if (!document_.backupPath().empty())
-            text += ' ' + QString::fromLatin1(texts::kBackupHolds).arg(QString::fromStdString(document_.backupPath()));
-        return text;
-    }
-    case rom::SaveResult::WriteFailed:
-    case rom::SaveResult::BackupFailed: break;
-    }
-    return texts::kSaveFailed;
+    return saveMessage(result, document_, document_.backupPath());
 }
 
 bool MainWindow::saveFile()
@@ -422,16 +412,17 @@ bool MainWindow::saveFile()
         }
         if (!confirmUnwrittenTexts())
             return;
+        const std::string backupBefore = document_.backupPath();
         rom::SaveResult result = document_.save();
         if (result == rom::SaveResult::BackupFailed) {
-            if (!dialogs_.askSaveOrCancel(this, texts::kBackupQuestion))
+            if (!dialogs_.askSaveOrCancel(this, backupQuestion(document_)))
                 return;
             result = document_.save({}, true);
         }
         saved = result == rom::SaveResult::Written;
         if (saved)
             history()->markSaved();
-        dialogs_.showMessage(this, saveResultText(result));
+        dialogs_.showMessage(this, saveMessage(result, document_, backupBefore));
     });
     return saved;
 }

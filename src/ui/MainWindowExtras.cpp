@@ -47,9 +47,9 @@ QString droppedFile(const QMimeData* mime)
     return {};
 }
 
-void savePng(const QString& path, const gfx::Canvas& canvas)
+QByteArray pictureBytes(const gfx::Canvas& canvas)
 {
-    writeOutputFile(path, pngBytes(toImage(canvas).convertToFormat(QImage::Format_RGB888)));
+    return pngBytes(toImage(canvas).convertToFormat(QImage::Format_RGB888));
 }
 
 } // namespace
@@ -159,11 +159,11 @@ void MainWindowExtras::exportMap()
     const session::LoadedArea* area = window_.document().area();
     if (!area)
         return;
-    const QString path = withPngEnding(dialogs_.chooseSaveFile(&window_, exportFolder_, QString::fromLatin1(kPngFilter)));
+    const QString path = dialogs_.chooseSaveFile(&window_, exportFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
         return;
     exportFolder_ = QFileInfo(path).absolutePath();
-    runGuarded(dialogs_, &window_, [&] { savePng(path, session::exportedMapPicture(*area)); });
+    runGuarded(dialogs_, &window_, [&] { writeOutputFile(path, pictureBytes(session::exportedMapPicture(*area))); });
 }
 
 int MainWindowExtras::exportAllMaps()
@@ -175,21 +175,31 @@ int MainWindowExtras::exportAllMaps()
         return 0;
     exportFolder_ = folder;
     const std::vector<session::MapExportJob> jobs = session::allMapExportJobs();
+    const QDir dir(folder);
+    QStringList names;
+    for (const session::MapExportJob& job : jobs)
+        names << dir.filePath(QString::fromStdString(job.fileName));
+    if (!dialogs_.confirmReplacing(&window_, names))
+        return 0;
     QProgressDialog progress(QStringLiteral("Exporting map pictures..."), QStringLiteral("Cancel"), 0,
                              static_cast<int>(jobs.size()), &window_);
     progress.setWindowTitle(QString::fromLatin1(texts::kTitle));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
-    const QDir dir(folder);
     int written = 0;
     QStringList failures;
-    for (std::size_t i = 0; i < jobs.size() && !progress.wasCanceled(); ++i) {
+    bool stopped = false;
+    for (std::size_t i = 0; i < jobs.size() && !stopped && !progress.wasCanceled(); ++i) {
         progress.setValue(static_cast<int>(i));
         const session::MapExportJob& job = jobs[i];
         try {
             const session::LoadedArea area = session::readLoadedArea(window_.document().rom(), job.id, job.night);
-            savePng(dir.filePath(QString::fromStdString(job.fileName)), session::exportedMapPicture(area));
+            writeBatchOutput(names[static_cast<qsizetype>(i)], pictureBytes(session::exportedMapPicture(area)));
             ++written;
+        } catch (const BatchWriteFailed& error) {
+            // The disk or the folder is at fault: the next pictures would fail alike.
+            failures << QString::fromUtf8(error.what());
+            stopped = true;
         } catch (const std::exception& error) {
             // A submap the image cannot show is named; the others still go out.
             failures << QString::fromStdString(job.fileName) + QStringLiteral(": ") + QString::fromUtf8(error.what());
@@ -197,7 +207,12 @@ int MainWindowExtras::exportAllMaps()
     }
     const bool cancelled = progress.wasCanceled();
     progress.setValue(static_cast<int>(jobs.size()));
-    if (!failures.isEmpty())
+    if (stopped)
+        dialogs_.showMessage(&window_, QStringLiteral("Export stopped after %1 of %2 pictures:\n%3")
+                                           .arg(written)
+                                           .arg(jobs.size())
+                                           .arg(failures.mid(0, 10).join(QLatin1Char('\n'))));
+    else if (!failures.isEmpty())
         dialogs_.showMessage(&window_, QStringLiteral("%1 of %2 maps could not be exported:\n%3")
                                            .arg(failures.size())
                                            .arg(jobs.size())

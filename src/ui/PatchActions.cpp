@@ -57,13 +57,12 @@ PatchActions::PatchActions(MainWindow& window, session::Document& document, Dial
 
 void PatchActions::writePatch(const std::vector<std::uint8_t>& original)
 {
-    QString path = dialogs_.chooseSaveFile(&window_, QString(), QString::fromLatin1(kPatchFilter));
+    const QString path =
+        dialogs_.chooseSaveFile(&window_, QString(), QString::fromLatin1(kPatchFilter), QStringLiteral("ips bps"));
     if (path.isEmpty())
         return;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QLatin1String("ips") && suffix != QLatin1String("bps"))
-        path += QStringLiteral(".ips");
-    const std::vector<std::uint8_t> patch = document_.makePatch(path.endsWith(QLatin1String(".bps")), original);
+    const std::vector<std::uint8_t> patch =
+        document_.makePatch(path.endsWith(QLatin1String(".bps"), Qt::CaseInsensitive), original);
     writeOutputFile(path, QByteArray(reinterpret_cast<const char*>(patch.data()), static_cast<qsizetype>(patch.size())));
     dialogs_.showMessage(&window_, QString::fromLatin1(kWritten));
 }

@@ -27,9 +27,14 @@ inline constexpr const char* kBackupQuestion = "The backup could not be written:
 // the file was left as it was).
 inline constexpr const char* kSaveFailedInPlace =
     "Uknown Error! The file was written in place and does not read back as saved: it may be damaged.";
+inline constexpr const char* kBackupMade = "The file as it was opened is kept in %1.";
+inline constexpr const char* kSaveFailedWhy = "Cannot write %1: %2. The file on disk is unchanged.";
+inline constexpr const char* kBackupWhere = "The backup was to go into %1 beside %2: %3.";
 inline constexpr const char* kBackupHolds = "The backup %1 holds the file as it was opened.";
 inline constexpr const char* kNotRegularFile =
     "This name belongs to a device, a pipe, a folder or a link to nowhere, not to a file: nothing was written.";
+inline constexpr const char* kReplaceOne = "%1 already exists.\nDo you want to replace it?";
+inline constexpr const char* kReplaceMany = "%1 of these files already exist in %2.\nDo you want to replace them?";
 inline constexpr const char* kAreaNotShown = "The area cannot be shown any more: ";
 // The status bar's note after an undo or redo, and where the step was made
 // when that submap cannot be shown.

@@ -80,6 +80,10 @@ TEST(CliRules, RefusalsSayWhyInOneLineAndWriteNothing)
     longer.resize(longer.size() + 0x4000);
     writeFileBytes(f.file("longer.nes"), longer);
     writeFileBytes(f.file("old.nes"), {'o', 'l', 'd'});
+    Bytes otherHeader = original;
+    otherHeader[9] ^= 0x01;
+    writeFileBytes(f.file("other-header.nes"), otherHeader);
+    fs::create_hard_link(rom, f.file("hard.nes"));
 
     struct Case {
         std::vector<std::string> command;
@@ -118,6 +122,11 @@ TEST(CliRules, RefusalsSayWhyInOneLineAndWriteNothing)
         {{"export-ips", rom, rom, "-o", pipe}, 1, "not a regular file"},
         {{"make-demo"}, 2, "-o"},
         {{"make-demo", "-o", pipe}, 1, "not a regular file"},
+        {{"make-demo", "-o", out}, 1, "the file size limit was reached", 65536},
+        {{"paint", rom, "0", "0", "0", "0", "0", "1", "-o", f.file("hard.nes")}, 2, "another file than the input"},
+        {{"paint", rom, "0", "0", "0", "99999", "0", "1", "-o", out}, 1, "outside the map"},
+        {{"set-pointer", rom, "0", "0", "0", "0", "99999", "$9000", "-o", out}, 1, "outside the map"},
+        {{"export-bps", rom, f.file("other-header.nes"), "-o", out}, 1, "headers"},
     };
     // A character device of our own where we may make one.
     const std::string device = f.file("device");
@@ -141,6 +150,8 @@ TEST(CliRules, RefusalsSayWhyInOneLineAndWriteNothing)
         EXPECT_FALSE(fs::exists(out) || fs::exists(png));
     }
     EXPECT_EQ(readFileBytes(f.file("old.nes")), (Bytes{'o', 'l', 'd'}));
+    for (const auto& file : fs::directory_iterator(fs::path(rom).parent_path()))
+        EXPECT_NE(file.path().filename().string()[0], '.') << "temporary left behind";
     EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
     EXPECT_EQ(readFileBytes(rom), original);
 }

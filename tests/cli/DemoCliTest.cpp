@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace quarry;
 using namespace quarry::test;
+namespace fs = std::filesystem;
 
 TEST(DemoCli, MakeDemoWritesTheDemoImage)
 {
@@ -30,8 +33,14 @@ TEST(DemoCli, RenderAllWritesEveryOtherSubmapPastABrokenOneWithProgressAndFails)
     world.game.setMapPointers(0, world.game.submap({0, 0, 0}).mapNumber, 0x1234, 0x1234);
     world.writeFile(dir.file("game.nes"));
     const std::string out = dir.file("maps/sub");
+    // A link in the folder is reported and left, not written through.
+    writeFileBytes(dir.file("victim"), {'v'});
+    fs::create_directories(out);
+    fs::create_symlink(dir.file("victim"), out + "/" + world::findSubmap({0, 10, 1})->key + "-day.png");
     const CliResult result = runCli({"render-all", dir.file("game.nes"), "-o", out});
     EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("links in the folder are not followed"), std::string::npos) << result.err;
+    EXPECT_EQ(readFileBytes(dir.file("victim")), std::vector<std::uint8_t>{'v'});
     EXPECT_NE(result.err.find("maps could not be rendered"), std::string::npos) << result.err;
     const std::string all = std::to_string(2 * world::catalogueSubmaps().size());
     EXPECT_NE(result.err.find("rendering " + all + " of " + all), std::string::npos);

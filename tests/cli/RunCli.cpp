@@ -22,7 +22,9 @@ CliResult runCli(const std::vector<std::string>& arguments, rlim_t fileSizeLimit
         ::close(err[0]);
         const rlimit limit{fileSizeLimit, fileSizeLimit};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+        // The signal a write past the limit raises keeps its default: the
+        // program itself must turn it into a failed write.
+        ::signal(SIGXFSZ, SIG_DFL);
         ::alarm(20);
         std::vector<char*> argv{const_cast<char*>(QUARRY_CLI_PATH)};
         for (const std::string& word : arguments)

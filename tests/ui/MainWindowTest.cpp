@@ -3,6 +3,7 @@
 #include "OpenedEditor.h"
 
 #include "core/session/DemoImage.h"
+#include "core/session/MapExport.h"
 #include "ui/CommandLine.h"
 #include "ui/MainWindowExtras.h"
 #include "ui/PatchActions.h"
@@ -74,7 +75,7 @@ TEST(MainWindowOpen, FailedOrCancelledOpensKeepTheImageOpenAndSaveable)
         EXPECT_EQ(e.dialogs.messages, c.said.isEmpty() ? QStringList() : QStringList{c.said});
         EXPECT_TRUE(e.window.windowTitle().endsWith("[game.nes]"));
         e.window.commandAction(Command::Save)->trigger();
-        EXPECT_EQ(e.dialogs.lastMessage(), texts::kSaved);
+        EXPECT_TRUE(e.dialogs.lastMessage().startsWith(texts::kSaved)) << e.dialogs.lastMessage().toStdString();
     }
 }
 
@@ -84,22 +85,43 @@ TEST(MainWindowSave, AFailedSaveKeepsTheEditsModifiedForAnotherTry)
     e.edit();
     fs::remove_all(e.dir.path()); // the folder goes before the save
     e.window.commandAction(Command::Save)->trigger();
-    EXPECT_EQ(e.dialogs.messages, QStringList{texts::kSaveFailed}); // not a backup question
+    // Not a backup question: the old first line, then what failed.
+    ASSERT_EQ(e.dialogs.messages.size(), 1);
+    EXPECT_EQ(e.dialogs.messages[0].section('\n', 0, 0), texts::kSaveFailed);
+    EXPECT_TRUE(e.dialogs.messages[0].contains("the folder is gone. The file on disk is unchanged."));
     EXPECT_TRUE(e.window.isModified());
     fs::create_directories(e.dir.path());
     e.window.commandAction(Command::Save)->trigger();
-    EXPECT_EQ(e.dialogs.lastMessage(), texts::kSaved);
+    EXPECT_EQ(e.dialogs.lastMessage(), QString::fromLatin1(texts::kSaved) + "\nThe file as it was opened is kept in "
+                                           + QString::fromStdString(e.path) + ".bak.");
     EXPECT_EQ(e.fileBody(), e.body());
     EXPECT_FALSE(e.window.isModified());
+}
+
+// Takes every name a backup of `path` could get within the next seconds.
+static void takeBackupNames(const std::string& path)
+{
+    writeFileBytes(path + ".bak", {});
+    for (std::time_t second = std::time(nullptr); second < std::time(nullptr) + 30; ++second) {
+        char stamp[32] = {};
+        struct tm local {};
+        ::localtime_r(&second, &local);
+        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+        writeFileBytes(path + "." + stamp + ".bak", {});
+        for (int n = 2; n < 100; ++n)
+            writeFileBytes(path + "." + stamp + "-" + std::to_string(n) + ".bak", {});
+    }
 }
 
 TEST(MainWindowSave, ABackupThatCannotBeWrittenAsksBeforeSavingOncePerOpening)
 {
     OpenedEditor e;
-    // A name so long that nothing can be put beside it under a longer name:
-    // neither a backup nor a temporary.
-    const std::string path = e.dir.file(std::string(250, 'g') + ".nes");
+    // Every name the backup could take in the next seconds is taken; the
+    // image has a second name, so the save writes it in place.
+    const std::string path = e.dir.file("taken.nes");
     fs::copy_file(e.path, path);
+    takeBackupNames(path);
+    fs::create_hard_link(path, e.dir.file("second-name.nes"));
     e.window.openPath(QString::fromStdString(path));
     const std::vector<std::uint8_t> opened = readFileBytes(path);
     const auto files = [&] { return std::distance(fs::directory_iterator(e.dir.path()), {}); };
@@ -107,7 +129,10 @@ TEST(MainWindowSave, ABackupThatCannotBeWrittenAsksBeforeSavingOncePerOpening)
     e.edit();
     e.dialogs.messages.clear();
     EXPECT_FALSE(e.window.saveFile()); // cancelled: nothing is saved
-    EXPECT_EQ(e.dialogs.messages, QStringList{texts::kBackupQuestion});
+    ASSERT_EQ(e.dialogs.messages.size(), 1);
+    EXPECT_TRUE(e.dialogs.messages[0].startsWith(QString::fromLatin1(texts::kBackupQuestion) + "\nThe backup was to go into "
+                                                 + QString::fromStdString(e.dir.path()) + " beside taken.nes"))
+        << e.dialogs.messages[0].toStdString();
     EXPECT_EQ(readFileBytes(path), opened);
 
     e.dialogs.saveOrCancelAnswers.push_back(true);
@@ -126,10 +151,11 @@ TEST(MainWindowSave, SaveAsAndExportsRefuseNamesThatAreNoFilesAndOpenRefusesDevi
     OpenedEditor e;
     const std::string pipe = e.dir.file("pipe");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    e.dialogs.filesToSave.push_back(QString::fromStdString(pipe));
+    ASSERT_EQ(::mkfifo((pipe + ".png").c_str(), 0600), 0);
+    e.dialogs.filesToSave = {QString::fromStdString(pipe), QString::fromStdString(pipe + ".png")};
+    e.dialogs.yesNoAnswers = {true, true}; // replace them: the refusal comes from the write
     EXPECT_FALSE(e.window.saveFileAs());
     EXPECT_EQ(e.dialogs.lastMessage(), texts::kNotRegularFile);
-    e.dialogs.filesToSave.push_back(QString::fromStdString(pipe));
     e.window.extras()->exportMapAction()->trigger();
     EXPECT_TRUE(e.dialogs.lastMessage().contains("not a regular file")) << e.dialogs.lastMessage().toStdString();
     EXPECT_EQ(fs::symlink_status(pipe).type(), fs::file_type::fifo);
@@ -241,6 +267,47 @@ TEST(MainWindowPatches, AnExportedPatchAppliesAsOneUndoableStepAndAForeignOneIsR
     EXPECT_TRUE(fresh.captionMarked());
     fresh.window.menu(Menu::Edit)->actions().first()->trigger(); // Undo
     EXPECT_EQ(fresh.body(), original);
+}
+
+TEST(MainWindowExports, TheNameIsSettledBeforeTheReplaceQuestionAndEveryFileWrittenIsAskedAbout)
+{
+    OpenedEditor e;
+    const auto q = [](const std::string& path) { return QString::fromStdString(path); };
+    const auto asked = [&](const std::string& path) {
+        return e.dialogs.messages.contains(q(path) + " already exists.\nDo you want to replace it?");
+    };
+    writeFileBytes(e.dir.file("existing.ips"), {'o'});
+    writeFileBytes(e.dir.file("pic.png"), {'o'});
+    // No keeps the file and offers the box again; cancelling it writes nothing.
+    e.dialogs.filesToSave = {q(e.dir.file("existing")), QString(), q(e.dir.file("pic")), QString()};
+    e.dialogs.yesNoAnswers = {false, false};
+    e.window.patches()->exportAction()->trigger();
+    e.window.extras()->exportMapAction()->trigger();
+    EXPECT_TRUE(asked(e.dir.file("existing.ips")));
+    EXPECT_TRUE(asked(e.dir.file("pic.png")));
+    EXPECT_EQ(readFileBytes(e.dir.file("existing.ips")), std::vector<std::uint8_t>{'o'});
+    EXPECT_EQ(readFileBytes(e.dir.file("pic.png")), std::vector<std::uint8_t>{'o'});
+    EXPECT_FALSE(fs::exists(e.dir.file("existing.ips.ips")) || fs::exists(e.dir.file("pic.png.png")));
+    // Yes replaces the name asked about; an ending of the other kind stays.
+    e.dialogs.filesToSave = {q(e.dir.file("existing")), q(e.dir.file("other.BPS"))};
+    e.dialogs.yesNoAnswers = {true};
+    e.window.patches()->exportAction()->trigger();
+    e.window.patches()->exportAction()->trigger();
+    EXPECT_EQ(readFileBytes(e.dir.file("existing.ips"))[0], 'P');
+    EXPECT_EQ(readFileBytes(e.dir.file("other.BPS"))[0], 'B');
+
+    // Export All Maps asks once, saying how many pictures would be replaced.
+    const std::string maps = e.dir.file("maps");
+    fs::create_directories(maps);
+    const std::vector<session::MapExportJob> jobs = session::allMapExportJobs();
+    writeFileBytes(maps + "/" + jobs[0].fileName, {'o'});
+    writeFileBytes(maps + "/" + jobs[1].fileName, {'o'});
+    e.dialogs.foldersToChoose = {q(maps)};
+    e.dialogs.messages.clear();
+    EXPECT_EQ(e.window.extras()->exportAllMaps(), 0);
+    EXPECT_EQ(e.dialogs.messages, QStringList{"2 of these files already exist in " + q(maps)
+                                              + ".\nDo you want to replace them?"});
+    EXPECT_EQ(std::distance(fs::directory_iterator(maps), {}), 2);
 }
 
 TEST(MainWindowOpen, OpenRecentListsTheImagesAndDropsOneThatVanished)

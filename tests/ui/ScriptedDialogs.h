@@ -29,7 +29,8 @@ public:
         lastOpenFolder = folder;
         return take(filesToOpen, QString());
     }
-    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return take(filesToSave, QString()); }
+    // The names as typed: the seam adds the ending and asks about replacing.
+    QString typeSaveFileName(QWidget*, const QString&, const QString&) override { return take(filesToSave, QString()); }
     QString chooseFolder(QWidget*, const QString&) override { return take(foldersToChoose, QString()); }
     void showMessage(QWidget*, const QString& text) override { messages << text; }
     bool askYesNo(QWidget*, const QString& text) override { return messages << text, take(yesNoAnswers, false); }

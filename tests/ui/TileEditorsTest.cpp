@@ -527,8 +527,15 @@ TEST(SpriteEditor, TableEditsChangeTheSharedAttributeAndDeleteRemovesOrRefuses)
     const QImage described = e.frameView()->picture();
     e.inGameCheck()->setChecked(true);
     EXPECT_NE(e.frameView()->picture(), described);
-    s.dialogs.filesToSave = {QString::fromStdString(s.dir.file("frame")), QString::fromStdString(s.dir.file("sheet.png"))};
+    const QString sheet = QString::fromStdString(s.dir.file("sheet.png"));
+    s.dialogs.filesToSave = {QString::fromStdString(s.dir.file("frame")), sheet, sheet};
     e.exportFrameButton()->click();
+    // The description beside the sheet is asked about too: No writes neither.
+    writeFileBytes(s.dir.file("sheet.json"), {'o'});
+    s.dialogs.yesNoAnswers = {false, true};
+    e.exportSheetButton()->click();
+    EXPECT_TRUE(s.dialogs.lastMessage().startsWith(QString::fromStdString(s.dir.file("sheet.json")) + " already exists."));
+    EXPECT_FALSE(QFileInfo::exists(sheet));
     e.exportSheetButton()->click();
     const QImage exported(QString::fromStdString(s.dir.file("frame.png")));
     EXPECT_EQ(exported.size(), e.framePicture().size());

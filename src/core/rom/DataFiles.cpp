@@ -1,11 +1,11 @@
 #include "core/rom/DataFiles.h"
 
+#include "core/rom/FileAccess.h"
 #include "core/rom/Hex.h"
 
 #include <cctype>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 
 namespace quarry::rom {
@@ -13,22 +13,30 @@ namespace quarry::rom {
 namespace {
 
 // Reads a text file line by line; lines lose a trailing carriage return so
-// files written on Windows read the same.
-bool readLines(const std::string& path, std::vector<std::string>& lines)
+// files written on Windows read the same. Read under the rules for every
+// input: a regular file of bounded size, never a pipe or a device.
+ReadStatus readLines(const std::string& path, std::vector<std::string>& lines)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
+    const FileContents file = readRegularFile(path, kSideFileLimit);
+    if (file.status != ReadStatus::Read)
+        return file.status;
     std::string line;
-    while (std::getline(in, line)) {
+    for (const std::uint8_t byte : file.bytes) {
+        if (byte != '\n') {
+            line += static_cast<char>(byte);
+            continue;
+        }
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        lines.push_back(line);
+        lines.push_back(std::move(line));
+        line.clear();
     }
-    return !in.bad();
+    if (!line.empty()) {
+        if (line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    return ReadStatus::Read;
 }
 
 // The value of the leading hexadecimal digits among the first two
@@ -94,10 +102,13 @@ void applyDefaultCharTable(CharTable& table)
     table[0x5D] = "?";
 }
 
-bool loadCharTable(const std::string& datDir, CharTable& table)
+bool loadCharTable(const std::string& datDir, CharTable& table, ReadStatus* status)
 {
     std::vector<std::string> lines;
-    if (!readLines(joinPath(datDir, "TBL.DAT"), lines)) {
+    const ReadStatus read = readLines(joinPath(datDir, "TBL.DAT"), lines);
+    if (status)
+        *status = read;
+    if (read != ReadStatus::Read) {
         applyDefaultCharTable(table);
         return false;
     }
@@ -115,7 +126,8 @@ bool loadNameLists(const std::string& datDir, std::vector<std::string>& partName
                    std::vector<std::string>& weaponNames)
 {
     std::vector<std::string> parts, weapons;
-    if (readLines(joinPath(datDir, "PARTS.DAT"), parts) && readLines(joinPath(datDir, "WEAPON.DAT"), weapons)) {
+    if (readLines(joinPath(datDir, "PARTS.DAT"), parts) == ReadStatus::Read
+        && readLines(joinPath(datDir, "WEAPON.DAT"), weapons) == ReadStatus::Read) {
         partNames = std::move(parts);
         weaponNames = std::move(weapons);
         return true;
@@ -132,7 +144,7 @@ std::vector<ActorTypeInfo> loadActorTypes(const std::string& datDir)
     for (int code = 0; code < 256; ++code) {
         const std::string path = joinPath(datDir, "obj/obj" + hexDigits(static_cast<std::uint32_t>(code), 2) + ".TXT");
         std::vector<std::string> lines;
-        if (!fileExists(path) || !readLines(path, lines))
+        if (!fileExists(path) || readLines(path, lines) != ReadStatus::Read)
             continue;
         lines.resize(8); // a short file reads its missing lines as empty
         ActorTypeInfo info;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/rom/FileAccess.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -27,10 +29,13 @@ struct SideData {
     std::vector<ActorTypeInfo> actorTypes;
 };
 
+// Side-data files are text of at most this many bytes.
+inline constexpr std::size_t kSideFileLimit = 1u << 20;
+
 // Reads TBL.DAT from `datDir` into `table`. Returns true when the whole file
 // was read; on any failure lays the default table over `table` and returns
-// false.
-bool loadCharTable(const std::string& datDir, CharTable& table);
+// false, with `status` (when given) telling why.
+bool loadCharTable(const std::string& datDir, CharTable& table, ReadStatus* status = nullptr);
 void applyDefaultCharTable(CharTable& table);
 
 // Reads PARTS.DAT and WEAPON.DAT. Returns true when both were read; on any

@@ -1,10 +1,12 @@
 #include "core/rom/FileAccess.h"
 
 #include "core/RomError.h"
+#include "core/rom/FileDetail.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -14,45 +16,13 @@
 
 namespace quarry::rom {
 
-namespace {
+using namespace detail;
 
-// Closes a descriptor when it goes out of scope.
-struct Descriptor {
-    int fd = -1;
-    explicit Descriptor(int f) : fd(f) {}
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int release()
-    {
-        const int f = fd;
-        fd = -1;
-        return f;
-    }
-};
+namespace {
 
 bool failsAt(const SaveFault& fault, SaveStep step)
 {
     return fault && fault(step);
-}
-
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size, off_t offset)
-{
-    while (size > 0) {
-        const ssize_t done = ::pwrite(fd, data, size, offset);
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return false;
-        data += done;
-        size -= static_cast<std::size_t>(done);
-        offset += done;
-    }
-    return true;
 }
 
 // Reads up to `size` bytes from `offset`; fewer only at the end of the file.
@@ -101,25 +71,6 @@ bool readsBackAs(int fd, Chunks chunks)
     return true;
 }
 
-// Gives a new name to a complete temporary. Over an existing file the rename
-// replaces it; for a new name nothing that appeared there meanwhile is
-// replaced.
-bool moveIntoPlace(const std::string& temporary, const std::string& target, bool replace)
-{
-    if (replace)
-        return std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // A file system without that rename: a hard link refuses a taken name too.
-    if (::link(temporary.c_str(), target.c_str()) == 0) {
-        ::unlink(temporary.c_str());
-        return true;
-    }
-    return false;
-}
-
 // The atomic way: a temporary beside the target, written, flushed, given the
 // target's owner and permissions and renamed over it. Returns nothing when
 // the temporary could not be made or could not take the target's owner, so
@@ -129,48 +80,43 @@ std::optional<SaveResult> replaceAtomically(const std::filesystem::path& target,
                                             const SaveFault& fault)
 {
     const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     if (failsAt(fault, SaveStep::CreateTemporary))
-        return std::nullopt;
-    Descriptor file(::mkstemp(temporary.data()));
+        return noteFailure(EACCES), std::nullopt;
+    TemporaryName temporary;
+    Descriptor file(createTemporary(folder.string(), target.filename().string(), temporary));
     if (file.fd < 0)
         return std::nullopt;
-    bool keep = false;
-    struct Remover {
-        const std::string& path;
-        const bool& keep;
-        ~Remover()
-        {
-            if (!keep)
-                ::unlink(path.c_str());
-        }
-    } remover{temporary, keep};
 
     if (old) {
         struct stat made {};
         if (::fstat(file.fd, &made) != 0)
-            return SaveResult::WriteFailed;
+            return noteFailure(), SaveResult::WriteFailed;
         if ((made.st_uid != old->st_uid || made.st_gid != old->st_gid)
             && ::fchown(file.fd, old->st_uid, old->st_gid) != 0)
             return std::nullopt; // the rename would give the file to us
+        // Its extended attributes (ACLs, security labels) go with it, or
+        // the file is written in place, where they stay.
+        Descriptor source(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        if (source.fd < 0 || !copyAttributes(source.fd, file.fd))
+            return std::nullopt;
     }
     if (failsAt(fault, SaveStep::Write) || !writeChunks(file.fd, chunks))
-        return SaveResult::WriteFailed;
+        return noteFailure(), SaveResult::WriteFailed;
     off_t end = 0;
     for (const auto& chunk : chunks)
         end += static_cast<off_t>(chunk.size());
     if (!writeAll(file.fd, trailing.data(), trailing.size(), end))
         return SaveResult::WriteFailed;
     if (::fchmod(file.fd, old ? old->st_mode & 07777 : 0644) != 0)
-        return SaveResult::WriteFailed;
+        return noteFailure(), SaveResult::WriteFailed;
     // Flushed to the disk before it replaces a file, so a crash cannot leave
     // the name with neither the old nor the new bytes. A new name has no
     // old bytes to lose, and a batch of pictures goes far faster without.
     if (failsAt(fault, SaveStep::Flush) || (old && ::fsync(file.fd) != 0) || ::close(file.release()) != 0)
-        return SaveResult::WriteFailed;
-    if (failsAt(fault, SaveStep::Rename) || !moveIntoPlace(temporary, target.string(), old != nullptr))
-        return SaveResult::WriteFailed;
-    keep = true;
+        return noteFailure(), SaveResult::WriteFailed;
+    if (failsAt(fault, SaveStep::Rename) || !moveIntoPlace(temporary.path, target.string(), old != nullptr))
+        return noteFailure(), SaveResult::WriteFailed;
+    temporary.keep = true;
     return SaveResult::Written;
 }
 
@@ -181,11 +127,9 @@ SaveResult writeInPlace(const std::filesystem::path& target, const struct stat& 
                         bool keepTrailing, const SaveFault& fault)
 {
     Descriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.fd < 0)
-        return SaveResult::WriteFailed;
     struct stat opened {};
-    if (::fstat(file.fd, &opened) != 0)
-        return SaveResult::WriteFailed;
+    if (file.fd < 0 || ::fstat(file.fd, &opened) != 0)
+        return noteFailure(), SaveResult::WriteFailed;
     // Something else took the name since we looked.
     if (!S_ISREG(opened.st_mode) || opened.st_dev != old.st_dev || opened.st_ino != old.st_ino)
         return SaveResult::NotRegularFile;
@@ -195,11 +139,11 @@ SaveResult writeInPlace(const std::filesystem::path& target, const struct stat& 
     for (const auto& chunk : chunks)
         size += static_cast<off_t>(chunk.size());
     if (failsAt(fault, SaveStep::InPlaceWrite) || !writeChunks(file.fd, chunks))
-        return SaveResult::InPlaceFailed;
+        return noteFailure(), SaveResult::InPlaceFailed;
     if (!keepTrailing && opened.st_size > size && ::ftruncate(file.fd, size) != 0)
-        return SaveResult::InPlaceFailed;
+        return noteFailure(), SaveResult::InPlaceFailed;
     if (::fsync(file.fd) != 0)
-        return SaveResult::InPlaceFailed;
+        return noteFailure(), SaveResult::InPlaceFailed;
     // Read back through a descriptor of its own, from the file system's view.
     Descriptor check(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (failsAt(fault, SaveStep::ReadBack) || check.fd < 0 || !readsBackAs(check.fd, chunks))
@@ -263,6 +207,7 @@ FileContents readRegularFile(const std::string& path, std::size_t limit)
 SaveResult writeFile(const std::string& path, Chunks chunks, bool keepTrailing, const SaveFault& fault)
 {
     namespace fs = std::filesystem;
+    resetFailure();
     fs::path target(path);
     struct stat old {};
     bool exists = false;
@@ -278,7 +223,7 @@ SaveResult writeFile(const std::string& path, Chunks chunks, bool keepTrailing, 
         }
         exists = true;
     } else if (errno != ENOENT) {
-        return SaveResult::WriteFailed;
+        return noteFailure(), SaveResult::WriteFailed;
     }
     if (exists) {
         if (!S_ISREG(old.st_mode))
@@ -286,7 +231,7 @@ SaveResult writeFile(const std::string& path, Chunks chunks, bool keepTrailing, 
         // A file nobody may write stays as it is, even for a user whose
         // rights would let a write through.
         if ((old.st_mode & 0222) == 0)
-            return SaveResult::WriteFailed;
+            return noteFailure(EACCES), SaveResult::WriteFailed;
     }
 
     std::size_t newSize = 0;
@@ -298,7 +243,7 @@ SaveResult writeFile(const std::string& path, Chunks chunks, bool keepTrailing, 
         trailing.resize(static_cast<std::size_t>(old.st_size) - newSize);
         std::size_t got = 0;
         if (in.fd < 0 || !readAll(in.fd, trailing.data(), trailing.size(), static_cast<off_t>(newSize), got))
-            return SaveResult::WriteFailed;
+            return noteFailure(), SaveResult::WriteFailed;
         trailing.resize(got);
     }
 
@@ -313,45 +258,57 @@ SaveResult writeFile(const std::string& path, Chunks chunks, bool keepTrailing, 
     return writeInPlace(target, old, chunks, keepTrailing, fault);
 }
 
-std::optional<std::string> writeBackup(const std::string& path, std::span<const std::uint8_t> bytes)
+SaveResult writeBatchFile(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    struct stat original {};
-    const mode_t mode = ::stat(path.c_str(), &original) == 0 ? (original.st_mode & 0666) : 0644;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+        return SaveResult::Link;
+    return writeFile(path, {bytes}, false);
+}
 
-    char stamp[32] = {};
-    const std::time_t now = std::time(nullptr);
-    struct tm local {};
-    if (::localtime_r(&now, &local))
-        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+SaveResult checkWritable(const std::string& path)
+{
+    resetFailure();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return noteFailure(), SaveResult::WriteFailed;
+    if (!S_ISREG(st.st_mode))
+        return SaveResult::NotRegularFile;
+    if ((st.st_mode & 0222) == 0)
+        return noteFailure(EACCES), SaveResult::WriteFailed;
+    // Opened as the save opens it: that also finds a read-only disk or an
+    // immutable file, which the permission bits do not show.
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.fd < 0)
+        return noteFailure(), SaveResult::WriteFailed;
+    return SaveResult::Written;
+}
 
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = path;
-        if (attempt == 0)
-            name += ".bak";
-        else if (attempt == 1)
-            name += std::string(".") + stamp + ".bak";
-        else
-            name += std::string(".") + stamp + "-" + std::to_string(attempt) + ".bak";
-        // O_EXCL refuses any name that is taken, a link included, so the
-        // backup can neither go through a link nor replace a file.
-        Descriptor file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
-        if (file.fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return std::nullopt;
-        }
-        if (!writeAll(file.fd, bytes.data(), bytes.size(), 0) || ::fsync(file.fd) != 0
-            || ::close(file.release()) != 0) {
-            ::unlink(name.c_str());
-            return std::nullopt;
-        }
-        return name;
+int lastWriteError()
+{
+    return lastFailure();
+}
+
+std::string writeErrorText(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return "the disk is full";
+    case EFBIG: return "the file size limit was reached";
+    case EROFS: return "the disk is read-only";
+    case EACCES:
+    case EPERM: return "the file or its folder is read-only";
+    case ENOENT:
+    case ENOTDIR: return "the folder is gone";
+    case ENAMETOOLONG: return "the name is too long";
+    case EEXIST: return "every name it could take is taken";
+    default: return error == 0 ? "the write failed" : std::strerror(error);
     }
-    return std::nullopt;
 }
 
 std::string saveFailureText(SaveResult result, const std::string& path)
 {
+    const auto because = [] { return lastWriteError() == 0 ? std::string() : ": " + writeErrorText(lastWriteError()); };
     switch (result) {
     case SaveResult::Written:
         break;
@@ -361,9 +318,11 @@ std::string saveFailureText(SaveResult result, const std::string& path)
     case SaveResult::InPlaceFailed:
         return "writing " + path + " in place failed: the file may be damaged";
     case SaveResult::BackupFailed:
-        return "cannot write a backup of " + path + "; nothing was saved";
+        return "cannot write a backup of " + path + because() + "; nothing was saved";
     case SaveResult::WriteFailed:
-        return "cannot write " + path + "; nothing was changed";
+        return "cannot write " + path + because() + "; nothing was changed";
+    case SaveResult::Link:
+        return "skipped " + path + ": it is a link, and links in the folder are not followed";
     }
     return "cannot write " + path;
 }

@@ -44,6 +44,7 @@ enum class SaveResult : std::uint16_t {
     BackupFailed = 2,   // the backup of the opened file could not be written; nothing was saved
     NotRegularFile = 3, // the name is taken by something other than a regular file; nothing was changed
     InPlaceFailed = 4,  // written in place, and the write or the read-back check failed: the file may be damaged
+    Link = 5,           // a batch export's name is a link, which it does not follow; nothing was changed
 };
 
 // The steps of a save, named so tests can make any one of them fail.
@@ -59,15 +60,41 @@ using SaveFault = std::function<bool(SaveStep)>;
 SaveResult writeFile(const std::string& path, std::initializer_list<std::span<const std::uint8_t>> chunks,
                      bool keepTrailing, const SaveFault& fault = {});
 
-// Writes a backup of `bytes` beside `path`, created exclusively: never
-// through a link and never over an existing file. The name is PATH.bak or,
+// One file of a batch written into a folder (a picture per map): as
+// writeFile, but a link at `path` is refused (Link) rather than followed, so
+// a link planted in the folder cannot send a picture elsewhere.
+SaveResult writeBatchFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// Whether a save of the existing file at `path` can start: it is a regular
+// file somebody may write and it opens for writing, as the save opens it.
+// Written when it can; WriteFailed (lastWriteError tells why) or
+// NotRegularFile otherwise.
+SaveResult checkWritable(const std::string& path);
+
+// The errno behind the last failed write, backup or check on this thread
+// (0 when none was seen), and what it means for the user.
+int lastWriteError();
+std::string writeErrorText(int error);
+
+// Writes a backup of `bytes` beside `path`: complete under a temporary name
+// first, then given its name without replacing anything there, a link
+// included. A name too long for the folder is cut to fit. The name is PATH.bak or,
 // when that is taken, PATH.YYYYMMDD-HHMMSS.bak (local time; "-2", "-3", ...
 // are added when that is taken too). The backup gets the permissions of the
 // file at `path`. Returns the name written, or nothing when no backup could
 // be written (nothing is left behind then).
 std::optional<std::string> writeBackup(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// One sentence for a failed save of `path`, for the command line.
+// Writes past a file size limit are to fail like a full disk rather than
+// end the program: the signal such a write raises is ignored, and children
+// the program forks get its default handling back. Call once at start;
+// code that starts processes in other ways calls restoreChildSignals in
+// the child before exec.
+void ignoreFileSizeSignal();
+void restoreChildSignals();
+
+// One sentence for a failed save of `path`, for the command line, with the
+// cause when one was seen.
 std::string saveFailureText(SaveResult result, const std::string& path);
 // The same for a failed read.
 std::string readFailureText(ReadStatus status, const std::string& path, std::size_t limit);

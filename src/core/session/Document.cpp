@@ -42,8 +42,17 @@ rom::SaveResult Document::save(const rom::SaveFault& fault, bool withoutBackup)
     // With the file's folder gone there is nothing to back up or write: a
     // failed save, not a failed backup.
     std::error_code ec;
-    if (!std::filesystem::is_directory(std::filesystem::absolute(romPath_, ec).parent_path(), ec))
+    if (!std::filesystem::is_directory(std::filesystem::absolute(romPath_, ec).parent_path(), ec)) {
+        rom::checkWritable(romPath_); // notes why for the message
         return rom::SaveResult::WriteFailed;
+    }
+    // A file that cannot be written gets no backup for a save that cannot
+    // happen (a file removed meanwhile is written anew).
+    if (std::filesystem::exists(std::filesystem::symlink_status(romPath_, ec))) {
+        const rom::SaveResult writable = rom::checkWritable(romPath_);
+        if (writable != rom::SaveResult::Written)
+            return writable;
+    }
     if (backupPending_ && !withoutBackup) {
         std::optional<std::string> written;
         if (!(fault && fault(rom::SaveStep::Backup)))

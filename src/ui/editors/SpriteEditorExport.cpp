@@ -69,7 +69,7 @@ void SpriteEditor::exportFramePng()
         dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hex2(currentFrame_)));
         return;
     }
-    const QString path = withPngEnding(dialogs_.chooseSaveFile(this, exportFolder_, QString::fromLatin1(kPngFilter)));
+    const QString path = dialogs_.chooseSaveFile(this, exportFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
         return;
     exportFolder_ = QFileInfo(path).absolutePath();
@@ -102,7 +102,7 @@ void SpriteEditor::exportAnimationSheet()
         dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hex2(animation_.start)));
         return;
     }
-    const QString path = withPngEnding(dialogs_.chooseSaveFile(this, exportFolder_, QString::fromLatin1(kPngFilter)));
+    const QString path = dialogs_.chooseSaveFile(this, exportFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
         return;
     exportFolder_ = QFileInfo(path).absolutePath();
@@ -127,6 +127,9 @@ void SpriteEditor::exportAnimationSheet()
     };
     const QFileInfo info(path);
     const QString jsonPath = info.dir().filePath(info.completeBaseName() + QStringLiteral(".json"));
+    // The box asked about the picture; the description beside it is replaced too.
+    if (!dialogs_.confirmReplacing(this, {jsonPath}))
+        return;
     runGuarded(dialogs_, this, [&] {
         for (const auto& [file, bytes] : {std::pair{path, pngBytes(sheet)},
                                           std::pair{jsonPath, QJsonDocument(description).toJson()}}) {

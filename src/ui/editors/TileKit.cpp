@@ -561,7 +561,7 @@ void TileKit::exportPng()
 {
     if (!dialogs_)
         return;
-    const QString path = withPngEnding(dialogs_->chooseSaveFile(this, pictureFolder_, QString::fromLatin1(kPngFilter)));
+    const QString path = dialogs_->chooseSaveFile(this, pictureFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
         return;
     pictureFolder_ = QFileInfo(path).absolutePath();

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 using namespace quarry::rom;
 using quarry::test::TempDir;
@@ -48,10 +49,19 @@ TEST(CharTable, EmptyFileIsSuccessAndMissingFileGivesDefaults)
     for (const auto& entry : table)
         EXPECT_EQ(entry, "");
 
+    // A pipe under the name is read under the rules for every input: not
+    // waited on, and told apart from a missing file.
+    TempDir piped;
+    ASSERT_EQ(::mkfifo(piped.file("TBL.DAT").c_str(), 0600), 0);
+    ReadStatus status = ReadStatus::Read;
+    EXPECT_FALSE(loadCharTable(piped.path(), table, &status));
+    EXPECT_EQ(status, ReadStatus::NotRegularFile);
+
     TempDir none;
     CharTable defaults;
     defaults[0x80] = "kept";
-    EXPECT_FALSE(loadCharTable(none.path() + "/dat", defaults));
+    EXPECT_FALSE(loadCharTable(none.path() + "/dat", defaults, &status));
+    EXPECT_EQ(status, ReadStatus::Unreadable);
     EXPECT_EQ(defaults[0x00], " ");
     EXPECT_EQ(defaults[0x01], "A");
     EXPECT_EQ(defaults[0x1A], "Z");

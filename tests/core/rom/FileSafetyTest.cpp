@@ -15,6 +15,9 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
@@ -259,6 +262,96 @@ TEST(FileSafety, BackupsAreCreatedExclusivelyBesideTheImage)
     EXPECT_EQ(w.document.save(noBackup, true), rom::SaveResult::Written);
     EXPECT_EQ(readFileBytes(w.path)[16 + 0x300], 0x5A);
     EXPECT_EQ(std::distance(fs::directory_iterator(w.dir.path()), {}), 1);
+}
+
+// Faults found by probing with real files, one row each: every row sets one
+// up around an opened image, writes, and checks what must hold (false: the
+// row cannot run here). No row leaves a temporary behind.
+TEST(FileSafety, WritesHoldUnderLimitsLongNamesAttributesAndLinks)
+{
+    const auto edit = [](session::Document& d) { d.rom().write(0x300, static_cast<std::uint8_t>(d.rom().read(0x300) ^ 1)); };
+    const struct {
+        const char* name;
+        std::function<bool(OpenedWorld&)> run;
+    } rows[] = {
+        // The process ignores the signal as the programs do at start; the
+        // limit then fails the backup and the save like a full disk.
+        {"a file size limit",
+         [&](OpenedWorld& w) {
+             edit(w.document);
+             const pid_t child = ::fork();
+             if (child == 0) {
+                 rom::ignoreFileSizeSignal();
+                 const rlimit limit{65536, 65536};
+                 ::setrlimit(RLIMIT_FSIZE, &limit);
+                 const bool backup = w.document.save() == rom::SaveResult::BackupFailed && rom::lastWriteError() == EFBIG;
+                 const bool save = w.document.save({}, true) == rom::SaveResult::WriteFailed;
+                 ::_exit(backup && save ? 0 : 1);
+             }
+             int status = 0;
+             ::waitpid(child, &status, 0);
+             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+             EXPECT_EQ(readFileBytes(w.path), w.document.openedFile());
+             EXPECT_FALSE(fs::exists(w.path + ".bak"));
+             return true;
+         }},
+        // Names at the file system's limit: the temporaries and the backups
+        // are cut to fit, the final names are kept.
+        {"long names",
+         [&](OpenedWorld& w) {
+             const std::string longest = w.dir.file(std::string(255, 'n'));
+             EXPECT_EQ(rom::saveFileBytes(longest, {{1, 2}}), rom::SaveResult::Written);
+             const std::string image = w.dir.file(std::string(246, 'g') + ".nes");
+             fs::copy_file(w.path, image);
+             test::writeFileBytes(image + ".bak", {5}); // taken: the stamped name is too long
+             session::Document d;
+             EXPECT_EQ(d.open(image), rom::OpenResult::Loaded);
+             edit(d);
+             EXPECT_EQ(d.save(), rom::SaveResult::Written);
+             EXPECT_EQ(readFileBytes(d.backupPath()), d.openedFile());
+             EXPECT_LE(fs::path(d.backupPath()).filename().string().size(), 255u);
+             return true;
+         }},
+        {"extended attributes",
+         [&](OpenedWorld& w) {
+             if (::setxattr(w.path.c_str(), "user.quarry", "kept", 4, 0) != 0)
+                 return false;
+             edit(w.document);
+             EXPECT_EQ(w.document.save(), rom::SaveResult::Written);
+             char value[8] = {};
+             EXPECT_EQ(::getxattr(w.path.c_str(), "user.quarry", value, sizeof value), 4);
+             EXPECT_STREQ(value, "kept");
+             return true;
+         }},
+        // Refused before the backup: root passes any open, so the bits count too.
+        {"a read-only image",
+         [&](OpenedWorld& w) {
+             ::chmod(w.path.c_str(), 0444);
+             edit(w.document);
+             EXPECT_EQ(w.document.save(), rom::SaveResult::WriteFailed);
+             EXPECT_EQ(rom::lastWriteError(), EACCES);
+             EXPECT_FALSE(fs::exists(w.path + ".bak"));
+             return true;
+         }},
+        {"a link in a batch folder",
+         [&](OpenedWorld& w) {
+             fs::create_symlink(w.path, w.dir.file("picture.png"));
+             EXPECT_EQ(rom::writeBatchFile(w.dir.file("picture.png"), std::vector<std::uint8_t>{1}), rom::SaveResult::Link);
+             EXPECT_EQ(readFileBytes(w.path), w.document.openedFile());
+             EXPECT_EQ(rom::writeBatchFile(w.dir.file("other.png"), std::vector<std::uint8_t>{1}), rom::SaveResult::Written);
+             return true;
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        OpenedWorld w;
+        if (!row.run(w)) {
+            std::printf("skipped: %s are not kept by this file system\n", row.name);
+            continue;
+        }
+        for (const auto& file : fs::directory_iterator(w.dir.path()))
+            EXPECT_NE(file.path().filename().string()[0], '.') << "temporary left behind";
+    }
 }
 
 } // namespace
