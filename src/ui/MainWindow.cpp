@@ -8,6 +8,7 @@
 #include "ui/PatchActions.h"
 #include "ui/RecentFiles.h"
 #include "ui/RomDocument.h"
+#include "ui/SessionSafety.h"
 #include "ui/Dialogs.h"
 #include "ui/Icons.h"
 #include "ui/MainWindowExtras.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     extras_ = new MainWindowExtras(*this, dialogs_);
     menu(Menu::View)->addAction(blocks_->sharedScreensAction());
     patches_ = new PatchActions(*this, document_, dialogs_);
+    safety_ = new SessionSafety(*this, document_, *history(), dialogs_);
 }
 
 MainWindow::~MainWindow()
@@ -355,12 +357,14 @@ void MainWindow::openSettledPath(const QString& path)
         // by the user, which cancels the open).
         if (!closeEditors())
             return;
+        safety_->beforeRiskyStep();
         const rom::OpenResult result = document_.open(path.toStdString());
         QString message;
         switch (result) {
         case rom::OpenResult::Loaded:
             // The closing editors' last writes belonged to the old image.
             history()->clear();
+            safety_->fileMatchesImage();
             recent_->add(path);
             // The next Open starts in this image's folder.
             startFolder_ = QFileInfo(path).absolutePath();
@@ -423,6 +427,8 @@ bool MainWindow::saveFile()
         }
         if (!confirmUnwrittenTexts())
             return;
+        if (!safety_->confirmOverwrite())
+            return;
         rom::SaveResult result = document_.save();
         if (result == rom::SaveResult::BackupFailed) {
             if (!dialogs_.askSaveOrCancel(this, texts::kBackupQuestion))
@@ -430,8 +436,10 @@ bool MainWindow::saveFile()
             result = document_.save({}, true);
         }
         saved = result == rom::SaveResult::Written;
-        if (saved)
+        if (saved) {
             history()->markSaved();
+            safety_->fileMatchesImage();
+        }
         dialogs_.showMessage(this, saveResultText(result));
     });
     return saved;
@@ -457,6 +465,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    safety_->closing();
     event->accept();
 }
 
