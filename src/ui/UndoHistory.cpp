@@ -50,7 +50,10 @@ UndoHistory::UndoHistory(session::Document& document, QObject* parent)
         merged_ = false;
         auto* command = new ImageEditCommand(*this, std::move(entry));
         const session::EditEntry copy = command->entry(); // the command may be merged away
+        // The stack settles inside push(); listeners hear of the step first.
+        pushing_ = true;
         stack_->push(command);
+        pushing_ = false;
         emit stepTaken(merged_ ? session::JournalStep::Merge : session::JournalStep::Do, copy);
         emit settled();
     });
@@ -142,7 +145,8 @@ void UndoHistory::settle()
 {
     if (adopting_)
         return;
-    emit settled();
+    if (!pushing_)
+        emit settled();
     if (!pending_)
         return;
     const session::Document::Restored result = result_;

@@ -55,6 +55,7 @@ private:
     QUndoStack* stack_ = nullptr;
     bool pending_ = false;
     bool merged_ = false;
+    bool pushing_ = false;
     bool adopting_ = false;
     session::Document::Restored result_;
 };
