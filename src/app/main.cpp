@@ -3,6 +3,8 @@
 #include "ui/CommandLine.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
+#include "ui/RecoveryOffer.h"
+#include "ui/SessionSafety.h"
 #include "ui/Settings.h"
 
 #include <QApplication>
@@ -21,7 +23,9 @@ int main(int argc, char** argv)
     window.startUp();
     // "quarry game.nes" opens the image at once, as "Open File" would;
     // "quarry --demo" opens a demo image of our own.
-    if (!quarry::ui::applyCommandLine(window, QCoreApplication::arguments(), quarry::ui::defaultDemoPath()))
+    // Unsaved changes an unclean end left behind come first.
+    const bool recovered = quarry::ui::offerRecovery(window, dialogs, *window.safety()->keeper());
+    if (!recovered && !quarry::ui::applyCommandLine(window, QCoreApplication::arguments(), quarry::ui::defaultDemoPath()))
         return 2;
     return app.exec();
 }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quarry::ui {
 
@@ -101,6 +102,16 @@ std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& prompt
 QString QtDialogs::chooseFolder(QWidget* parent, const QString& folder)
 {
     return QFileDialog::getExistingDirectory(parent, QString(), folder);
+}
+
+int QtDialogs::askChoice(QWidget* parent, const QString& text, const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, texts::kTitle, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (const QString& caption : buttons)
+        added << box.addButton(caption, QMessageBox::ActionRole);
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
 }
 
 } // namespace quarry::ui

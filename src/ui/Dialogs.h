@@ -40,6 +40,11 @@ public:
     virtual std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) = 0;
     // A folder to write into, or an empty string when the user cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& folder) { return (void)parent, (void)folder, QString(); }
+    // One of `buttons` (its index), or -1 when the box was closed.
+    virtual int askChoice(QWidget* parent, const QString& text, const QStringList& buttons)
+    {
+        return (void)parent, (void)text, (void)buttons, -1;
+    }
 
 protected:
     // The name as the user typed or picked it in the save box, which itself
@@ -61,6 +66,7 @@ public:
     bool askSaveOrCancel(QWidget* parent, const QString& text) override;
     std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) override;
     QString chooseFolder(QWidget* parent, const QString& folder) override;
+    int askChoice(QWidget* parent, const QString& text, const QStringList& buttons) override;
 
 protected:
     QString typeSaveFileName(QWidget* parent, const QString& folder, const QString& filter) override;

@@ -8,6 +8,7 @@
 #include "ui/PatchActions.h"
 #include "ui/RecentFiles.h"
 #include "ui/RomDocument.h"
+#include "ui/SessionSafety.h"
 #include "ui/StatusLine.h"
 #include "ui/Dialogs.h"
 #include "ui/FileMessages.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     extras_ = new MainWindowExtras(*this, dialogs_);
     menu(Menu::View)->addAction(blocks_->sharedScreensAction());
     patches_ = new PatchActions(*this, document_, dialogs_);
+    safety_ = new SessionSafety(*this, document_, *history(), dialogs_);
 }
 
 MainWindow::~MainWindow()
@@ -356,12 +358,14 @@ void MainWindow::openSettledPath(const QString& path)
         // by the user, which cancels the open).
         if (!closeEditors())
             return;
+        safety_->beforeRiskyStep();
         const rom::OpenResult result = document_.open(path.toStdString());
         QString message;
         switch (result) {
         case rom::OpenResult::Loaded:
             // The closing editors' last writes belonged to the old image.
             history()->clear();
+            safety_->fileMatchesImage();
             recent_->add(path);
             // The next Open starts in this image's folder.
             startFolder_ = QFileInfo(path).absolutePath();
@@ -412,6 +416,8 @@ bool MainWindow::saveFile()
         }
         if (!confirmUnwrittenTexts())
             return;
+        if (!safety_->confirmOverwrite())
+            return;
         const std::string backupBefore = document_.backupPath();
         rom::SaveResult result = document_.save();
         if (result == rom::SaveResult::BackupFailed) {
@@ -420,8 +426,10 @@ bool MainWindow::saveFile()
             result = document_.save({}, true);
         }
         saved = result == rom::SaveResult::Written;
-        if (saved)
+        if (saved) {
             history()->markSaved();
+            safety_->fileMatchesImage();
+        }
         dialogs_.showMessage(this, saveMessage(result, document_, backupBefore));
     });
     return saved;
@@ -447,6 +455,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    safety_->closing();
     event->accept();
 }
 

@@ -41,6 +41,7 @@ class EditorWindow;
 class RomDocument;
 class ToolManager;
 class RecentFiles;
+class SessionSafety;
 
 // The commands of the tool bar, in their order there.
 enum class Command {
@@ -88,6 +89,10 @@ public:
     // "Save As...": asks for a path, writes the image there (a regular file
     // or a new name, never a device or a pipe) and makes it the current file.
     bool saveFileAs();
+    // Opens the image's file again, its unsaved changes given up.
+    void reloadFile(const QString& path);
+    // The recovery journal, the watch on the file, play-testing, preferences.
+    SessionSafety* safety() const { return safety_; }
     // Undo and redo of the Edit menu: one gesture each, wherever it was made.
     void undoStep();
     void redoStep();
@@ -231,6 +236,7 @@ private:
     PatchActions* patches_ = nullptr;
     StatusLine* statusLine_ = nullptr;
     RecentFiles* recent_ = nullptr;
+    SessionSafety* safety_ = nullptr;
 
     QString fileCaption_; // the caption without the modified mark
     QAction* undoAction_ = nullptr;

@@ -9,6 +9,7 @@
 #include "ui/Dialogs.h"
 #include "ui/RomDocument.h"
 #include "ui/StatusLine.h"
+#include "ui/SessionSafety.h"
 #include "ui/Texts.h"
 #include "ui/UndoHistory.h"
 #include "ui/WorldController.h"
@@ -156,12 +157,18 @@ bool MainWindow::saveFileAs()
         saved = result == rom::SaveResult::Written;
         if (saved) {
             history()->markSaved();
+            safety_->fileMatchesImage();
             fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
             updateCaption();
         }
         dialogs_.showMessage(this, saveResultText(result));
     });
     return saved;
+}
+
+void MainWindow::reloadFile(const QString& path)
+{
+    openSettledPath(path);
 }
 
 void MainWindow::showRestored(const session::Document::Restored& result)

@@ -9,6 +9,7 @@
 #include "ui/Dialogs.h"
 #include "ui/FileOutput.h"
 #include "ui/MainWindow.h"
+#include "ui/SessionSafety.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -88,6 +89,7 @@ void PatchActions::applyPatch()
         if (path.isEmpty())
             return;
         const std::vector<std::uint8_t> patch = readInputFile(path, patch::kLargestPatchFile);
+        window_.safety()->beforeRiskyStep();
         const session::Document::Restored result = document_.applyPatch(patch);
         window_.showRestored(result);
         dialogs_.showMessage(&window_, QString::fromLatin1(kApplied));

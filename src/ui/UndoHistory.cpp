@@ -11,8 +11,7 @@ namespace quarry::ui {
 // so the push's first redo() writes nothing.
 class ImageEditCommand final : public QUndoCommand {
 public:
-    ImageEditCommand(UndoHistory& history, session::EditEntry entry)
-        : history_(history), entry_(std::move(entry))
+    ImageEditCommand(UndoHistory& history, session::EditEntry entry) : history_(history), entry_(std::move(entry))
     {
         setText(QString::fromStdString(entry_.name));
     }
@@ -30,11 +29,13 @@ public:
     bool mergeWith(const QUndoCommand* other) override
     {
         const auto* later = dynamic_cast<const ImageEditCommand*>(other);
-        if (!later || later->entry_.mergeId != entry_.mergeId)
+        if (history_.adopting_ || !later || later->entry_.mergeId != entry_.mergeId)
             return false;
         entry_.absorb(later->entry_);
+        history_.merged_ = true;
         return true;
     }
+    const session::EditEntry& entry() const { return entry_; }
 
 private:
     UndoHistory& history_;
@@ -45,8 +46,17 @@ private:
 UndoHistory::UndoHistory(session::Document& document, QObject* parent)
     : QObject(parent), document_(document), stack_(new QUndoStack(this))
 {
-    document_.setEditListener(
-        [this](session::EditEntry entry) { stack_->push(new ImageEditCommand(*this, std::move(entry))); });
+    document_.setEditListener([this](session::EditEntry entry) {
+        merged_ = false;
+        auto* command = new ImageEditCommand(*this, std::move(entry));
+        const session::EditEntry copy = command->entry(); // the command may be merged away
+        // The stack settles inside push(); listeners hear of the step first.
+        pushing_ = true;
+        stack_->push(command);
+        pushing_ = false;
+        emit stepTaken(merged_ ? session::JournalStep::Merge : session::JournalStep::Do, copy);
+        emit settled();
+    });
     connect(stack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
     // indexChanged comes once the stack has moved, after every step of a
     // jump through the history.
@@ -76,8 +86,44 @@ void UndoHistory::clear()
     stack_->clear();
 }
 
+session::JournalHistory UndoHistory::snapshot() const
+{
+    session::JournalHistory history;
+    for (int n = 0; n < stack_->count(); ++n)
+        if (const auto* command = dynamic_cast<const ImageEditCommand*>(stack_->command(n)))
+            history.steps.push_back(command->entry());
+    history.index = static_cast<std::size_t>(stack_->index());
+    if (stack_->cleanIndex() >= 0)
+        history.clean = static_cast<std::size_t>(stack_->cleanIndex());
+    return history;
+}
+
+void UndoHistory::adopt(const session::JournalHistory& history)
+{
+    // Every step goes on as already applied; moving the position writes
+    // nothing while adopting.
+    adopting_ = true;
+    stack_->clear();
+    for (const session::EditEntry& step : history.steps) {
+        auto* command = new ImageEditCommand(*this, step);
+        stack_->push(command);
+    }
+    if (history.clean) {
+        stack_->setIndex(static_cast<int>(*history.clean));
+        stack_->setClean();
+    } else {
+        stack_->resetClean();
+    }
+    stack_->setIndex(static_cast<int>(history.index));
+    adopting_ = false;
+    emit modifiedChanged(isModified());
+}
+
 void UndoHistory::apply(const session::EditEntry& entry, bool forward)
 {
+    if (adopting_)
+        return;
+    emit stepTaken(forward ? session::JournalStep::Redo : session::JournalStep::Undo, entry);
     session::Document::Restored result;
     try {
         result = forward ? document_.redo(entry) : document_.undo(entry);
@@ -97,6 +143,10 @@ void UndoHistory::apply(const session::EditEntry& entry, bool forward)
 
 void UndoHistory::settle()
 {
+    if (adopting_)
+        return;
+    if (!pushing_)
+        emit settled();
     if (!pending_)
         return;
     const session::Document::Restored result = result_;

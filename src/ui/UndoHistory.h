@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/session/Document.h"
+#include "core/session/JournalFormat.h"
 
 #include <QObject>
 
@@ -27,6 +28,12 @@ public:
     void markSaved();
     // Another image was opened: its history starts empty and unmodified.
     void clear();
+    // The history as the recovery journal keeps it.
+    session::JournalHistory snapshot() const;
+    // Takes `history` (a recovered one) as this image's, with the image
+    // already holding the state after `history.index` steps: nothing is
+    // written, and the file's state is the clean one.
+    void adopt(const session::JournalHistory& history);
 
 signals:
     // Undo or redo wrote the image; `result` tells whether the loaded area
@@ -34,6 +41,10 @@ signals:
     // may push new steps.
     void restored(const session::Document::Restored& result);
     void modifiedChanged(bool modified);
+    // Each do, merge, undo and redo, as it happens; `settled` follows once
+    // the stack has moved.
+    void stepTaken(session::JournalStep step, const session::EditEntry& entry);
+    void settled();
 
 private:
     friend class ImageEditCommand;
@@ -43,6 +54,9 @@ private:
     session::Document& document_;
     QUndoStack* stack_ = nullptr;
     bool pending_ = false;
+    bool merged_ = false;
+    bool pushing_ = false;
+    bool adopting_ = false;
     session::Document::Restored result_;
 };
 

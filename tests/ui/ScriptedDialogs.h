@@ -20,6 +20,7 @@ public:
     std::deque<ui::SaveChoice> saveChoices;
     std::deque<bool> saveOrCancelAnswers;
     std::deque<std::optional<QString>> textAnswers;
+    std::deque<int> choices; // -1 answers like a closed box
     int saveQuestions = 0;
     QStringList messages;
     QString lastOpenFolder;
@@ -32,6 +33,10 @@ public:
     // The names as typed: the seam adds the ending and asks about replacing.
     QString typeSaveFileName(QWidget*, const QString&, const QString&) override { return take(filesToSave, QString()); }
     QString chooseFolder(QWidget*, const QString&) override { return take(foldersToChoose, QString()); }
+    int askChoice(QWidget*, const QString& text, const QStringList&) override
+    {
+        return messages << text, take(choices, -1);
+    }
     void showMessage(QWidget*, const QString& text) override { messages << text; }
     bool askYesNo(QWidget*, const QString& text) override { return messages << text, take(yesNoAnswers, false); }
     bool askSaveOrCancel(QWidget*, const QString& text) override
