@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev bash-completion dpkg-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -77,8 +77,12 @@ case "${1:-run}" in
     echo "== animation playback (10 s)"
     "$build/bin/quarry-bench-playback" 10
     ;;
+  package)
+    # The Debian package of the plain tree: quarry_VERSION_amd64.deb in build/.
+    (cd "$build" && cpack -G DEB)
+    ;;
   *)
-    echo "usage: ./quarry.sh [run [FILE.nes] | FILE.nes | test | bench]" >&2
+    echo "usage: ./quarry.sh [run [FILE.nes] | FILE.nes | test | bench | package]" >&2
     exit 2
     ;;
 esac

@@ -1,3 +1,4 @@
+#include "core/rom/DataFolder.h"
 #include "core/rom/FileAccess.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandLine.h"
@@ -8,7 +9,6 @@
 #include "ui/Settings.h"
 
 #include <QApplication>
-#include <QDir>
 
 int main(int argc, char** argv)
 {
@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(quarry::ui::applicationIcon());
 
     quarry::ui::QtDialogs dialogs;
-    quarry::ui::MainWindow window(dialogs, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dat")));
+    quarry::ui::MainWindow window(dialogs, QString::fromStdString(quarry::rom::findDataFolder(QCoreApplication::applicationDirPath().toStdString())));
     window.show();
     window.startUp();
     // "quarry game.nes" opens the image at once, as "Open File" would;

@@ -1,10 +1,10 @@
 // quarry-cli: the editor's game model without a window.
 #include "cli/Cli.h"
 #include "cli/RomAccess.h"
+#include "core/rom/DataFolder.h"
 #include "core/rom/FileAccess.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QJsonDocument>
 #include <QTextStream>
 
@@ -25,7 +25,8 @@ void printToolHelp()
                    "Numbers are decimal, or hexadecimal with a leading $ or 0x.\n"
                    "Writing commands take -o OUT and never change their input.\n\n"
                    "Options:\n"
-                   "  --dat DIR   the side-data folder (default: the dat folder beside the tool)\n"
+                   "  --dat DIR   the side-data folder (default: the dat folder beside the tool, else\n"
+                   "              the installed one, /usr/share/quarry/dat)\n"
                    "  --help      this text; COMMAND --help tells about one command\n\n"
                    "Commands:\n";
     qsizetype width = 0;
@@ -60,7 +61,7 @@ int usageError(const QString& message, const QString& usage)
 int runTool(const QStringList& words)
 {
     Arguments arguments;
-    arguments.datDir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dat"));
+    arguments.datDir = QString::fromStdString(rom::findDataFolder(QCoreApplication::applicationDirPath().toStdString()));
     int at = 0;
     while (at < words.size() && words[at].startsWith('-')) {
         if (words[at] == "--help" || words[at] == "-h") {

@@ -10,7 +10,7 @@ void setApplicationIdentity()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Quarry"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
-    QGuiApplication::setDesktopFileName(QStringLiteral("quarry"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.quarry"));
 }
 
 QSettings applicationSettings()

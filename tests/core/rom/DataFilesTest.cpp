@@ -1,4 +1,5 @@
 #include "core/rom/DataFiles.h"
+#include "core/rom/DataFolder.h"
 #include "support/SyntheticRom.h"
 
 #include <gtest/gtest.h>
@@ -120,4 +121,17 @@ TEST(ActorTypes, ScannedInCodeOrderWithShortFilesTolerated)
     EXPECT_TRUE(fileExists(dat.file("obj/obj00.TXT")));
     EXPECT_FALSE(fileExists(dat.file("obj")));
     EXPECT_FALSE(fileExists(dat.file("obj/objFF.TXT")));
+}
+
+TEST(DataFolder, BesideTheProgramComesFirstThenTheInstalledFolder)
+{
+    TempDir root;
+    const std::string program = root.file("usr/bin");
+    std::filesystem::create_directories(program);
+    // None there: the folder beside the program is named, for the messages.
+    EXPECT_EQ(findDataFolder(program), program + "/dat");
+    std::filesystem::create_directories(root.file("usr/share/quarry/dat"));
+    EXPECT_EQ(findDataFolder(program), root.file("usr/share/quarry/dat"));
+    std::filesystem::create_directories(program + "/dat");
+    EXPECT_EQ(findDataFolder(program), program + "/dat");
 }
