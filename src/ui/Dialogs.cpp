@@ -2,7 +2,9 @@
 
 #include "ui/Texts.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -59,6 +61,21 @@ std::optional<QString> QtDialogs::askText(QWidget* parent, const QString& prompt
 QString QtDialogs::chooseFolder(QWidget* parent, const QString& folder)
 {
     return QFileDialog::getExistingDirectory(parent, QString(), folder);
+}
+
+ChangeChoice QtDialogs::askChangeShared(QWidget* parent, const QString& text, bool offerDontAsk)
+{
+    QMessageBox box(QMessageBox::Question, texts::kTitle, text, QMessageBox::NoButton, parent);
+    QPushButton* change = box.addButton(QString::fromLatin1(texts::kChangeButton), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(change);
+    if (offerDontAsk)
+        box.setCheckBox(new QCheckBox(QString::fromLatin1(texts::kDontAskAgain)));
+    box.exec();
+    ChangeChoice choice;
+    choice.change = box.clickedButton() == change;
+    choice.dontAskAgain = choice.change && box.checkBox() && box.checkBox()->isChecked();
+    return choice;
 }
 
 } // namespace quarry::ui

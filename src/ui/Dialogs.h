@@ -11,6 +11,12 @@ namespace quarry::ui {
 // The answers to "Save changes?".
 enum class SaveChoice { Save, Discard, Cancel };
 
+// The answer to a question before data shown elsewhere changes.
+struct ChangeChoice {
+    bool change = false;       // Change; false for Cancel or a closed box
+    bool dontAskAgain = false; // the box's "Don't ask again for this image"
+};
+
 // Every modal box the program shows goes through this seam, so tests can
 // answer them from a script instead of blocking on a real dialog.
 class Dialogs {
@@ -31,6 +37,9 @@ public:
     virtual std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) = 0;
     // A folder to write into, or an empty string when the user cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& folder) { return (void)parent, (void)folder, QString(); }
+    // Change / Cancel, with the "Don't ask again for this image" check box
+    // when `offerDontAsk`; closing the box answers Cancel.
+    virtual ChangeChoice askChangeShared(QWidget* parent, const QString& text, bool offerDontAsk) = 0;
 };
 
 // The real dialogs of the toolkit.
@@ -44,6 +53,7 @@ public:
     bool askSaveOrCancel(QWidget* parent, const QString& text) override;
     std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) override;
     QString chooseFolder(QWidget* parent, const QString& folder) override;
+    ChangeChoice askChangeShared(QWidget* parent, const QString& text, bool offerDontAsk) override;
 };
 
 } // namespace quarry::ui

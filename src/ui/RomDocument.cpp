@@ -1,5 +1,6 @@
 #include "ui/RomDocument.h"
 
+#include "ui/GestureGuard.h"
 #include "ui/UndoHistory.h"
 
 #include <QUndoStack>
@@ -7,7 +8,8 @@
 namespace quarry::ui {
 
 RomDocument::RomDocument(session::Document& document, QObject* parent)
-    : QObject(parent), document_(document), history_(new UndoHistory(document, this))
+    : QObject(parent), document_(document), history_(new UndoHistory(document, this)),
+      gestures_(new GestureGuard(document, this))
 {
     document_.setChangeListener([this](const session::Change& change) { emit changed(change); });
 }
@@ -17,25 +19,30 @@ RomDocument::~RomDocument()
     document_.setChangeListener({});
 }
 
-void RomDocument::beginGesture(const QString& name)
+void RomDocument::beginGesture(const QString& name, QWidget* owner, std::function<void()> cut)
 {
-    document_.beginGesture(name.toStdString());
+    gestures_->begin(owner, name, std::move(cut));
 }
 
 void RomDocument::endGesture()
 {
-    document_.endGesture();
+    gestures_->end();
+}
+
+bool RomDocument::gestureChanged() const
+{
+    return document_.gestureChanged();
 }
 
 void RomDocument::undo()
 {
-    endGesture();
+    gestures_->interrupt();
     history_->stack()->undo();
 }
 
 void RomDocument::redo()
 {
-    endGesture();
+    gestures_->interrupt();
     history_->stack()->redo();
 }
 

@@ -20,6 +20,8 @@ public:
     std::deque<ui::SaveChoice> saveChoices;
     std::deque<bool> saveOrCancelAnswers;
     std::deque<std::optional<QString>> textAnswers;
+    std::deque<ui::ChangeChoice> changeChoices;
+    int changeQuestions = 0;
     int saveQuestions = 0;
     QStringList messages;
     QString lastOpenFolder;
@@ -42,6 +44,12 @@ public:
         messages << text;
         ++saveQuestions;
         return take(saveChoices, ui::SaveChoice::Cancel);
+    }
+    ui::ChangeChoice askChangeShared(QWidget*, const QString& text, bool) override
+    {
+        messages << text;
+        ++changeQuestions;
+        return take(changeChoices, ui::ChangeChoice{});
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
     {

@@ -274,7 +274,8 @@ void SpriteEditor::moveFrameView(QPoint position, int buttons)
             drag_.reset();
             return;
         }
-        document_.beginGesture(QStringLiteral("Move sprite %1 of frame %2").arg(selectedSprite_).arg(hex2(currentFrame_)));
+        document_.beginGesture(QStringLiteral("Move sprite %1 of frame %2").arg(selectedSprite_).arg(hex2(currentFrame_)),
+                               this, [this] { drag_.reset(); });
         drag_->begun = true;
     }
     if (!runGuarded(dialogs_, this, [&] { document_.document().setFrameSprite(currentFrame_, selectedSprite_, {dy, dx}); })) {

@@ -46,7 +46,8 @@ void PaintTool::press(QPoint mapPixel, Qt::MouseButton)
     if (!document_.document().area())
         return;
     const auto metatile = static_cast<std::uint32_t>(workspace_.selectedMetatile());
-    document_.beginGesture(QStringLiteral("Paint metatile %1").arg(QString::fromStdString(hexDigits(metatile, 2))));
+    document_.beginGesture(QStringLiteral("Paint metatile %1").arg(QString::fromStdString(hexDigits(metatile, 2))),
+                           &workspace_, [this] { stroking_ = false; });
     stroking_ = true;
     stroke_ = {};
     last_ = mapPixel;
