@@ -19,6 +19,7 @@
 #include "ui/tools/MapEditTools.h"
 #include "ui/tools/MarkerTool.h"
 #include "ui/MapBlockActions.h"
+#include "ui/map/SharedConsent.h"
 #include "ui/tools/ToolManager.h"
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
@@ -311,7 +312,8 @@ void MainWindow::eraseMap()
         dialogs_.showMessage(this, texts::kSelectAnArea);
         return;
     }
-    if (!document_.area() || !dialogs_.askYesNo(this, texts::kEraseConfirm))
+    if (!document_.area() || !dialogs_.askYesNo(this, texts::kEraseConfirm)
+        || !live_->mayWriteScreens(screensErased(document_.area()->map)))
         return;
     runGuarded(dialogs_, this, [this] { document_.eraseMap(); });
     // The document reloaded the erased submap: show it whatever node is selected.

@@ -8,6 +8,8 @@
 #include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
 #include "ui/GestureGuard.h"
+#include "ui/MapBlockActions.h"
+#include "ui/map/SharedConsent.h"
 #include "ui/RecentFiles.h"
 #include "ui/RomDocument.h"
 #include "ui/Texts.h"
@@ -85,6 +87,7 @@ void MainWindow::openSettledPath(const QString& path)
         case rom::OpenResult::Loaded:
             // The closing editors' last writes belonged to the old image.
             history()->clear();
+            blocks_->sharedConsent().imageOpened();
             recent_->add(path);
             // The next Open starts in this image's folder.
             startFolder_ = QFileInfo(path).absolutePath();

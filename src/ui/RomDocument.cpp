@@ -2,6 +2,7 @@
 
 #include "ui/GestureGuard.h"
 #include "ui/UndoHistory.h"
+#include "ui/map/SharedConsent.h"
 
 #include <QUndoStack>
 
@@ -32,6 +33,16 @@ void RomDocument::endGesture()
 bool RomDocument::gestureChanged() const
 {
     return document_.gestureChanged();
+}
+
+bool RomDocument::mayWriteScreens(const std::set<int>& positions, bool* asked)
+{
+    return !consent_ || consent_->mayWrite(positions, asked);
+}
+
+bool RomDocument::mayChangePointers()
+{
+    return !consent_ || consent_->mayChangePointers();
 }
 
 void RomDocument::undo()

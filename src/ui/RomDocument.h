@@ -5,10 +5,14 @@
 #include <QObject>
 
 #include <functional>
+#include <set>
+
+class QWidget;
 
 namespace quarry::ui {
 
 class GestureGuard;
+class SharedConsent;
 class UndoHistory;
 
 // The open image as the editor's windows see it: the core document, its
@@ -38,6 +42,13 @@ public:
     void notePendingWrite() { emit pendingWrite(); }
     // True while an open gesture has changed bytes not yet in the history.
     bool gestureChanged() const;
+    // Asked before a map edit writes into screen positions of the loaded
+    // map, and before a screen pointer edit; false: write nothing. Without
+    // a SharedConsent set every write goes ahead.
+    void setConsent(SharedConsent* consent) { consent_ = consent; }
+    // `asked` tells whether a question was shown (it took the mouse).
+    bool mayWriteScreens(const std::set<int>& positions, bool* asked = nullptr);
+    bool mayChangePointers();
     // An open gesture ends first, so the step taken back is a whole one.
     void undo();
     void redo();
@@ -50,6 +61,7 @@ private:
     session::Document& document_;
     UndoHistory* history_ = nullptr;
     GestureGuard* gestures_ = nullptr;
+    SharedConsent* consent_ = nullptr;
 };
 
 } // namespace quarry::ui

@@ -20,8 +20,10 @@ public:
     std::deque<ui::SaveChoice> saveChoices;
     std::deque<bool> saveOrCancelAnswers;
     std::deque<std::optional<QString>> textAnswers;
+    // Questions before data shown elsewhere changes: unscripted they answer
+    // Change, as a user who agreed, so tests of other edits write as asked.
     std::deque<ui::ChangeChoice> changeChoices;
-    int changeQuestions = 0;
+    QStringList changeQuestions;
     int saveQuestions = 0;
     QStringList messages;
     QString lastOpenFolder;
@@ -47,9 +49,8 @@ public:
     }
     ui::ChangeChoice askChangeShared(QWidget*, const QString& text, bool) override
     {
-        messages << text;
-        ++changeQuestions;
-        return take(changeChoices, ui::ChangeChoice{});
+        changeQuestions << text;
+        return take(changeChoices, ui::ChangeChoice{true, false});
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
     {
