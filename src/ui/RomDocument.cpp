@@ -12,7 +12,10 @@ RomDocument::RomDocument(session::Document& document, QObject* parent)
     : QObject(parent), document_(document), history_(new UndoHistory(document, this)),
       gestures_(new GestureGuard(document, this))
 {
-    document_.setChangeListener([this](const session::Change& change) { emit changed(change); });
+    document_.setChangeListener([this](const session::Change& change) {
+        gestureWrote_ = gestureWrote_ || (document_.gestureOpen() && change.origin == session::Change::Origin::Edit);
+        emit changed(change);
+    });
 }
 
 RomDocument::~RomDocument()
@@ -23,6 +26,7 @@ RomDocument::~RomDocument()
 void RomDocument::beginGesture(const QString& name, QWidget* owner, std::function<void()> cut)
 {
     gestures_->begin(owner, name, std::move(cut));
+    gestureWrote_ = false;
 }
 
 void RomDocument::endGesture()
@@ -32,7 +36,13 @@ void RomDocument::endGesture()
 
 bool RomDocument::gestureChanged() const
 {
-    return document_.gestureChanged();
+    return gestureWrote_ && document_.gestureOpen();
+}
+
+void RomDocument::notePendingWrite()
+{
+    gestureWrote_ = gestureWrote_ || document_.gestureOpen();
+    emit pendingWrite();
 }
 
 bool RomDocument::mayWriteScreens(const std::set<int>& positions, bool* asked)

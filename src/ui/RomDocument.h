@@ -39,7 +39,7 @@ public:
     GestureGuard& gestures() { return *gestures_; }
     // A write inside a gesture that no view needs to hear of: the unsaved
     // mark still follows it.
-    void notePendingWrite() { emit pendingWrite(); }
+    void notePendingWrite();
     // True while an open gesture has changed bytes not yet in the history.
     bool gestureChanged() const;
     // Asked before a map edit writes into screen positions of the loaded
@@ -62,6 +62,7 @@ private:
     UndoHistory* history_ = nullptr;
     GestureGuard* gestures_ = nullptr;
     SharedConsent* consent_ = nullptr;
+    bool gestureWrote_ = false; // the open gesture has written
 };
 
 } // namespace quarry::ui

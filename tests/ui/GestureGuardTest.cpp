@@ -17,29 +17,29 @@ using namespace quarry::test;
 
 namespace {
 
-// Presses in the background editor's kit on tile 21 and paints two pixels,
-// the button still held.
-TileKit& holdStroke(OpenedEditor& e)
+int pixelAt(const TileKit& kit, int column, int row)
+{
+    return kit.tiles()[static_cast<std::size_t>(0x21 * 64 + row * 8 + column)];
+}
+
+// Presses in the background editor's kit on pixel (column, 0) of tile 21 in
+// a colour it does not hold, and paints the pixel right of it too, the
+// button still held. Returns the colour.
+int holdStroke(OpenedEditor& e, int column = 0)
 {
     e.window.openMetatileEditor();
     TileKit& kit = *e.window.metatileEditor()->tileKit();
     OpenedEditor::selectTile(kit, 0x21);
-    press(kit.colorSwatch(3), QPoint(2, 2));
-    press(kit.tileView(), OpenedEditor::tilePixel(kit, 0, 0));
-    move(kit.tileView(), OpenedEditor::tilePixel(kit, 1, 0), Qt::LeftButton);
-    return kit;
+    const int colour = (pixelAt(kit, column, 0) + 1) % 4;
+    press(kit.colorSwatch(colour), QPoint(2, 2));
+    press(kit.tileView(), OpenedEditor::tilePixel(kit, column, 0));
+    move(kit.tileView(), OpenedEditor::tilePixel(kit, column + 1, 0), Qt::LeftButton);
+    return colour;
 }
 
-// The rest of a held stroke after it was cut: moves and the release.
-void finishHeldStroke(TileKit& kit)
+TileKit& kitOf(OpenedEditor& e)
 {
-    move(kit.tileView(), OpenedEditor::tilePixel(kit, 5, 5), Qt::LeftButton);
-    release(kit.tileView(), OpenedEditor::tilePixel(kit, 5, 5));
-}
-
-int pixelAt(const TileKit& kit, int column, int row)
-{
-    return kit.tiles()[static_cast<std::size_t>(0x21 * 64 + row * 8 + column)];
+    return *e.window.metatileEditor()->tileKit();
 }
 
 // A click on the map's top left cell in Map Edit Mode, with a metatile the
@@ -68,7 +68,9 @@ TEST(GestureGuard, AStrokeCutByCloseBoxUndoFocusOrSaveIsOneNamedStepAndItsRestWr
     {
         SCOPED_TRACE("the window closes");
         OpenedEditor e(OpenedEditor::withMask(0x1E));
-        TileKit& kit = holdStroke(e);
+        const int colour = holdStroke(e);
+        TileKit& kit = kitOf(e);
+        const int untouched = pixelAt(kit, 5, 5);
         EXPECT_TRUE(e.captionMarked()) << "an open gesture counts as unsaved";
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(e.window.metatileEditor(), &escape);
@@ -76,13 +78,13 @@ TEST(GestureGuard, AStrokeCutByCloseBoxUndoFocusOrSaveIsOneNamedStepAndItsRestWr
         finishHeldStroke(kit);
         ASSERT_EQ(e.history().count(), 1);
         EXPECT_EQ(e.history().text(0), "Paint tile 21");
-        EXPECT_EQ(pixelAt(kit, 1, 0), 3);
-        EXPECT_NE(pixelAt(kit, 5, 5), 3);
+        EXPECT_EQ(pixelAt(kit, 0, 0), colour);
+        EXPECT_EQ(pixelAt(kit, 5, 5), untouched);
         // The next edit elsewhere is a step of its own.
         paintMapCell(e);
         EXPECT_EQ(e.history().count(), 2);
         e.window.undoStep();
-        EXPECT_EQ(pixelAt(kit, 1, 0), 3) << "one undo took back only the map cell";
+        EXPECT_EQ(pixelAt(kit, 0, 0), colour) << "one undo took back only the map cell";
         // Exit asks, as there is unsaved work.
         e.dialogs.saveChoices.push_back(SaveChoice::Cancel);
         EXPECT_FALSE(e.window.close());
@@ -93,7 +95,8 @@ TEST(GestureGuard, AStrokeCutByCloseBoxUndoFocusOrSaveIsOneNamedStepAndItsRestWr
         OpenedEditor e(OpenedEditor::withMask(0x1E));
         paintMapCell(e);
         const auto before = e.body();
-        TileKit& kit = holdStroke(e);
+        holdStroke(e);
+        TileKit& kit = kitOf(e);
         e.window.undoAction()->trigger();
         EXPECT_EQ(e.body(), before) << "the whole stroke so far was taken back";
         finishHeldStroke(kit);
@@ -105,25 +108,28 @@ TEST(GestureGuard, AStrokeCutByCloseBoxUndoFocusOrSaveIsOneNamedStepAndItsRestWr
     {
         SCOPED_TRACE("a modal box, then the program losing focus");
         OpenedEditor e(OpenedEditor::withMask(0x1E));
-        TileKit& kit = holdStroke(e);
+        holdStroke(e);
+        TileKit& kit = kitOf(e);
+        const int untouched = pixelAt(kit, 5, 5);
         e.window.commandAction(Command::EraseMap)->trigger(); // asks first; answered No
         EXPECT_EQ(e.dialogs.messages.size(), 1);
         finishHeldStroke(kit);
         EXPECT_EQ(e.history().count(), 1);
-        EXPECT_NE(pixelAt(kit, 5, 5), 3);
+        EXPECT_EQ(pixelAt(kit, 5, 5), untouched);
 
-        press(kit.tileView(), OpenedEditor::tilePixel(kit, 2, 2));
+        holdStroke(e, 3);
         QEvent deactivate(QEvent::WindowDeactivate);
         QApplication::sendEvent(e.window.metatileEditor(), &deactivate);
         finishHeldStroke(kit);
         EXPECT_EQ(e.history().count(), 2);
         EXPECT_EQ(e.history().text(1), "Paint tile 21");
-        EXPECT_NE(pixelAt(kit, 5, 5), 3);
+        EXPECT_EQ(pixelAt(kit, 5, 5), untouched);
     }
     {
         SCOPED_TRACE("saved while held");
         OpenedEditor e(OpenedEditor::withMask(0x1E));
-        TileKit& kit = holdStroke(e);
+        holdStroke(e);
+        TileKit& kit = kitOf(e);
         e.window.commandAction(Command::Save)->trigger();
         EXPECT_EQ(e.fileBody(), e.body()) << "the file holds the stroke as far as it went";
         EXPECT_FALSE(e.captionMarked());

@@ -63,8 +63,6 @@ public:
     void beginGesture(std::string name, int mergeId = kNoMerge);
     void endGesture();
     bool gestureOpen() const { return gesture_.has_value(); }
-    // True while an open gesture holds changes not yet handed on.
-    bool gestureChanged() const { return gesture_ && !openEntry_.empty() && !openEntry_.undoneIn(rom_); }
 
     using ChangeListener = std::function<void(const Change&)>;
     void setChangeListener(ChangeListener listener) { changeListener_ = std::move(listener); }
