@@ -42,6 +42,13 @@ TileKit& kitOf(OpenedEditor& e)
     return *e.window.metatileEditor()->tileKit();
 }
 
+// The rest of a held stroke after it was cut: moves and the release.
+void finishHeldStroke(TileKit& kit)
+{
+    move(kit.tileView(), OpenedEditor::tilePixel(kit, 5, 5), Qt::LeftButton);
+    release(kit.tileView(), OpenedEditor::tilePixel(kit, 5, 5));
+}
+
 // A click on the map's top left cell in Map Edit Mode, with a metatile the
 // cell does not hold: one step.
 void paintMapCell(OpenedEditor& e)

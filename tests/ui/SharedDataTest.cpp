@@ -14,6 +14,7 @@
 #include "ui/map/SharedScreensLayer.h"
 
 #include <QAction>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>

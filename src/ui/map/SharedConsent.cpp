@@ -8,6 +8,7 @@
 #include "ui/map/SharedScreensLayer.h"
 
 #include <QStringList>
+#include <QWidget>
 
 namespace quarry::ui {
 
