@@ -170,11 +170,13 @@ TEST(GestureGuard, CancelOnOpenRecentDropOrExitKeepsEveryWindowOpen)
 
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(e.path))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&e.window, &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&e.window, &drop);
     EXPECT_TRUE(allOpen()) << "a dropped file";
 
-    e.window.commandAction(Command::Exit)->trigger();
+    EXPECT_FALSE(e.window.close());
     EXPECT_TRUE(allOpen()) << "Exit";
     EXPECT_EQ(e.dialogs.saveQuestions, 4);
     EXPECT_EQ(e.history().count(), 1);

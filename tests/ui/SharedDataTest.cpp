@@ -106,12 +106,14 @@ TEST(SharedData, AMapNamedBySeveralSubmapsCountsAndNamesThemAndAsksBeforeTheFirs
     {
         SCOPED_TRACE("a stroke reaching a screen not yet approved");
         e.window.extras()->brushAction()->setChecked(true);
-        const QPoint next = inScreen(e, 1, 0, 1);
-        chooseOtherThan(e, {next, inScreen(e, 0, 1, 1)});
+        // Screen 1 lies right of screen 0, or below it in a map one screen wide.
+        const bool wide = e.area().map.screensWide >= 2;
+        const QPoint last = wide ? inScreen(e, 0, 7, 1) : inScreen(e, 0, 1, 6);
+        const QPoint next = wide ? inScreen(e, 1, 0, 1) : inScreen(e, 1, 1, 0);
+        chooseOtherThan(e, {next, last});
         const int untouched = metatileAt(e, inScreen(e, 1, 3, 1));
-        press(e.mapViewport(), e.onScreen(inScreen(e, 0, 1, 1))); // approved: no question
+        press(e.mapViewport(), e.onScreen(last)); // approved: no question
         EXPECT_EQ(e.dialogs.changeQuestions.size(), 2);
-        move(e.mapViewport(), e.onScreen(inScreen(e, 0, 7, 1)), Qt::LeftButton);
         move(e.mapViewport(), e.onScreen(next), Qt::LeftButton); // asks; Change
         EXPECT_EQ(e.dialogs.changeQuestions.size(), 3);
         move(e.mapViewport(), e.onScreen(inScreen(e, 1, 3, 1)), Qt::LeftButton);
