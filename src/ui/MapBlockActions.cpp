@@ -78,6 +78,7 @@ MapBlockActions::MapBlockActions(RomDocument& document, Dialogs& dialogs, AreaWo
     connect(&workspace_, &AreaWorkspace::areaShown, this, [this] {
         selection_->clear();
         shared_->forget();
+        consent_->areaShown();
     });
     connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
         // A patch or an undo may have changed the map's size.

@@ -39,6 +39,8 @@ public:
     // Before a screen pointer edit: true unless other submaps name this map
     // and the user cancelled.
     bool mayChangePointers();
+    // A submap was loaded (again): its screens are asked about afresh.
+    void areaShown() { area_.reset(); }
     // Another image was opened: everything is asked again.
     void imageOpened();
 
