@@ -7,6 +7,7 @@
 #include "core/session/Document.h"
 #include "core/session/MapExport.h"
 #include "core/session/PointerAnswer.h"
+#include "core/session/SharedScreens.h"
 #include "core/world/AreaCatalogue.h"
 #include "cli/PngOutput.h"
 
@@ -15,6 +16,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <iostream>
 
 namespace quarry::cli {
 
@@ -134,6 +136,16 @@ int runPicker(const Arguments& arguments)
     return 0;
 }
 
+// A write into screens shown elsewhere is not asked about here: it is said,
+// on standard error, as the editor's note says it.
+void noteReach(const session::Document& document, const session::Document::CellEdit& edit)
+{
+    const session::LoadedArea& area = *document.area();
+    const auto sharing = session::ScreenSharing::survey(document.rom(), area.id, area.pointers.mapPointer, area.map);
+    if (const std::string note = session::reachText(sharing.reachOf(edit.bodyBytes, edit.positions)); !note.empty())
+        std::cerr << note << '\n';
+}
+
 // The cell containing the map pixel given by positional arguments `at` and
 // `at` + 1; a pixel outside the map is refused.
 session::MapCell cellArgument(const session::Document& document, const Arguments& arguments, int at)
@@ -162,7 +174,11 @@ int runPaint(const Arguments& arguments)
     if (const std::string unoffered = document.unofferedMetatiles({static_cast<std::uint8_t>(metatile)});
         !unoffered.empty())
         throw RomError(unoffered);
-    document.paintCell(x, y, static_cast<std::uint8_t>(metatile));
+    if (document.paintCell(x, y, static_cast<std::uint8_t>(metatile))) {
+        const rom::AreaMap& map = document.area()->map;
+        const session::MapCell cell = *session::cellAtPixel(map, x, y);
+        noteReach(document, {{cell}, {session::cellBodyIndex(map, cell)}, {session::screenPosition(map, cell)}});
+    }
     writeImage(output, document.rom());
     return 0;
 }
@@ -205,7 +221,7 @@ int runStamp(const Arguments& arguments)
     } catch (const RomError& error) {
         throw RomError(arguments.positional[6].toStdString() + ", " + error.what());
     }
-    document.stampBlock(at, block, "Stamp block");
+    noteReach(document, document.stampBlock(at, block, "Stamp block"));
     writeImage(output, document.rom());
     return 0;
 }
@@ -216,7 +232,7 @@ int runFill(const Arguments& arguments)
     const int metatile = static_cast<int>(parseNumber(arguments.positional[6], QStringLiteral("METATILE"), 0, 255));
     session::Document document;
     loadArea(document, arguments);
-    document.fillCells(cellArgument(document, arguments, 4), static_cast<std::uint8_t>(metatile));
+    noteReach(document, document.fillCells(cellArgument(document, arguments, 4), static_cast<std::uint8_t>(metatile)));
     writeImage(output, document.rom());
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "ui/Texts.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -112,6 +113,21 @@ int QtDialogs::askChoice(QWidget* parent, const QString& text, const QStringList
         added << box.addButton(caption, QMessageBox::ActionRole);
     box.exec();
     return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+ChangeChoice QtDialogs::askChangeShared(QWidget* parent, const QString& text, bool offerDontAsk)
+{
+    QMessageBox box(QMessageBox::Question, texts::kTitle, text, QMessageBox::NoButton, parent);
+    QPushButton* change = box.addButton(QString::fromLatin1(texts::kChangeButton), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(change);
+    if (offerDontAsk)
+        box.setCheckBox(new QCheckBox(QString::fromLatin1(texts::kDontAskAgain)));
+    box.exec();
+    ChangeChoice choice;
+    choice.change = box.clickedButton() == change;
+    choice.dontAskAgain = choice.change && box.checkBox() && box.checkBox()->isChecked();
+    return choice;
 }
 
 } // namespace quarry::ui

@@ -12,6 +12,12 @@ namespace quarry::ui {
 // The answers to "Save changes?".
 enum class SaveChoice { Save, Discard, Cancel };
 
+// The answer to a question before data shown elsewhere changes.
+struct ChangeChoice {
+    bool change = false;       // Change; false for Cancel or a closed box
+    bool dontAskAgain = false; // the box's "Don't ask again for this image"
+};
+
 // Every modal box the program shows goes through this seam, so tests can
 // answer them from a script instead of blocking on a real dialog.
 class Dialogs {
@@ -45,10 +51,12 @@ public:
     {
         return (void)parent, (void)text, (void)buttons, -1;
     }
-
-protected:
+    // Change / Cancel, with the "Don't ask again for this image" check box
+    // when `offerDontAsk`; closing the box answers Cancel.
+    virtual ChangeChoice askChangeShared(QWidget* parent, const QString& text, bool offerDontAsk) = 0;
     // The name as the user typed or picked it in the save box, which itself
-    // asks nothing about replacing; "" when cancelled.
+    // asks nothing about replacing; "" when cancelled. Only chooseSaveFile
+    // and wrappers of another seam call it.
     virtual QString typeSaveFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
 };
 
@@ -67,8 +75,7 @@ public:
     std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) override;
     QString chooseFolder(QWidget* parent, const QString& folder) override;
     int askChoice(QWidget* parent, const QString& text, const QStringList& buttons) override;
-
-protected:
+    ChangeChoice askChangeShared(QWidget* parent, const QString& text, bool offerDontAsk) override;
     QString typeSaveFileName(QWidget* parent, const QString& folder, const QString& filter) override;
 };
 

@@ -12,6 +12,7 @@
 #include "ui/StatusLine.h"
 #include "ui/Dialogs.h"
 #include "ui/FileMessages.h"
+#include "ui/GuardedDialogs.h"
 #include "ui/Icons.h"
 #include "ui/MainWindowExtras.h"
 #include "ui/Texts.h"
@@ -21,6 +22,7 @@
 #include "ui/tools/MapEditTools.h"
 #include "ui/tools/MarkerTool.h"
 #include "ui/MapBlockActions.h"
+#include "ui/map/SharedConsent.h"
 #include "ui/tools/ToolManager.h"
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
@@ -55,8 +57,13 @@ constexpr std::size_t index(Command command)
 } // namespace
 
 MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), datDir_(std::move(datDir)), live_(new RomDocument(document_, this))
+    : QMainWindow(parent), guardedDialogs_(std::make_unique<GuardedDialogs>(dialogs)), dialogs_(*guardedDialogs_),
+      datDir_(std::move(datDir)), live_(new RomDocument(document_, this))
 {
+    guardedDialogs_->setBeforeModal([this] { interruptGesture(); });
+    // An open gesture's writes count as unsaved.
+    connect(live_, &RomDocument::changed, this, &MainWindow::updateCaption);
+    connect(live_, &RomDocument::pendingWrite, this, &MainWindow::updateCaption);
     fileCaption_ = texts::kNoFileCaption;
     updateCaption();
     connect(history(), &UndoHistory::modifiedChanged, this, &MainWindow::updateCaption);
@@ -308,97 +315,14 @@ void MainWindow::eraseMap()
         dialogs_.showMessage(this, texts::kSelectAnArea);
         return;
     }
-    if (!document_.area() || !dialogs_.askYesNo(this, texts::kEraseConfirm))
+    if (!document_.area() || !dialogs_.askYesNo(this, texts::kEraseConfirm)
+        || !live_->mayWriteScreens(screensErased(document_.area()->map)))
         return;
     runGuarded(dialogs_, this, [this] { document_.eraseMap(); });
     // The document reloaded the erased submap: show it whatever node is selected.
     workspace_->showArea();
     world_->showArea();
     setEditMode(EditMode::Map);
-}
-
-void MainWindow::openFile()
-{
-    runGuarded(dialogs_, this, [this] {
-        // The editors finish with the open image first (their closing writes
-        // are part of what the unsaved-changes question covers), then unsaved
-        // work is settled before the user picks another file.
-        if (!closeEditors() || !settleUnsavedChanges())
-            return;
-        const QString path = dialogs_.chooseOpenFile(this, startFolder_, texts::kOpenFilter);
-        // A cancelled choice leaves the open image open and saveable.
-        if (!path.isEmpty())
-            openSettledPath(path);
-    });
-}
-
-void MainWindow::openRecent(const QString& path)
-{
-    if (!QFileInfo(path).isFile()) {
-        recent_->remove(path);
-        dialogs_.showMessage(this, QString::fromLatin1(texts::kRecentGone).arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    openPath(path);
-}
-
-void MainWindow::openPath(const QString& path)
-{
-    runGuarded(dialogs_, this, [&] {
-        if (closeEditors() && settleUnsavedChanges())
-            openSettledPath(path);
-    });
-}
-
-void MainWindow::openSettledPath(const QString& path)
-{
-    runGuarded(dialogs_, this, [&] {
-        // The editors hold the open image's data: they finish with it before
-        // another image can take its place (the text editor may be kept open
-        // by the user, which cancels the open).
-        if (!closeEditors())
-            return;
-        safety_->beforeRiskyStep();
-        const rom::OpenResult result = document_.open(path.toStdString());
-        QString message;
-        switch (result) {
-        case rom::OpenResult::Loaded:
-            // The closing editors' last writes belonged to the old image.
-            history()->clear();
-            safety_->fileMatchesImage();
-            recent_->add(path);
-            // The next Open starts in this image's folder.
-            startFolder_ = QFileInfo(path).absolutePath();
-            fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
-            updateCaption();
-            document_.sideData().actorTypes = rom::loadActorTypes(datDir_.toStdString());
-            setCommandsEnabled(true);
-            setViewsEnabled(true);
-            areaTree_->fill();
-            // An open text editor shows the new image's texts.
-            if (TextEditor* texts = textEditor(); texts && texts->isVisible())
-                texts->setupEditor();
-            loadedNode_.clear();
-            statusPointers_ = {};
-            refreshStatusBar();
-            workspace_->showArea();
-            world_->showArea();
-            if (const QList<QTreeWidgetItem*> nodes = areaTree_->nodesInOrder(); nodes.size() >= 3) {
-                areaTree_->setCurrentItem(nodes[2]);
-                setEditMode(EditMode::Map);
-                loadArea(AreaTree::keyOf(nodes[2]));
-            }
-            message = texts::kLoaded;
-            break;
-        case rom::OpenResult::ReadFailed:
-        case rom::OpenResult::NotRegularFile:
-        case rom::OpenResult::TooLarge: message = texts::kErrorLoading; break;
-        case rom::OpenResult::NotInes: message = texts::kInvalidRom; break;
-        case rom::OpenResult::TooShort: message = texts::kTooShort; break;
-        default: message = texts::kUnknownError; break;
-        }
-        dialogs_.showMessage(this, message);
-    });
 }
 
 QString MainWindow::saveResultText(rom::SaveResult result) const
@@ -408,6 +332,7 @@ QString MainWindow::saveResultText(rom::SaveResult result) const
 
 bool MainWindow::saveFile()
 {
+    interruptGesture();
     bool saved = false;
     runGuarded(dialogs_, this, [&] {
         if (!document_.romLoaded()) {
@@ -433,30 +358,6 @@ bool MainWindow::saveFile()
         dialogs_.showMessage(this, saveMessage(result, document_, backupBefore));
     });
     return saved;
-}
-
-bool MainWindow::confirmUnwrittenTexts()
-{
-    const TextEditor* texts = textEditor();
-    const QString question = texts && texts->isVisible() ? texts->unwrittenQuestion() : QString();
-    return question.isEmpty() || dialogs_.askYesNo(this, question);
-}
-
-void MainWindow::exitProgram()
-{
-    close();
-}
-
-void MainWindow::closeEvent(QCloseEvent* event)
-{
-    // The editors close first: what their closing writes is part of what
-    // the unsaved-changes question covers.
-    if (!closeEditors() || !settleUnsavedChanges()) {
-        event->ignore();
-        return;
-    }
-    safety_->closing();
-    event->accept();
 }
 
 QAction* MainWindow::commandAction(Command command) const

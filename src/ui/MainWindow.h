@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -29,6 +30,7 @@ class TextEditor;
 class WorldController;
 class AreaWorkspace;
 class Dialogs;
+class GuardedDialogs;
 class MetatileEditor;
 class PaletteEditor;
 class SpriteEditor;
@@ -121,6 +123,11 @@ public:
     // Closes every editor window, each running its own closing code; false
     // when one of them declined (the user chose to keep it open).
     bool closeEditors();
+    // Before closing the image or the program: the editors' questions and
+    // last writes, then "Save changes?"; closes nothing. False for Cancel.
+    bool settleBeforeClosing();
+    // Ends a gesture in progress as one step (undo, redo, save, open, a box).
+    void interruptGesture();
 
     // Loads the submap of a tree node's key; object set and area keys load
     // nothing. A failed load is reported and the previous area stays.
@@ -201,6 +208,8 @@ private:
     void selectNode(const QString& key);
     QAction* addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut = {});
 
+    // Every modal box first ends a gesture in progress.
+    std::unique_ptr<GuardedDialogs> guardedDialogs_;
     Dialogs& dialogs_;
     QString datDir_;
     QString startFolder_;

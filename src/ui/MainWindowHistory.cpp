@@ -64,14 +64,14 @@ void MainWindow::buildHistoryActions()
 
 bool MainWindow::isModified() const
 {
-    return history()->isModified();
+    return history()->isModified() || live_->gestureChanged();
 }
 
 void MainWindow::updateCaption()
 {
-    // Everything the user changed is in the image, so the history's clean
-    // state is the whole truth.
-    setWindowTitle(history()->isModified() ? QLatin1Char('*') + fileCaption_ : fileCaption_);
+    // Everything the user changed is in the image: the history's clean
+    // state, and a gesture in progress that already wrote.
+    setWindowTitle(isModified() ? QLatin1Char('*') + fileCaption_ : fileCaption_);
 }
 
 void MainWindow::undoStep()
@@ -129,6 +129,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 bool MainWindow::settleUnsavedChanges()
 {
+    interruptGesture();
     if (!history()->isModified())
         return true;
     switch (dialogs_.askSaveChanges(this, QString::fromLatin1(texts::kSaveChanges))) {
@@ -141,6 +142,7 @@ bool MainWindow::settleUnsavedChanges()
 
 bool MainWindow::saveFileAs()
 {
+    interruptGesture();
     bool saved = false;
     runGuarded(dialogs_, this, [&] {
         if (document_.romPath().empty()) {

@@ -7,6 +7,7 @@
 #include "ui/Dialogs.h"
 #include "ui/RomDocument.h"
 #include "ui/map/MapView.h"
+#include "ui/map/SharedConsent.h"
 #include "ui/map/SharedScreensLayer.h"
 #include "ui/tools/BlockTools.h"
 #include "ui/tools/MapSelection.h"
@@ -52,6 +53,8 @@ MapBlockActions::MapBlockActions(RomDocument& document, Dialogs& dialogs, AreaWo
     MapView& view = *workspace_.mapView();
     selection_ = new MapSelection(this);
     shared_ = new SharedScreensLayer(document_, view, this);
+    consent_ = new SharedConsent(document_, dialogs_, *shared_, window_);
+    document_.setConsent(consent_);
     view.setOverlay(MapView::OverlayLayer::Selection, [this](QPainter& painter) { selection_->paint(painter); });
     connect(selection_, &MapSelection::changed, view.viewport(), qOverload<>(&QWidget::update));
 
@@ -81,6 +84,7 @@ MapBlockActions::MapBlockActions(RomDocument& document, Dialogs& dialogs, AreaWo
     connect(&workspace_, &AreaWorkspace::areaShown, this, [this] {
         selection_->clear();
         shared_->forget();
+        consent_->areaShown();
     });
     connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
         // A patch or an undo may have changed the map's size.
@@ -178,6 +182,9 @@ void MapBlockActions::clearSelection(const char* verb)
     }
     const session::CellRect rect = *selection_->rect();
     const session::MetatileBlock zeros = session::solidBlock(rect.columns, rect.rows, 0);
+    const std::vector<session::PlacedCell> cells = session::placeBlock(area->map, {rect.column, rect.row}, zeros);
+    if (!document_.mayWriteScreens(screensChanged(area->map, cells)))
+        return;
     session::Document::CellEdit edit;
     runGuarded(dialogs_, window_, [&] {
         edit = document_.document().stampBlock({rect.column, rect.row}, zeros,

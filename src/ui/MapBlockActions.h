@@ -15,6 +15,7 @@ class AreaWorkspace;
 class Dialogs;
 class MapSelection;
 class RomDocument;
+class SharedConsent;
 class SharedScreensLayer;
 class StampTool;
 class ToolManager;
@@ -59,6 +60,7 @@ public:
 
     MapSelection& selection() const { return *selection_; }
     SharedScreensLayer& sharedScreens() const { return *shared_; }
+    SharedConsent& sharedConsent() const { return *consent_; }
     StampTool& stampTool() const { return *stamp_; }
     QAction* cutAction() const { return cut_; }
     QAction* copyAction() const { return copy_; }
@@ -84,6 +86,7 @@ private:
     QWidget* window_;
     MapSelection* selection_ = nullptr;
     SharedScreensLayer* shared_ = nullptr;
+    SharedConsent* consent_ = nullptr;
     StampTool* stamp_ = nullptr;
     QAction* cut_ = nullptr;
     QAction* copy_ = nullptr;

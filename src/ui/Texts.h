@@ -22,6 +22,10 @@ inline constexpr const char* kSaveFailed = "Uknown Error!";
 inline constexpr const char* kSaved = "File successfully saved!";
 
 inline constexpr const char* kSaveChanges = "Save changes?";
+// Before a write into data that shows in other places.
+inline constexpr const char* kChangeShared = "This screen also shows in: %1. Change it everywhere?";
+inline constexpr const char* kChangeButton = "Change";
+inline constexpr const char* kDontAskAgain = "Don't ask again for this image";
 inline constexpr const char* kBackupQuestion = "The backup could not be written: save without it?";
 // A save that failed after writing the file in place (kSaveFailed means
 // the file was left as it was).

@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <utility>
+
 namespace quarry::ui {
 
 namespace {
@@ -54,13 +56,16 @@ WorldController::WorldController(RomDocument& document, Dialogs& dialogs, const 
     });
     connect(views_.actors, &ActorPanel::typeChosen, this, &WorldController::chooseType);
     connect(views_.actors, &ActorPanel::controlChanged, this, &WorldController::changeControl);
-    // A slider drag is one step of the history, however many values it
-    // passes through.
+    // A slider drag is one step; cut short (undo, a box), its rest writes nothing.
     connect(views_.actors, &ActorPanel::controlDragStarted, this, [this] {
+        controlCut_ = false;
         document_.beginGesture(QStringLiteral("Set parameter of actor %1")
-                                   .arg(QStringLiteral("%1").arg(currentActor_, 2, 16, QLatin1Char('0')).toUpper()));
+                                   .arg(QStringLiteral("%1").arg(currentActor_, 2, 16, QLatin1Char('0')).toUpper()),
+                               views_.actors, [this] { controlCut_ = true; });
     });
-    connect(views_.actors, &ActorPanel::controlDragFinished, this, [this] { document_.endGesture(); });
+    connect(views_.actors, &ActorPanel::controlDragFinished, this, [this] {
+        std::exchange(controlCut_, false) ? selectActor(currentActor_) : document_.endGesture();
+    });
     connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
         // Painting cells leaves lists, markers and doors as they are; a patch
         // or an undo of one (everything changed) reaches them too.
@@ -336,7 +341,7 @@ void WorldController::chooseType(int entry)
 
 void WorldController::changeControl(int value)
 {
-    if (markers_ != Markers::Actors)
+    if (markers_ != Markers::Actors || controlCut_)
         return;
     const int index = currentActor_;
     if (!runGuarded(dialogs_, messageParent_,

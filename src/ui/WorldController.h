@@ -112,6 +112,7 @@ private:
     MarkerLayer actorLayer_;
     MarkerLayer stairLayer_;
     int currentActor_ = 0;
+    bool controlCut_ = false; // the slider drag was interrupted
     int currentStair_ = 0;
     std::vector<std::uint8_t> typeCodes_; // actorTypeCodes, parallel to the combo
     QStringList typeNames_;               // actorTypeNames

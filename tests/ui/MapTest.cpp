@@ -2,6 +2,9 @@
 // map shows it.
 #include "OpenedEditor.h"
 
+#include "ui/Settings.h"
+#include "ui/map/SharedConsent.h"
+
 #include "core/rom/Addressing.h"
 #include "ui/HoverInfo.h"
 #include "ui/MainWindowExtras.h"
@@ -128,7 +131,10 @@ TEST(MapPainting, ABrushStrokeOfTenCellsIsOneStepTakenBackByOneUndo)
 
     const std::vector<std::uint8_t> before = e.body();
     e.window.extras()->brushAction()->trigger();
+    // Not asked about shared screens here (a stroke reaching one ends there).
+    applicationSettings().setValue(QString::fromLatin1(SharedConsent::kAskSetting), false);
     e.dragMap({40, 5}, {{100, 5}, {9 * 32 + 5, 5}}); // across two screens, with one long jump
+    applicationSettings().remove(QString::fromLatin1(SharedConsent::kAskSetting));
     for (int column = 1; column < 8; ++column)
         EXPECT_EQ(cellOf(e, 0, column), 1) << column;
     EXPECT_EQ(cellOf(e, 1, 1), 1);

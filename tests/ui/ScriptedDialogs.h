@@ -21,6 +21,10 @@ public:
     std::deque<bool> saveOrCancelAnswers;
     std::deque<std::optional<QString>> textAnswers;
     std::deque<int> choices; // -1 answers like a closed box
+    // Questions before data shown elsewhere changes: unscripted they answer
+    // Change, as a user who agreed, so tests of other edits write as asked.
+    std::deque<ui::ChangeChoice> changeChoices;
+    QStringList changeQuestions;
     int saveQuestions = 0;
     QStringList messages;
     QString lastOpenFolder;
@@ -48,6 +52,11 @@ public:
         messages << text;
         ++saveQuestions;
         return take(saveChoices, ui::SaveChoice::Cancel);
+    }
+    ui::ChangeChoice askChangeShared(QWidget*, const QString& text, bool) override
+    {
+        changeQuestions << text;
+        return take(changeChoices, ui::ChangeChoice{true, false});
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString&) override
     {

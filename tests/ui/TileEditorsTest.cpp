@@ -483,13 +483,13 @@ TEST(SpriteEditor, AClickSelectsTheTopmostSpriteAndADragOrANudgeIsOneStepAskedOn
     e.frameBar()->setValue(kSyntheticExampleFrame); // frame FF points at the same data
     const auto before = s.body();
     // Sprite 0 (X 40, upper half from Y 47) covers (160-191, 188-251) at four times size.
-    click(e.frameView(), QPoint(188, 200));
+    click(e.frameView(), QPoint(188, 200)); // asks at the press (Change): this press drags nothing
+    EXPECT_EQ(s.dialogs.changeQuestions.size(), 1);
     EXPECT_EQ(e.selectedSprite(), 0);
     EXPECT_EQ(e.tileKit()->selectedTile(), 0x11);
     EXPECT_EQ(e.spriteTable()->currentRow(), 0);
     EXPECT_TRUE(e.sharedNote()->text().contains("FF"));
 
-    s.dialogs.yesNoAnswers = {true};
     press(e.frameView(), QPoint(170, 200));
     move(e.frameView(), QPoint(174, 200), Qt::LeftButton);
     move(e.frameView(), QPoint(178, 196), Qt::LeftButton); // two game pixels right, one up
@@ -501,7 +501,7 @@ TEST(SpriteEditor, AClickSelectsTheTopmostSpriteAndADragOrANudgeIsOneStepAskedOn
     QApplication::sendEvent(&e, &right);
     EXPECT_EQ(e.frameSprites().sprites[0].dx, 0xFB);
     EXPECT_EQ(s.history().index(), 2);
-    EXPECT_EQ(s.dialogs.messages.size(), 1); // asked once for the frame
+    EXPECT_EQ(s.dialogs.changeQuestions.size(), 1); // asked once for the frames it named
     EXPECT_EQ(sprites::oamEntry(e.frameList(), 0).x, 0x2B); // the view follows
 
     s.window.undoStep();
@@ -517,7 +517,7 @@ TEST(SpriteEditor, TableEditsChangeTheSharedAttributeAndDeleteRemovesOrRefuses)
     e.frameBar()->setValue(kSyntheticExampleFrame);
     e.selectSprite(1);
     const std::size_t entry = s.world.sprites.frames[kSyntheticExampleFrame].pointer & 0x3FFF;
-    s.dialogs.yesNoAnswers = {true, true}; // the attribute it shares, then frame FF's data
+    s.dialogs.yesNoAnswers = {true}; // the attribute it shares; frame FF's data is answered Change
     e.spriteTable()->item(1, 3)->setText("6"); // palette of the carried sprite
     EXPECT_EQ(s.body()[entry + 3], 0x02);
     EXPECT_EQ(e.frameSprites().sprites[0].attribute, 0x02);

@@ -244,6 +244,18 @@ TEST(WorldPanels, ASliderDragIsOneStepWrittenAtOnceAndQuittingAsks)
     EXPECT_TRUE(w.captionMarked());
     EXPECT_EQ(w.history().count(), 1);
 
+    // Undo during a drag ends it; the rest of it writes nothing.
+    emit slider->sliderPressed();
+    slider->setValue(0x35);
+    w.window.undoStep();
+    EXPECT_EQ(w.area().actors[0].control, 0x33);
+    slider->setValue(0x36);
+    emit slider->sliderReleased();
+    EXPECT_EQ(w.area().actors[0].control, 0x33);
+    EXPECT_EQ(slider->value(), 0x33);
+    EXPECT_EQ(w.history().count(), 2);
+    EXPECT_EQ(w.history().text(1), "Set parameter of actor 00");
+
     w.dialogs.saveChoices.push_back(SaveChoice::Cancel);
     EXPECT_FALSE(w.window.close());
     EXPECT_EQ(w.dialogs.saveQuestions, 1);

@@ -35,6 +35,10 @@ public:
     virtual bool needsArea() const { return true; }
     // True from a successful set-up until the window closes.
     bool isEditing() const { return editing_; }
+    // Writes what the window still holds and asks its questions, closing
+    // nothing: closing the image or the program asks this of every editor
+    // before "Save changes?". False when the user chose to keep working.
+    bool settleEdits() { return !editing_ || finishPending(); }
 
 protected:
     // The image changed; only called while editing. The window shows what
@@ -42,7 +46,9 @@ protected:
     virtual void imageChanged(const session::Change& change) = 0;
     // The writes the window makes when it closes (most make none). Returns
     // false to keep the window open.
-    virtual bool finishEditing() { return true; }
+    virtual bool finishEditing() { return finishPending(); }
+    // The part of them that leaves the window open; must be safe to run twice.
+    virtual bool finishPending() { return true; }
 
     void setEditing(bool editing) { editing_ = editing; }
     void closeEvent(QCloseEvent* event) override;

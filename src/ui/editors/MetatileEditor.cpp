@@ -227,7 +227,7 @@ void MetatileEditor::imageChanged(const session::Change& change)
     }
 }
 
-bool MetatileEditor::finishEditing()
+bool MetatileEditor::finishPending()
 {
     // A box still being typed in counts as left.
     for (int i = 0; i < 3; ++i)

@@ -72,7 +72,7 @@ public:
 
 protected:
     void imageChanged(const session::Change& change) override;
-    bool finishEditing() override;
+    bool finishPending() override;
 
 private:
     void buildViews();

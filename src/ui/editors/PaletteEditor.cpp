@@ -221,7 +221,7 @@ void PaletteEditor::writeSettings(const char* stepName)
     });
 }
 
-bool PaletteEditor::finishEditing()
+bool PaletteEditor::finishPending()
 {
     // The palette is in the image already; the mask is written once more,
     // so its show bits are set even when no box was clicked.

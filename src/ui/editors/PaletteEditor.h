@@ -58,7 +58,7 @@ public:
 
 protected:
     void imageChanged(const session::Change& change) override;
-    bool finishEditing() override;
+    bool finishPending() override;
 
 private:
     gfx::PpuMaskSettings settingsFromChecks() const;

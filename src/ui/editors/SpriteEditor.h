@@ -12,6 +12,7 @@
 
 #include <array>
 #include <optional>
+#include <map>
 #include <set>
 
 class QCheckBox;
@@ -168,6 +169,9 @@ private:
     // when the user agreed, asked once per frame. `layoutPart`: the edit
     // writes the layout (positions and attributes of the shared form).
     bool mayChangeShared(bool layoutPart);
+    // The frames an edit would change along with this one and the user has
+    // not agreed to change with it.
+    std::set<int> unapprovedSharers(bool layoutPart) const;
     // One edit of the selected sprite through the document; false when refused.
     bool editSelected(const sprites::SpriteChange& change);
     void changeAttribute(int index, std::uint8_t attribute);
@@ -216,7 +220,8 @@ private:
     bool fillingTable_ = false;
     bool inGame_ = false;
     bool wholeRange_ = false;
-    std::set<int> sharedApproved_; // frames whose shared data the user agreed to change
+    // Per frame, the other frames the user agreed to change with it.
+    std::map<int, std::set<int>> sharedApproved_;
     struct Drag {
         QPoint start;  // game pixels
         int dy = 0;

@@ -256,6 +256,13 @@ void SpriteEditor::pressFrameView(QPoint position, int button)
     const sprites::StoredSprite& sprite = frameSprites_.sprites[static_cast<std::size_t>(selectedSprite_)];
     const sprites::ViewPlacement placement = framePlacement();
     drag_ = Drag{QPoint(position.x() / placement.scale, position.y() / placement.scale), sprite.dy, sprite.dx, false};
+    // Asked at the press: the box takes the release, so this press drags
+    // nothing, and after Change the next one drags freely.
+    const bool layoutPart = frameSprites_.form == sprites::FrameForm::Shared;
+    if (!unapprovedSharers(layoutPart).empty()) {
+        mayChangeShared(layoutPart);
+        drag_.reset();
+    }
 }
 
 void SpriteEditor::moveFrameView(QPoint position, int buttons)
@@ -276,7 +283,8 @@ void SpriteEditor::moveFrameView(QPoint position, int buttons)
             drag_.reset();
             return;
         }
-        document_.beginGesture(QStringLiteral("Move sprite %1 of frame %2").arg(selectedSprite_).arg(hex2(currentFrame_)));
+        document_.beginGesture(QStringLiteral("Move sprite %1 of frame %2").arg(selectedSprite_).arg(hex2(currentFrame_)),
+                               this, [this] { drag_.reset(); });
         drag_->begun = true;
     }
     if (!runGuarded(dialogs_, this, [&] { document_.document().setFrameSprite(currentFrame_, selectedSprite_, {dy, dx}); })) {
@@ -290,20 +298,6 @@ void SpriteEditor::releaseFrameView()
     if (drag_ && drag_->begun)
         document_.endGesture();
     drag_.reset();
-}
-
-bool SpriteEditor::mayChangeShared(bool layoutPart)
-{
-    std::vector<int> others = frameSprites_.sameData;
-    if (layoutPart)
-        others.insert(others.end(), frameSprites_.sameLayout.begin(), frameSprites_.sameLayout.end());
-    if (others.empty() || sharedApproved_.count(currentFrame_))
-        return true;
-    std::sort(others.begin(), others.end());
-    if (!dialogs_.askYesNo(this, QString::fromLatin1(t::kAskChangeShared).arg(hex2(currentFrame_), numberList(others))))
-        return false;
-    sharedApproved_.insert(currentFrame_);
-    return true;
 }
 
 bool SpriteEditor::editSelected(const sprites::SpriteChange& change)

@@ -301,6 +301,14 @@ QString TextEditor::unwrittenQuestion() const
 
 bool TextEditor::finishEditing()
 {
+    if (!finishPending())
+        return false;
+    loaded_ = false;
+    return true;
+}
+
+bool TextEditor::finishPending()
+{
     // Closing writes the texts once more. Every accepted change is already
     // in the image, so only a change that did not fit is tried again.
     if (loaded_ && hasUnwrittenChanges()) {
@@ -311,7 +319,6 @@ bool TextEditor::finishEditing()
             unwritten_.clear();
         }
     }
-    loaded_ = false;
     return true;
 }
 

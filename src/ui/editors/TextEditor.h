@@ -58,6 +58,7 @@ public:
 protected:
     void imageChanged(const session::Change& change) override;
     bool finishEditing() override;
+    bool finishPending() override;
     // Undo and redo in the box are those of the document, not the box's own.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -402,7 +402,13 @@ void TileKit::paintPixel(int column, int row, int button)
     const std::size_t at = static_cast<std::size_t>(selectedTile_) * gfx::kPixelsPerTile
                            + static_cast<std::size_t>(row * gfx::kTileSize + column);
     tiles_[at] = static_cast<std::uint8_t>(button == 1 ? leftColor_ : rightColor_);
-    writeTile(selectedTile_, QString());
+    writeTile(selectedTile_, strokeName());
+    document_.notePendingWrite();
+}
+
+QString TileKit::strokeName() const
+{
+    return QStringLiteral("Paint tile %1").arg(hexPair(selectedTile_));
 }
 
 void TileKit::pressTile(QPoint position, int button)
@@ -413,7 +419,10 @@ void TileKit::pressTile(QPoint position, int button)
         return;
     finishStroke();
     // Press to release is one step, however many pixels it paints.
-    document_.beginGesture(QStringLiteral("Paint tile %1").arg(hexPair(selectedTile_)));
+    document_.beginGesture(strokeName(), this, [this] {
+        painting_ = false;
+        lastPainted_ = QPoint(-1, -1);
+    });
     paintPixel(position.x() / 8, position.y() / 8, button);
 }
 

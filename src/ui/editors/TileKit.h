@@ -146,6 +146,9 @@ private:
     void applyGrid();
 
     int paletteBase_ = 0;
+    // The name of a pixel stroke's step.
+    QString strokeName() const;
+
     RomDocument& document_;
     std::size_t bankStart_ = 0;
     bool attached_ = false; // set up on a bank of the image

@@ -4,6 +4,7 @@
 #include "ui/map/MapView.h"
 
 #include <QPainter>
+#include <QStringList>
 
 namespace quarry::ui {
 
@@ -35,7 +36,8 @@ const session::ScreenSharing& SharedScreensLayer::sharing()
 {
     if (!sharing_) {
         const session::LoadedArea* area = document_.document().area();
-        sharing_ = area ? session::ScreenSharing::survey(document_.document().rom(), area->pointers.mapPointer, area->map)
+        sharing_ = area ? session::ScreenSharing::survey(document_.document().rom(), area->id, area->pointers.mapPointer,
+                                                          area->map)
                         : session::ScreenSharing();
     }
     return *sharing_;
@@ -56,11 +58,26 @@ QString SharedScreensLayer::hoverWords(QPoint mapPixel)
     const auto cell = rom::cellAt(area->map, mapPixel.x(), mapPixel.y());
     if (!cell)
         return {};
-    const int others = sharing().otherPlaces(cell->sy * area->map.screensWide + cell->sx);
+    const int position = cell->sy * area->map.screensWide + cell->sx;
+    const int others = sharing().otherPlaces(position);
     if (others == 0)
         return {};
-    return others == 1 ? QStringLiteral("Screen shown in 1 other place")
-                       : QStringLiteral("Screen shown in %1 other places").arg(others);
+    return (others == 1 ? QStringLiteral("Screen shown in 1 other place")
+                        : QStringLiteral("Screen shown in %1 other places").arg(others))
+           + QStringLiteral(": ") + placesText(position);
+}
+
+QString SharedScreensLayer::placesText(int position)
+{
+    // A long list is cut short: the badge has the full count.
+    constexpr std::size_t kNamed = 6;
+    const std::vector<std::string> places = sharing().placesOf(position);
+    QStringList names;
+    for (std::size_t i = 0; i < places.size() && i < kNamed; ++i)
+        names << QString::fromStdString(places[i]);
+    if (places.size() > kNamed)
+        names << QStringLiteral("%1 more").arg(places.size() - kNamed);
+    return names.join(QStringLiteral("; "));
 }
 
 void SharedScreensLayer::paint(QPainter& painter)

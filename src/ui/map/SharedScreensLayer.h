@@ -40,6 +40,8 @@ public:
     // Hover words for the screen under a map pixel while shown; empty for a
     // screen of its own.
     QString hoverWords(QPoint mapPixel);
+    // The other places of the screen at `position`, named for the user.
+    QString placesText(int position);
 
     void paint(QPainter& painter);
 

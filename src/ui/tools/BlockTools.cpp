@@ -6,6 +6,7 @@
 #include "ui/CanvasImage.h"
 #include "ui/Dialogs.h"
 #include "ui/RomDocument.h"
+#include "ui/map/SharedConsent.h"
 #include "ui/map/MapView.h"
 #include "ui/tools/MapSelection.h"
 
@@ -91,6 +92,12 @@ void FillTool::press(QPoint mapPixel, Qt::MouseButton)
         note_(QStringLiteral("The fill stays inside the selection: click a cell in it, or press Escape to clear it"));
         return;
     }
+    const auto metatile = static_cast<std::uint8_t>(workspace_.selectedMetatile());
+    std::vector<session::PlacedCell> region;
+    for (const session::MapCell& at : session::fillRegion(area->map, *cell, selection_.rect()))
+        region.push_back({at, metatile});
+    if (!document_.mayWriteScreens(screensChanged(area->map, region)))
+        return;
     session::Document::CellEdit edit;
     const int metatile = workspace_.selectedMetatile();
     if (!runGuarded(dialogs_, &workspace_, [&] {
@@ -122,6 +129,9 @@ void StampTool::press(QPoint mapPixel, Qt::MouseButton)
     if (!document_.document().area() || block_.cells.empty())
         return;
     hover(mapPixel);
+    const rom::AreaMap& map = document_.document().area()->map;
+    if (!document_.mayWriteScreens(screensChanged(map, session::placeBlock(map, *at_, block_))))
+        return;
     session::Document::CellEdit edit;
     runGuarded(dialogs_, &view_, [&] {
         edit = document_.document().stampBlock(

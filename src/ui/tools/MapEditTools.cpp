@@ -7,6 +7,7 @@
 #include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
 #include "ui/RomDocument.h"
+#include "ui/map/SharedConsent.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -40,13 +41,31 @@ bool PaintTool::paintAt(QPoint mapPixel)
     });
 }
 
+bool PaintTool::mayPaint(QPoint mapPixel, bool* asked)
+{
+    const rom::AreaMap& map = document_.document().area()->map;
+    const auto cell = session::cellAtPixel(map, mapPixel.x(), mapPixel.y());
+    if (!cell)
+        return true;
+    const auto metatile = static_cast<std::uint8_t>(workspace_.selectedMetatile());
+    return document_.mayWriteScreens(screensChanged(map, {{*cell, metatile}}), asked);
+}
+
 void PaintTool::press(QPoint mapPixel, Qt::MouseButton)
 {
     finishGesture();
-    if (!document_.document().area())
+    bool asked = false;
+    if (!document_.document().area() || !mayPaint(mapPixel, &asked))
         return;
+    if (asked) {
+        // The box took the release: the press paints its cell, as one step.
+        stroke_ = {};
+        paintAt(mapPixel);
+        return;
+    }
     const auto metatile = static_cast<std::uint32_t>(workspace_.selectedMetatile());
-    document_.beginGesture(QStringLiteral("Paint metatile %1").arg(QString::fromStdString(hexDigits(metatile, 2))));
+    document_.beginGesture(QStringLiteral("Paint metatile %1").arg(QString::fromStdString(hexDigits(metatile, 2))),
+                           &workspace_, [this] { stroking_ = false; });
     stroking_ = true;
     stroke_ = {};
     last_ = mapPixel;
@@ -67,6 +86,17 @@ void PaintTool::move(QPoint mapPixel)
         if (!cell || cell == lastCell)
             continue;
         lastCell = cell;
+        if (!mayPaint(at)) {
+            // The question ended the stroke (a modal box does); what it
+            // approved is painted as a step of its own.
+            finishGesture();
+            return;
+        }
+        if (!stroking_) {
+            stroke_ = {};
+            paintAt(at);
+            return;
+        }
         if (!paintAt(at)) {
             finishGesture();
             return;
@@ -104,7 +134,8 @@ void PointerTool::press(QPoint mapPixel, Qt::MouseButton)
         const auto pointer = session::parsePointerAnswer(answer->toStdString());
         if (!pointer)
             return;
-        document_.document().setScreenPointerAt(mapPixel.x(), mapPixel.y(), *pointer);
+        if (document_.mayChangePointers())
+            document_.document().setScreenPointerAt(mapPixel.x(), mapPixel.y(), *pointer);
     });
 }
 

@@ -29,6 +29,8 @@ public:
 private:
     // Paints one cell; false when the edit failed (the stroke ends then).
     bool paintAt(QPoint mapPixel);
+    // Asks, when the cell's screen shows elsewhere; false for Cancel.
+    bool mayPaint(QPoint mapPixel, bool* asked = nullptr);
 
     RomDocument& document_;
     Dialogs& dialogs_;

@@ -178,7 +178,8 @@ TEST(MapBlocks, FillThroughASharedScreenWritesOnlyTheRegionAsOneStep)
         EXPECT_EQ(m.at(7, row), 0x03);
         EXPECT_EQ(m.at(23, row), 0x03);
     }
-    const auto sharing = session::ScreenSharing::survey(m.document.rom(), m.document.area()->pointers.mapPointer,
+    const auto sharing = session::ScreenSharing::survey(m.document.rom(), m.document.area()->id,
+                                                        m.document.area()->pointers.mapPointer,
                                                         m.map());
     EXPECT_EQ(sharing.otherPlaces(0), 2);
     EXPECT_EQ(sharing.otherPlaces(1), 0);
