@@ -55,6 +55,9 @@ public:
         std::size_t changesAtOpen_;
     };
     static constexpr const char* kUnnamedEdit = "Edit image";
+    // Renames the step the open scopes are making (a script names its step
+    // whenever it likes).
+    void nameOpenStep(std::string name);
 
     // A gesture (a brush stroke, a pixel stroke, a drag) is one entry from
     // its beginning to its end, however many edits it makes. Edits that
