@@ -99,9 +99,9 @@ int setStair(lua_State* L)
         const auto stair = [&] { return document.area()->stairs[static_cast<std::size_t>(i)]; };
         // The editor turns a stair through the four directions one press at
         // a time; at most three presses reach any of them.
+        const int wantUpDown = upDown.value_or(stair().upDown), wantLeftRight = leftRight.value_or(stair().leftRight);
         for (int press = 0; press < 3 && refusal.empty(); ++press) {
-            if (upDown.value_or(stair().upDown) == stair().upDown
-                && leftRight.value_or(stair().leftRight) == stair().leftRight)
+            if (wantUpDown == stair().upDown && wantLeftRight == stair().leftRight)
                 break;
             document.turnStair(i, &refusal);
         }

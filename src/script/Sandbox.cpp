@@ -98,13 +98,14 @@ int printLine(lua_State* L)
 // load() for source text only: compiled chunks could break the sandbox.
 int loadText(lua_State* L)
 {
-    const int count = lua_gettop(L);
-    lua_settop(L, std::max(count, 4));
+    // An environment given as nil is not the same as none given.
+    const int count = std::max(lua_gettop(L), 3);
+    lua_settop(L, std::min(count, 4));
     lua_pushstring(L, "t");
     lua_replace(L, 3);
     lua_pushvalue(L, lua_upvalueindex(1));
     lua_insert(L, 1);
-    lua_call(L, count >= 4 ? 4 : 3, LUA_MULTRET);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
     return lua_gettop(L);
 }
 
