@@ -9,6 +9,7 @@ end
 local csv = table.concat(lines, "\n") .. "\n"
 if arg[1] then
   quarry.write_file(arg[1], csv)
+  print(string.format("%d texts written to %s", #lines - 1, arg[1]))
 else
   print((csv:gsub("\n$", "")))
 end

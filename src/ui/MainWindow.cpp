@@ -6,6 +6,7 @@
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/PatchActions.h"
+#include "ui/ScriptActions.h"
 #include "ui/RecentFiles.h"
 #include "ui/RomDocument.h"
 #include "ui/Dialogs.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     extras_ = new MainWindowExtras(*this, dialogs_);
     menu(Menu::View)->addAction(blocks_->sharedScreensAction());
     patches_ = new PatchActions(*this, document_, dialogs_);
+    scripts_ = new ScriptActions(*this, document_, dialogs_, datDir_);
 }
 
 MainWindow::~MainWindow()

@@ -35,6 +35,7 @@ class SpriteEditor;
 class MainWindowExtras;
 class MapBlockActions;
 class PatchActions;
+class ScriptActions;
 class UndoHistory;
 class EditorWindow;
 class RomDocument;
@@ -164,6 +165,7 @@ public:
     MainWindowExtras* extras() const { return extras_; }
     MapBlockActions* mapBlocks() const { return blocks_; }
     PatchActions* patches() const { return patches_; }
+    ScriptActions* scripts() const { return scripts_; }
     TextEditor* textEditor() const;
     ToolManager* tools() const { return tools_; }
     // The status bar's note: the last undo or redo, or why an edit was refused.
@@ -227,6 +229,7 @@ private:
     MainWindowExtras* extras_ = nullptr;
     MapBlockActions* blocks_ = nullptr;
     PatchActions* patches_ = nullptr;
+    ScriptActions* scripts_ = nullptr;
     QLabel* statusNote_ = nullptr;
     RecentFiles* recent_ = nullptr;
 

@@ -95,6 +95,10 @@ public:
     // result has another size or is no iNES image, and one that changes the
     // 16-byte header (the header is kept as it was opened).
     Restored applyPatch(std::span<const std::uint8_t> patch);
+    // Makes the body `after` (of the same size) as one step named `name`
+    // that holds only the bytes that differ (a script's result); the views
+    // hear of it once.
+    Restored replaceBody(const std::vector<std::uint8_t>& after, const std::string& name);
     // A patch that turns `original` (a whole file) into the image as it is
     // now; IPS or BPS.
     std::vector<std::uint8_t> makePatch(bool bps, const std::vector<std::uint8_t>& original) const;
