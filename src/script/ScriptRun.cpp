@@ -2,6 +2,7 @@
 
 #include "core/RomError.h"
 #include "core/rom/FileAccess.h"
+#include "core/session/BodyReplace.h"
 #include "core/session/Document.h"
 #include "script/Sandbox.h"
 
@@ -99,8 +100,12 @@ RunResult runScript(session::Document& document, ScriptHost& host, std::string_v
         loaded ? std::optional(std::pair(loaded->id, loaded->night)) : std::nullopt;
 
     RunResult result;
+    std::vector<std::uint8_t> after;
     {
-        session::Document::EditScope step(document, context.stepName, 0);
+        // Every write of the run lands in this scope; it ends with the body
+        // as before, so it leaves no step behind, and a successful run's
+        // result then becomes one step under the name the script chose.
+        session::Document::EditScope collecting(document, context.stepName, 0);
         try {
             result.error = execute(context, source);
         } catch (const std::exception& error) {
@@ -108,22 +113,25 @@ RunResult runScript(session::Document& document, ScriptHost& host, std::string_v
         }
         result.stopped = context.stopped;
         result.ok = result.error.empty();
+        result.changed = document.rom().body() != before;
         if (result.ok) {
             try {
                 if (options.commit)
-                    options.commit(document, document.rom().body() != before);
+                    options.commit(document, result.changed);
                 writeFiles(context.files, result);
             } catch (const std::exception& error) {
                 result.ok = false;
                 result.error = options.chunkName + ": " + error.what();
             }
         }
-        if (!result.ok)
-            restoreBody(document, before);
-        document.nameOpenStep(context.stepName);
+        after = document.rom().body();
+        restoreBody(document, before);
     }
     result.stepName = context.stepName;
-    result.changed = document.rom().body() != before;
+    if (result.ok && result.changed)
+        session::replaceBody(document, after, context.stepName);
+    else
+        result.changed = false;
     // The submap shown before is shown again; after a failed run the loaded
     // one is read again from the restored bytes.
     auto target = shown;

@@ -1,6 +1,7 @@
 #include "ui/ScriptActions.h"
 
 #include "core/patch/PatchFile.h"
+#include "core/session/BodyReplace.h"
 #include "core/session/Document.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
@@ -131,7 +132,7 @@ void ScriptActions::finish(bool ok, const QByteArray& image, const QString& step
             throw std::runtime_error("the script's result is no image; nothing was changed");
         const std::vector<std::uint8_t> body(bytes + header, bytes + image.size());
         if (body != document_.rom().body())
-            window_.showRestored(document_.replaceBody(body, stepName.toStdString()));
+            session::replaceBody(document_, body, stepName.toStdString());
     });
     emit runEnded();
 }

@@ -21,6 +21,17 @@ struct DemoFiles {
     }
 };
 
+// The tab-separated words of a printed line.
+std::vector<std::string> words(const std::string& line)
+{
+    std::vector<std::string> found;
+    for (std::size_t at = 0, next; at <= line.size(); at = next + 1) {
+        next = std::min(line.find('\t', at), line.size());
+        found.push_back(line.substr(at, next - at));
+    }
+    return found;
+}
+
 std::string example(const std::string& name)
 {
     return std::string(QUARRY_SOURCE_DIR) + "/examples/scripts/" + name;
@@ -98,4 +109,49 @@ TEST(ScriptCli, EveryExampleRunsOnTheDemoImage)
     }
     EXPECT_EQ(readFileBytes(folder + "/texts.csv").size() > 100, true);
     EXPECT_TRUE(std::filesystem::exists(folder + "/animation00_00.png"));
+}
+
+TEST(ScriptCli, TablesCarryTheKeysAndValuesOfTheJsonCommands)
+{
+    DemoFiles demo;
+    const std::string folder = demo.dir.file("made");
+    std::filesystem::create_directory(folder);
+    // The first frame with sprites, its first sprite as frame-sprites
+    // prints it, and the loaded submap's first actor as area prints it.
+    const std::string script = demo.script("keys.lua", R"(
+        quarry.load(0, 0, 0)
+        for f = 0, 255 do
+          local frame = quarry.frame(f)
+          if #frame.sprites > 0 then
+            local s = frame.sprites[1]
+            print(f, frame.address, frame.form, string.format('{"dy": %d, "tile": %d, "attribute": %d, "ownAttribute": %s, "dx": %d}',
+              s.dy, s.tile, s.attribute, tostring(s.ownAttribute), s.dx))
+            break
+          end
+        end
+        local a = quarry.actors()[1]
+        print(a.x // 16, a.y // 16, a.type, a.control)
+        quarry.render(")" + folder + R"(/map.png")
+    )");
+    const CliResult run = runCli({"run", "--allow-write", folder, script, demo.image});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::size_t line = run.out.find('\n');
+    const std::vector<std::string> frame = words(run.out.substr(0, line));
+    ASSERT_EQ(frame.size(), 4u) << run.out;
+    const CliResult json = runCli({"frame-sprites", demo.image, frame[0]});
+    EXPECT_NE(json.out.find("\"address\": \"" + frame[1] + "\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"form\": \"" + frame[2] + "\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find(frame[3]), std::string::npos) << frame[3] << "\n" << json.out;
+
+    const CliResult area = runCli({"area", demo.image, "0", "0", "0"});
+    std::string actor = run.out.substr(line + 1);
+    const std::vector<std::string> values = words(actor.substr(0, actor.find('\n')));
+    ASSERT_EQ(values.size(), 4u);
+    // The area JSON's actors hold the same values (positions there in
+    // record units of 16 pixels).
+    const std::string expected = "\"control\": " + values[3] + ",\n            \"type\": " + values[2]
+                                 + ",\n            \"x\": " + values[0] + ",\n            \"y\": " + values[1];
+    EXPECT_NE(area.out.find(expected), std::string::npos) << expected << "\n" << area.out;
+    EXPECT_EQ(readFileBytes(folder + "/map.png").size() > 8, true);
+    EXPECT_EQ(readFileBytes(folder + "/map.png")[1], 'P');
 }

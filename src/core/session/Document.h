@@ -55,9 +55,6 @@ public:
         std::size_t changesAtOpen_;
     };
     static constexpr const char* kUnnamedEdit = "Edit image";
-    // Renames the step the open scopes are making (a script names its step
-    // whenever it likes).
-    void nameOpenStep(std::string name);
 
     // A gesture (a brush stroke, a pixel stroke, a drag) is one entry from
     // its beginning to its end, however many edits it makes. Edits that
@@ -95,10 +92,6 @@ public:
     // result has another size or is no iNES image, and one that changes the
     // 16-byte header (the header is kept as it was opened).
     Restored applyPatch(std::span<const std::uint8_t> patch);
-    // Makes the body `after` (of the same size) as one step named `name`
-    // that holds only the bytes that differ (a script's result); the views
-    // hear of it once.
-    Restored replaceBody(const std::vector<std::uint8_t>& after, const std::string& name);
     // A patch that turns `original` (a whole file) into the image as it is
     // now; IPS or BPS.
     std::vector<std::uint8_t> makePatch(bool bps, const std::vector<std::uint8_t>& original) const;

@@ -54,12 +54,6 @@ Document::EditScope::~EditScope()
     document_.closeScope(kinds_, changesAtOpen_);
 }
 
-void Document::nameOpenStep(std::string name)
-{
-    if (scopeDepth_ > 0)
-        openEntry_.name = std::move(name);
-}
-
 void Document::beginGesture(std::string name, int mergeId)
 {
     if (!gesture_)

@@ -10,18 +10,11 @@ namespace quarry::session {
 Document::Restored Document::applyPatch(std::span<const std::uint8_t> patch)
 {
     const rom::RomImage patched = patch::applyPatchToImage(rom_, patch);
-    return replaceBody(patched.body(), "Apply patch");
-}
-
-Document::Restored Document::replaceBody(const std::vector<std::uint8_t>& after, const std::string& name)
-{
     const auto& before = rom_.body();
-    if (after.size() != before.size())
-        throw RomError("the new image has " + std::to_string(after.size()) + " bytes after its header, the open one "
-                       + std::to_string(before.size()) + ": nothing was changed");
+    const auto& after = patched.body();
     {
         // The views hear of it once the loaded area was read again.
-        EditScope scope(*this, name, 0);
+        EditScope scope(*this, "Apply patch", 0);
         // Only the runs that differ are written, so the step holds just them.
         std::size_t i = 0;
         while (i < after.size()) {
@@ -37,7 +30,7 @@ Document::Restored Document::replaceBody(const std::vector<std::uint8_t>& after,
         }
     }
     Restored restored = rereadArea();
-    announce(Change{kEverythingChanged, std::nullopt, Change::Origin::Edit, name});
+    announce(Change{kEverythingChanged, std::nullopt, Change::Origin::Edit, "Apply patch"});
     return restored;
 }
 
