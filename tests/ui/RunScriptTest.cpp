@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QEventLoop>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -57,16 +58,19 @@ TEST(RunScript, AScriptsResultIsOneNamedStepAndAFailureOrCancelChangesNothing)
     EXPECT_EQ(document.rom().body(), before);
 
     // An error: reported in the console with its line, nothing applied.
-    runThroughMenu(editor, "quarry.set_cell(0, 0, " + std::to_string(metatile) + ")\n\nerror('no luck')\n");
+    runThroughMenu(editor, "print('trying')\n\nerror('no luck')\n");
     EXPECT_TRUE(editor.window.scripts()->console()->text().contains(QStringLiteral("test.lua:3: no luck")));
     EXPECT_TRUE(editor.dialogs.lastMessage().contains(QStringLiteral("nothing was changed")));
     EXPECT_EQ(document.rom().body(), before);
 
     // A runaway script: the progress dialog's Cancel ends the child.
     editor.dialogs.messages.clear();
-    runThroughMenu(editor, "quarry.set_cell(0, 0, " + std::to_string(metatile) + ")\nwhile true do end\n", [&] {
+    runThroughMenu(editor, "quarry.set_text(0, 'GONE')\nwhile true do end\n", [&] {
         ASSERT_NE(editor.window.scripts()->progress(), nullptr);
-        editor.window.scripts()->progress()->cancel();
+        // The dialog's own Cancel button, as the user presses it.
+        QPushButton* cancel = editor.window.scripts()->progress()->findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        cancel->click();
     });
     EXPECT_EQ(editor.dialogs.lastMessage(), QStringLiteral("The script was cancelled; nothing was changed."));
     EXPECT_EQ(document.rom().body(), before);
