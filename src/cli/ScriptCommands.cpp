@@ -132,6 +132,16 @@ int runScriptCommand(const Arguments& arguments)
     const std::vector<std::uint8_t> source = readInputFile(script, kLargestScript);
     session::Document document;
     openDocument(document, image, arguments.datDir);
+    // The editor starts its scripts on the submap it shows.
+    if (arguments.values.count(QStringLiteral("--load"))) {
+        const QStringList parts = arguments.value(QStringLiteral("--load")).split(QLatin1Char(':'));
+        if (parts.size() < 3 || parts.size() > 4)
+            throw UsageError("--load takes SET:AREA:SUBMAP or SET:AREA:SUBMAP:night");
+        const rom::AreaId id{static_cast<int>(parseNumber(parts[0], QStringLiteral("SET"), 0, 5)),
+                             static_cast<int>(parseNumber(parts[1], QStringLiteral("AREA"), 0, 23)),
+                             static_cast<int>(parseNumber(parts[2], QStringLiteral("SUBMAP"), 0, 4))};
+        document.loadArea(id, parts.size() == 4);
+    }
     const QString stepFile = arguments.value(QStringLiteral("--step-file"));
     options.commit = [&](const session::Document& done, bool changed) {
         if (changed && output.isEmpty())
@@ -174,9 +184,10 @@ void addScriptCommands(std::vector<Command>& table)
                     "--memory MIB       the most memory the script may take (default 256)\n"
                     "--allow-write DIR  the folder write_file, render and render_frame may write\n"
                     "                   into; without it they refuse\n"
-                    "--step-file FILE   write the name of the script's step to FILE"),
+                    "--step-file FILE   write the name of the script's step to FILE\n"
+                    "--load SET:AREA:SUBMAP[:night]  start with this submap loaded"),
                 {QStringLiteral("--timeout"), QStringLiteral("--memory"), QStringLiteral("--allow-write"),
-                 QStringLiteral("-o"), QStringLiteral("--step-file")},
+                 QStringLiteral("-o"), QStringLiteral("--step-file"), QStringLiteral("--load")},
                 {},
                 2,
                 runScriptCommand};

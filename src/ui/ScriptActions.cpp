@@ -95,9 +95,16 @@ void ScriptActions::runScript()
 {
     if (runner_->running() || !document_.romLoaded())
         return;
-    const std::optional<ScriptRequest> request = askRequest_();
+    std::optional<ScriptRequest> request = askRequest_();
     if (!request || request->script.isEmpty())
         return;
+    // The script starts on the submap the editor shows.
+    if (const session::LoadedArea* area = document_.area())
+        request->submap = QStringLiteral("%1:%2:%3%4")
+                              .arg(area->id.objectSet)
+                              .arg(area->id.area)
+                              .arg(area->id.submap)
+                              .arg(area->night ? QStringLiteral(":night") : QString());
     remember(*request);
     // A gesture still open ends first, so the script sees every edit.
     document_.endGesture();

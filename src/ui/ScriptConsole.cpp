@@ -19,6 +19,7 @@ ScriptConsole::ScriptConsole(QWidget* parent) : QDockWidget(QStringLiteral("Scri
 void ScriptConsole::begin(const QString& script)
 {
     view_->appendHtml(QStringLiteral("<b>%1</b>").arg(QFileInfo(script).fileName().toHtmlEscaped()));
+    append(QStringLiteral("\n"), false);
 }
 
 void ScriptConsole::append(const QString& text, bool error)

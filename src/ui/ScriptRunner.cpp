@@ -53,6 +53,8 @@ void ScriptRunner::start(const ScriptRequest& request, const std::vector<std::ui
     QStringList words{QStringLiteral("--dat"), datDir_, QStringLiteral("run"), QStringLiteral("-o"),
                       folder_->filePath(QStringLiteral("result.nes")), QStringLiteral("--step-file"),
                       folder_->filePath(QStringLiteral("step.txt"))};
+    if (!request.submap.isEmpty())
+        words << QStringLiteral("--load") << request.submap;
     if (!request.writeFolder.isEmpty())
         words << QStringLiteral("--allow-write") << request.writeFolder;
     words << request.script << image.fileName() << request.arguments;

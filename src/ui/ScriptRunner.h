@@ -16,6 +16,7 @@ struct ScriptRequest {
     QString script;
     QStringList arguments;
     QString writeFolder; // empty: the script may write no files
+    QString submap;      // "SET:AREA:SUBMAP[:night]" to start on, or empty
 };
 
 // Runs a script in a child `quarry-cli run` on a copy of the image's bytes,

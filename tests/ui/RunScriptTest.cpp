@@ -58,7 +58,8 @@ TEST(RunScript, AScriptsResultIsOneNamedStepAndAFailureOrCancelChangesNothing)
     EXPECT_EQ(document.rom().body(), before);
 
     // An error: reported in the console with its line, nothing applied.
-    runThroughMenu(editor, "print('trying')\n\nerror('no luck')\n");
+    // Scripts start on the submap the editor shows.
+    runThroughMenu(editor, "quarry.set_cell(0, 0, " + std::to_string(metatile) + ")\n\nerror('no luck')\n");
     EXPECT_TRUE(editor.window.scripts()->console()->text().contains(QStringLiteral("test.lua:3: no luck")));
     EXPECT_TRUE(editor.dialogs.lastMessage().contains(QStringLiteral("nothing was changed")));
     EXPECT_EQ(document.rom().body(), before);
