@@ -73,7 +73,7 @@ RunScriptDialog::RunScriptDialog(Dialogs& dialogs, const QStringList& recentScri
 
 ScriptRequest RunScriptDialog::request() const
 {
-    return {script_->currentText().trimmed(), QProcess::splitCommand(arguments_->text()), folder_->text().trimmed()};
+    return {script_->currentText().trimmed(), QProcess::splitCommand(arguments_->text()), folder_->text().trimmed(), {}};
 }
 
 } // namespace quarry::ui

@@ -22,7 +22,7 @@ void runThroughMenu(OpenedEditor& editor, const std::string& source, const std::
     const std::string path = editor.dir.file("test.lua");
     writeFileBytes(path, std::vector<std::uint8_t>(source.begin(), source.end()));
     ui::ScriptActions* scripts = editor.window.scripts();
-    scripts->setRequestSource([&] { return ui::ScriptRequest{QString::fromStdString(path), {}, {}}; });
+    scripts->setRequestSource([&] { return ui::ScriptRequest{QString::fromStdString(path), {}, {}, {}}; });
     QEventLoop loop;
     QObject::connect(scripts, &ui::ScriptActions::runEnded, &loop, &QEventLoop::quit);
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
