@@ -30,6 +30,7 @@ const std::vector<Command>& commands()
         addSpriteCommands(all);
         addPatchCommands(all);
         addDemoCommands(all);
+        addScriptCommands(all);
         return all;
     }();
     return table;

@@ -42,6 +42,9 @@ struct Command {
     std::set<QString> flagOptions;
     int positionalCount = 0;
     std::function<int(const Arguments&)> run;
+    // Words after the positional arguments are the command's own, taken
+    // as they are (a script's arguments), options included.
+    bool trailingWords = false;
 };
 
 // Every command of the tool; each feature adds its own to this table.
@@ -52,6 +55,7 @@ void addTextCommands(std::vector<Command>& table);
 void addSpriteCommands(std::vector<Command>& table);
 void addPatchCommands(std::vector<Command>& table);
 void addDemoCommands(std::vector<Command>& table);
+void addScriptCommands(std::vector<Command>& table);
 
 // "12", "$0C" or "0x0C"; a usage error names `what` when it is no number or
 // lies outside [min, max].

@@ -89,6 +89,10 @@ int runTool(const QStringList& words)
 
     for (; at < words.size(); ++at) {
         const QString& word = words[at];
+        if (command->trailingWords && arguments.positional.size() >= command->positionalCount) {
+            arguments.positional << word;
+            continue;
+        }
         if (word == "--help" || word == "-h") {
             printCommandHelp(*command);
             return 0;
@@ -105,7 +109,8 @@ int runTool(const QStringList& words)
             arguments.positional << word;
         }
     }
-    if (arguments.positional.size() != command->positionalCount)
+    if (arguments.positional.size() < command->positionalCount
+        || (arguments.positional.size() > command->positionalCount && !command->trailingWords))
         return usageError(QStringLiteral("%1 takes %2 argument%3, %4 given")
                               .arg(command->name)
                               .arg(command->positionalCount)

@@ -6,6 +6,7 @@
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/PatchActions.h"
+#include "ui/ScriptActions.h"
 #include "ui/RecentFiles.h"
 #include "ui/RomDocument.h"
 #include "ui/SessionSafety.h"
@@ -78,6 +79,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     menu(Menu::View)->addAction(blocks_->sharedScreensAction());
     patches_ = new PatchActions(*this, document_, dialogs_);
     safety_ = new SessionSafety(*this, document_, *history(), dialogs_);
+    scripts_ = new ScriptActions(*this, document_, dialogs_, datDir_);
 }
 
 MainWindow::~MainWindow()

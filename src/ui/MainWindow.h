@@ -38,6 +38,7 @@ class MainWindowExtras;
 class StatusLine;
 class MapBlockActions;
 class PatchActions;
+class ScriptActions;
 class UndoHistory;
 class EditorWindow;
 class RomDocument;
@@ -178,6 +179,7 @@ public:
     StatusLine* statusLine() const { return statusLine_; }
     MapBlockActions* mapBlocks() const { return blocks_; }
     PatchActions* patches() const { return patches_; }
+    ScriptActions* scripts() const { return scripts_; }
     TextEditor* textEditor() const;
     ToolManager* tools() const { return tools_; }
     // The status bar's note: the last undo or redo, or why an edit was refused.
@@ -244,6 +246,7 @@ private:
     MapBlockActions* blocks_ = nullptr;
     PatchActions* patches_ = nullptr;
     StatusLine* statusLine_ = nullptr;
+    ScriptActions* scripts_ = nullptr;
     RecentFiles* recent_ = nullptr;
     SessionSafety* safety_ = nullptr;
 
