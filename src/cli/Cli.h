@@ -51,6 +51,7 @@ void addAreaCommands(std::vector<Command>& table);
 void addTextCommands(std::vector<Command>& table);
 void addSpriteCommands(std::vector<Command>& table);
 void addPatchCommands(std::vector<Command>& table);
+void addCompareCommands(std::vector<Command>& table);
 void addDemoCommands(std::vector<Command>& table);
 
 // "12", "$0C" or "0x0C"; a usage error names `what` when it is no number or
