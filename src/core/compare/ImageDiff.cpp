@@ -72,10 +72,10 @@ void diffFrames(const ImageMap& map, const Part& part, const rom::RomImage& orig
             const sprites::FrameSprites before = sprites::readFrameSprites(original, frame);
             const sprites::FrameSprites after = sprites::readFrameSprites(edited, frame);
             if (before.sprites.size() != after.sprites.size() || before.form != after.form)
-                change.changes.push_back({"frame " + std::to_string(frame) + " sprites",
+                change.changes.push_back({"frame " + sprites::frameNumberList({frame}) + " sprites",
                                           std::to_string(before.sprites.size()), std::to_string(after.sprites.size())});
         } catch (const RomError& error) {
-            change.changes.push_back({"frame " + std::to_string(frame), "readable", error.what()});
+            change.changes.push_back({"frame " + sprites::frameNumberList({frame}), "readable", error.what()});
         }
     }
     if (change.changes.empty()) {
@@ -131,9 +131,10 @@ void diffOther(const std::vector<std::pair<std::size_t, std::size_t>>& runs, con
 
 std::string partTitle(const Part& part)
 {
-    if (part.kind != PartKind::FrameTable || (part.frames.size() < 2 && part.name.rfind("frame", 0) == 0))
+    if (part.kind != PartKind::FrameTable || part.frames.empty())
         return part.name;
-    return part.name + ", " + (part.frames.size() == 1 ? "frame " : "frames ") + sprites::frameNumberList(part.frames);
+    const std::string frames = (part.frames.size() == 1 ? "frame " : "frames ") + sprites::frameNumberList(part.frames);
+    return part.name.rfind("layout", 0) == 0 ? part.name + ", " + frames : frames;
 }
 
 std::vector<PartChange> diffImages(const ImageMap& map, const rom::RomImage& original, const rom::RomImage& edited,

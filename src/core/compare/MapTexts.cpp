@@ -72,12 +72,12 @@ void mapFrame(ImageMap& map, const sprites::FrameSprites& frame)
     const bool shared = frame.form == sprites::FrameForm::Shared;
     const std::string key = shared ? "layout:" + std::to_string(frame.entries) : "frame:" + std::to_string(frame.body);
     const int part = partFor(map, key, PartKind::FrameTable,
-                             shared ? "layout " + cpuAddressText(*frame.layout) : "frame " + std::to_string(frame.frame));
+                             shared ? "layout " + cpuAddressText(*frame.layout) : "frame");
     Part& table = map.part(part);
     if (table.frames.empty())
         table.place.number = frame.frame;
     table.frames.push_back(frame.frame);
-    const std::string prefix = "frame " + std::to_string(frame.frame) + " ";
+    const std::string prefix = "frame " + sprites::frameNumberList({frame.frame}) + " ";
     addField(map, part, byteField(prefix + "header", frame.body));
     if (shared) {
         addField(map, part, wordField(prefix + "layout", frame.body + 1));

@@ -96,8 +96,7 @@ void ImageMerge::mergeFrameTable(const Part& part)
     for (const Span& span : part.spans)
         for (std::uint32_t i = span.start; i < span.start + span.size; ++i)
             bits.push_back({i, 0xFF});
-    addConflict(partTitle(part) + ": sprites changed on both sides and their count or order differs ("
-                    + (part.frames.size() == 1 ? "frame " : "frames ") + sprites::frameNumberList(part.frames) + ")",
+    addConflict(partTitle(part) + ": sprites changed on both sides, and their count or places differ",
                 std::move(bits), part.place);
 }
 
