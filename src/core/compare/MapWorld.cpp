@@ -133,7 +133,7 @@ void nameScreenPlaces(ImageMap& map, const rom::RomImage& rom)
                 if (screen < 0)
                     continue;
                 for (const std::string& area : header.shownAt)
-                    map.part(screen).shownAt.push_back(area + " " + field.name.substr(field.name.find('(')));
+                    map.part(screen).shownAt.push_back(area + ", screen " + field.name.substr(field.name.find('(')));
             } catch (const RomError&) {
             }
         }
