@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -31,6 +33,9 @@ public:
     virtual std::optional<QString> askText(QWidget* parent, const QString& prompt, const QString& initial) = 0;
     // A folder to write into, or an empty string when the user cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& folder) { return (void)parent, (void)folder, QString(); }
+    // For each conflict of a merge, true to keep mine and false to keep
+    // theirs; nothing when the user cancelled. (MergeDialog.cpp)
+    virtual std::optional<std::vector<bool>> chooseMergeSides(QWidget* parent, const QStringList& conflicts);
 };
 
 // The real dialogs of the toolkit.

@@ -5,6 +5,7 @@
 #include "ui/ActionGuard.h"
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
+#include "ui/CompareActions.h"
 #include "ui/PatchActions.h"
 #include "ui/RecentFiles.h"
 #include "ui/RomDocument.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     extras_ = new MainWindowExtras(*this, dialogs_);
     menu(Menu::View)->addAction(blocks_->sharedScreensAction());
     patches_ = new PatchActions(*this, document_, dialogs_);
+    new CompareActions(*this, document_, dialogs_); // owned by the window
 }
 
 MainWindow::~MainWindow()

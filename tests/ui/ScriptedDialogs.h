@@ -20,6 +20,8 @@ public:
     std::deque<ui::SaveChoice> saveChoices;
     std::deque<bool> saveOrCancelAnswers;
     std::deque<std::optional<QString>> textAnswers;
+    std::deque<std::optional<std::vector<bool>>> mergeAnswers; // per conflict, true keeps mine
+    QStringList mergeConflicts;                                // as last asked
     int saveQuestions = 0;
     QStringList messages;
     QString lastOpenFolder;
@@ -56,6 +58,11 @@ public:
         const QString answer = *textAnswers.front();
         textAnswers.pop_front();
         return answer;
+    }
+    std::optional<std::vector<bool>> chooseMergeSides(QWidget*, const QStringList& conflicts) override
+    {
+        mergeConflicts = conflicts;
+        return take(mergeAnswers, std::optional<std::vector<bool>>());
     }
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last(); }
 
