@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ TEST(CompareWindow, ComparePanelListsTheChangesAndShowsTheirData)
 
     ui::ComparePanel* panel = actions(e)->panel();
     ASSERT_NE(panel, nullptr) << e.dialogs.lastMessage().toStdString();
-    EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(panel->isHidden());
     ASSERT_EQ(panel->changes().size(), 2u);
     QTreeWidget* list = panel->list();
     const auto groups = list->findItems(QStringLiteral("Texts"), Qt::MatchExactly);
