@@ -10,6 +10,8 @@
 #include "core/text/TextBlock.h"
 #include "core/text/TextCodec.h"
 
+#include <algorithm>
+
 namespace quarry::compare {
 
 namespace {
@@ -44,6 +46,15 @@ std::vector<Span> textSpans(const ImageMap& map)
         if (part.kind == PartKind::Text || part.kind == PartKind::TextSpace)
             spans.insert(spans.end(), part.spans.begin(), part.spans.end());
     return spans;
+}
+
+// Both sides made the same change: it is taken once, whatever it is.
+bool sameIn(const Body& a, const Body& b, const std::vector<Span>& spans)
+{
+    for (const Span& span : spans)
+        if (!std::equal(a.begin() + span.start, a.begin() + span.start + span.size, b.begin() + span.start))
+            return false;
+    return true;
 }
 
 bool changedIn(const Body& a, const Body& b, const std::vector<Span>& spans)
@@ -81,7 +92,7 @@ void ImageMerge::mergeFrameTable(const Part& part)
 {
     const bool mineChanged = changedIn(original_, mine_, part.spans);
     const bool theirsChanged = changedIn(original_, theirs_, part.spans);
-    if (!(mineChanged && theirsChanged)) {
+    if (!(mineChanged && theirsChanged) || sameIn(mine_, theirs_, part.spans)) {
         takeWhole(part.spans, mineChanged ? Side::Mine : Side::Theirs);
         return;
     }
@@ -105,7 +116,7 @@ void ImageMerge::mergeTexts(const ImageMap& map, const rom::CharTable& table)
     const std::vector<Span> spans = textSpans(map);
     const bool mineChanged = changedIn(original_, mine_, spans);
     const bool theirsChanged = changedIn(original_, theirs_, spans);
-    if (!(mineChanged && theirsChanged)) {
+    if (!(mineChanged && theirsChanged) || sameIn(mine_, theirs_, spans)) {
         takeWhole(spans, mineChanged ? Side::Mine : Side::Theirs);
         return;
     }

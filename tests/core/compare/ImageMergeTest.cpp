@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 using namespace quarry;
 using compare::PartKind;
@@ -355,4 +356,78 @@ TEST(ImageMerge, RefusesImagesOfAnotherShapeAndPatchesForAnotherImage)
     auto damaged = ips;
     damaged.resize(damaged.size() - 3); // no "EOF"
     EXPECT_THROW(compare::patchedImage(f.original, damaged, "hack.ips"), RomError);
+}
+
+// Edits scattered over the whole body, in every kind of part at once: a
+// merge with the original or with itself gives the edit back, and the two
+// orders give the same image once conflicts go the same way.
+TEST(ImageMerge, ScatteredEditsKeepTheMergesInvariants)
+{
+    Fixture f;
+    for (const std::size_t step : {std::size_t{97}, std::size_t{1013}}) {
+        SCOPED_TRACE(step);
+        const auto scattered = [&](std::size_t first) {
+            std::vector<std::uint8_t> body = f.original.body();
+            for (std::size_t i = first; i < body.size(); i += step)
+                body[i] ^= static_cast<std::uint8_t>(1 + i % 7);
+            return rom::RomImage(f.original.header(), std::move(body));
+        };
+        const rom::RomImage a = scattered(0);
+        const rom::RomImage b = scattered(step / 2);
+        EXPECT_EQ(f.merge(a, f.original).result({}).body(), a.body());
+        EXPECT_EQ(f.merge(f.original, a).result({}).body(), a.body());
+        const auto same = f.merge(a, a);
+        EXPECT_TRUE(same.conflicts().empty());
+        EXPECT_EQ(same.result({}).body(), a.body());
+        const auto ab = f.merge(a, b);
+        const auto ba = f.merge(b, a);
+        ASSERT_EQ(ab.conflicts().size(), ba.conflicts().size());
+        EXPECT_EQ(ab.result({}, Side::Mine).body(), ba.result({}, Side::Theirs).body());
+        EXPECT_EQ(ab.result({}, Side::Theirs).body(), ba.result({}, Side::Mine).body());
+    }
+}
+
+TEST(ImageDiff, TellsEachChangeInTheEditorsWords)
+{
+    Fixture f;
+    const std::size_t tile = rom::sprChrBase(f.original, 0) + 3 * 16;
+    const rom::RomImage edited = f.edited([&](rom::RomImage& r) {
+        auto actors = world::readActorList(r, f.where.actorPointer);
+        actors[0].x = 3;
+        actors[0].y = 4;
+        world::writeActorList(r, f.where.actorPointer, actors);
+        const std::uint8_t attribute = gfx::getMetatileAttribute(r, 2, 5);
+        gfx::setMetatileAttribute(r, 2, 5, gfx::withQuadrantPalette(attribute, 0, 3, (gfx::quadrantPalette(0, 3, attribute) + 1) & 3));
+        flip(r, tile + 2, 0xFF); // a whole row: 8 pixels
+        flip(r, 0x18200, 1);
+        flip(r, 0x18203, 1);
+        gfx::writePpuMask(r, {0, 0x80});
+    });
+    const auto changes = compare::diffImages(f.map, f.original, edited, f.table);
+    std::map<PartKind, const compare::PartChange*> byKind;
+    for (const compare::PartChange& change : changes)
+        byKind[change.kind] = &change;
+    ASSERT_EQ(byKind.size(), 5u);
+
+    const compare::PartChange& actors = *byKind[PartKind::Actors];
+    EXPECT_EQ(actors.name, "actors of " + compare::placeName(f.id));
+    ASSERT_FALSE(actors.changes.empty());
+    EXPECT_EQ(actors.changes[0].field, "actor 0 position");
+    EXPECT_EQ(actors.changes[0].after, "($03, $04)");
+    const compare::PartChange& metatile = *byKind[PartKind::Metatile];
+    EXPECT_EQ(metatile.name, "metatile $05 of object set 2");
+    ASSERT_EQ(metatile.changes.size(), 1u);
+    EXPECT_EQ(metatile.changes[0].field, "bottom-left palette");
+    const int palette = (gfx::quadrantPalette(0, 3, gfx::getMetatileAttribute(f.original, 2, 5)) + 1) & 3;
+    EXPECT_EQ(metatile.changes[0].after, "palette " + std::to_string(palette));
+    const compare::PartChange& pixels = *byKind[PartKind::Tiles];
+    EXPECT_EQ(pixels.name, "sprite tile $03, bank " + std::to_string((rom::sprChrBase(f.original, 0) - layout::kChrBase) / 0x1000));
+    EXPECT_EQ(pixels.summary, "8 pixels");
+    const compare::PartChange& mask = *byKind[PartKind::PpuMask];
+    EXPECT_EQ(mask.changes[0].after, "greyscale off, emphasis $80");
+    // Other bytes close together are one range, with the bank's addresses.
+    const compare::PartChange& other = *byKind[PartKind::Other];
+    EXPECT_EQ(other.name, "other bytes, bank 6 $8200-$8203");
+    EXPECT_EQ(other.summary, "2 bytes");
+    EXPECT_EQ(other.changes[0].before.size(), std::string("00 00 00 00").size());
 }
