@@ -7,7 +7,7 @@
 #include "core/session/Document.h"
 #include "core/session/MapExport.h"
 #include "core/session/PointerAnswer.h"
-#include "core/session/SharedScreens.h"
+#include "core/session/ReachNote.h"
 #include "core/world/AreaCatalogue.h"
 #include "cli/PngOutput.h"
 
@@ -140,9 +140,7 @@ int runPicker(const Arguments& arguments)
 // on standard error, as the editor's note says it.
 void noteReach(const session::Document& document, const session::Document::CellEdit& edit)
 {
-    const session::LoadedArea& area = *document.area();
-    const auto sharing = session::ScreenSharing::survey(document.rom(), area.id, area.pointers.mapPointer, area.map);
-    if (const std::string note = session::reachText(sharing.reachOf(edit.bodyBytes, edit.positions)); !note.empty())
+    if (const std::string note = session::reachNote(document, edit); !note.empty())
         std::cerr << note << '\n';
 }
 
@@ -174,11 +172,8 @@ int runPaint(const Arguments& arguments)
     if (const std::string unoffered = document.unofferedMetatiles({static_cast<std::uint8_t>(metatile)});
         !unoffered.empty())
         throw RomError(unoffered);
-    if (document.paintCell(x, y, static_cast<std::uint8_t>(metatile))) {
-        const rom::AreaMap& map = document.area()->map;
-        const session::MapCell cell = *session::cellAtPixel(map, x, y);
-        noteReach(document, {{cell}, {session::cellBodyIndex(map, cell)}, {session::screenPosition(map, cell)}});
-    }
+    if (document.paintCell(x, y, static_cast<std::uint8_t>(metatile)))
+        noteReach(document, session::paintedCellEdit(document, x, y));
     writeImage(output, document.rom());
     return 0;
 }

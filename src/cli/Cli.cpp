@@ -29,6 +29,7 @@ const std::vector<Command>& commands()
         addTextCommands(all);
         addSpriteCommands(all);
         addPatchCommands(all);
+        addCompareCommands(all);
         addDemoCommands(all);
         addScriptCommands(all);
         return all;

@@ -54,6 +54,7 @@ void addAreaCommands(std::vector<Command>& table);
 void addTextCommands(std::vector<Command>& table);
 void addSpriteCommands(std::vector<Command>& table);
 void addPatchCommands(std::vector<Command>& table);
+void addCompareCommands(std::vector<Command>& table);
 void addDemoCommands(std::vector<Command>& table);
 void addScriptCommands(std::vector<Command>& table);
 

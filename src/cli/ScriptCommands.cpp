@@ -159,6 +159,9 @@ int runScriptCommand(const Arguments& arguments)
         std::fprintf(stderr, "quarry-cli: %s\n", result.error.c_str());
         return 1;
     }
+    // Said, not asked, as paint, fill and stamp say it.
+    for (const std::string& note : result.reachNotes)
+        std::fprintf(stderr, "%s\n", note.c_str());
     if (!stepFile.isEmpty()) {
         writeOutputFile(stepFile, std::span(reinterpret_cast<const std::uint8_t*>(result.stepName.data()),
                                             result.stepName.size()));

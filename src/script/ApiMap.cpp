@@ -6,6 +6,7 @@
 #include "core/rom/Hex.h"
 #include "core/session/Document.h"
 #include "core/session/MapExport.h"
+#include "core/session/ReachNote.h"
 #include "core/session/WhereUsed.h"
 #include "core/world/AreaCatalogue.h"
 
@@ -41,6 +42,7 @@ int load(lua_State* L)
     if (!world::findSubmap(id))
         raise(L, "object set " + std::to_string(id.objectSet) + ", area " + std::to_string(id.area)
                      + " has no submap " + std::to_string(id.submap) + " in the area catalogue");
+    settleReach(contextOf(L));
     return guarded(L, [&] {
         documentOf(L).loadArea(id, night);
         return 0;
@@ -87,7 +89,12 @@ int setCell(lua_State* L)
     const session::MapCell at = cellArg(L, 1);
     const std::uint8_t metatile = metatileArg(L, 3);
     return guarded(L, [&] {
-        documentOf(L).paintCell(at.column * rom::kMapCellPixels, at.row * rom::kMapCellPixels, metatile);
+        session::Document& document = documentOf(L);
+        const int x = at.column * rom::kMapCellPixels, y = at.row * rom::kMapCellPixels;
+        if (document.paintCell(x, y, metatile)) {
+            const session::Document::CellEdit edit = session::paintedCellEdit(document, x, y);
+            noteMapWrites(L, edit.bodyBytes, edit.positions);
+        }
         return 0;
     });
 }
@@ -165,7 +172,8 @@ int stamp(lua_State* L)
     const session::MapCell at = cellArg(L, 1);
     const session::MetatileBlock block = blockArg(L, 3);
     return guarded(L, [&] {
-        documentOf(L).stampBlock(at, block, "Stamp block");
+        const session::Document::CellEdit edit = documentOf(L).stampBlock(at, block, "Stamp block");
+        noteMapWrites(L, edit.bodyBytes, edit.positions);
         return 0;
     });
 }
@@ -175,7 +183,8 @@ int fill(lua_State* L)
     const session::MapCell at = cellArg(L, 1);
     const auto metatile = static_cast<std::uint8_t>(intArg(L, 3, "metatile", 0, 255));
     return guarded(L, [&] {
-        documentOf(L).fillCells(at, metatile);
+        const session::Document::CellEdit edit = documentOf(L).fillCells(at, metatile);
+        noteMapWrites(L, edit.bodyBytes, edit.positions);
         return 0;
     });
 }
@@ -217,6 +226,24 @@ int render(lua_State* L)
 }
 
 } // namespace
+
+void noteMapWrites(lua_State* L, const std::set<std::size_t>& bodyBytes, const std::set<int>& positions)
+{
+    ScriptContext& context = contextOf(L);
+    context.mapWriteBytes.insert(bodyBytes.begin(), bodyBytes.end());
+    context.mapWritePositions.insert(positions.begin(), positions.end());
+}
+
+void settleReach(ScriptContext& context)
+{
+    if (context.mapWriteBytes.empty())
+        return;
+    const std::string note = session::reachNote(context.document, {{}, context.mapWriteBytes, context.mapWritePositions});
+    if (!note.empty())
+        context.reachNotes.push_back(note);
+    context.mapWriteBytes.clear();
+    context.mapWritePositions.clear();
+}
 
 void addMapApi(lua_State* L)
 {

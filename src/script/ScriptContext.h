@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <optional>
+#include <set>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,7 +37,18 @@ struct ScriptContext {
     std::size_t memoryUsed = 0;
     bool stopped = false;   // a limit was reached: every later instruction raises again
     std::string stopReason;
+    // Map writes into the loaded submap not yet looked at for screens shown
+    // elsewhere, and the notes of those already looked at.
+    std::set<std::size_t> mapWriteBytes;
+    std::set<int> mapWritePositions;
+    std::vector<std::string> reachNotes;
 };
+
+// Keeps what a map edit wrote, for the note said once per submap.
+void noteMapWrites(lua_State* L, const std::set<std::size_t>& bodyBytes, const std::set<int>& positions);
+// Turns the writes kept for the loaded submap into its note; called before
+// another submap loads and when the run ends.
+void settleReach(ScriptContext& context);
 
 // The context of the run `L` belongs to.
 ScriptContext& contextOf(lua_State* L);

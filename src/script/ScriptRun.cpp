@@ -43,6 +43,8 @@ std::string execute(ScriptContext& context, std::string_view source)
     int status = luaL_loadbufferx(L, source.data(), source.size(), chunk.c_str(), "t");
     if (status == LUA_OK)
         status = lua_pcall(L, 0, 0, 0);
+    if (status == LUA_OK && !context.stopped)
+        settleReach(context);
     if (context.stopped)
         return context.options.chunkName + ": " + context.stopReason;
     if (status == LUA_OK)
@@ -90,7 +92,7 @@ std::string defaultStepName(const std::string& chunkName)
 RunResult runScript(session::Document& document, ScriptHost& host, std::string_view source,
                     const RunOptions& options)
 {
-    ScriptContext context{document, host, options, defaultStepName(options.chunkName), {}, nullptr, {}, 0, false, {}};
+    ScriptContext context{document, host, options, defaultStepName(options.chunkName), {}, nullptr, {}, 0, false, {}, {}, {}, {}};
     context.deadline = std::chrono::steady_clock::now()
                        + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                            std::chrono::duration<double>(options.timeoutSeconds));
@@ -128,6 +130,8 @@ RunResult runScript(session::Document& document, ScriptHost& host, std::string_v
         restoreBody(document, before);
     }
     result.stepName = context.stepName;
+    if (result.ok)
+        result.reachNotes = context.reachNotes;
     if (result.ok && result.changed)
         session::replaceBody(document, after, context.stepName);
     else

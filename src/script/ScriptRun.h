@@ -40,6 +40,9 @@ struct RunResult {
     std::string stepName;   // quarry.step's name, else the script's file name
     bool changed = false;   // the image differs from before the run
     std::vector<std::string> filesWritten;
+    // What the run's map writes changed elsewhere, one editor note per
+    // submap ("also changes ..."): scripts do not ask before such writes.
+    std::vector<std::string> reachNotes;
 };
 
 // Runs `source` against the document as one step of its history, named by

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -58,6 +59,9 @@ public:
     // asks nothing about replacing; "" when cancelled. Only chooseSaveFile
     // and wrappers of another seam call it.
     virtual QString typeSaveFileName(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    // For each conflict of a merge, true to keep mine and false to keep
+    // theirs; nothing when the user cancelled. (MergeDialog.cpp)
+    virtual std::optional<std::vector<bool>> chooseMergeSides(QWidget* parent, const QStringList& conflicts);
 };
 
 // `path` with the first of the space-separated `endings` added when it ends

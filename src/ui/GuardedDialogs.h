@@ -46,6 +46,10 @@ public:
     {
         return settle(), inner_.askChoice(parent, text, buttons);
     }
+    std::optional<std::vector<bool>> chooseMergeSides(QWidget* parent, const QStringList& conflicts) override
+    {
+        return settle(), inner_.chooseMergeSides(parent, conflicts);
+    }
     ChangeChoice askChangeShared(QWidget* parent, const QString& text, bool offerDontAsk) override
     {
         return settle(), inner_.askChangeShared(parent, text, offerDontAsk);

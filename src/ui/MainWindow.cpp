@@ -5,6 +5,7 @@
 #include "ui/ActionGuard.h"
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
+#include "ui/CompareActions.h"
 #include "ui/PatchActions.h"
 #include "ui/ScriptActions.h"
 #include "ui/RecentFiles.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     patches_ = new PatchActions(*this, document_, dialogs_);
     safety_ = new SessionSafety(*this, document_, *history(), dialogs_);
     scripts_ = new ScriptActions(*this, document_, dialogs_, datDir_);
+    new CompareActions(*this, document_, dialogs_); // owned by the window
 }
 
 MainWindow::~MainWindow()

@@ -25,6 +25,8 @@ public:
     // Change, as a user who agreed, so tests of other edits write as asked.
     std::deque<ui::ChangeChoice> changeChoices;
     QStringList changeQuestions;
+    std::deque<std::optional<std::vector<bool>>> mergeAnswers; // per conflict, true keeps mine
+    QStringList mergeConflicts;                                // as last asked
     int saveQuestions = 0;
     QStringList messages;
     QString lastOpenFolder;
@@ -71,6 +73,11 @@ public:
         const QString answer = *textAnswers.front();
         textAnswers.pop_front();
         return answer;
+    }
+    std::optional<std::vector<bool>> chooseMergeSides(QWidget*, const QStringList& conflicts) override
+    {
+        mergeConflicts = conflicts;
+        return take(mergeAnswers, std::optional<std::vector<bool>>());
     }
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last(); }
 

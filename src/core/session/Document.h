@@ -92,6 +92,8 @@ public:
     // result has another size or is no iNES image, and one that changes the
     // 16-byte header (the header is kept as it was opened).
     Restored applyPatch(std::span<const std::uint8_t> patch);
+    // The same for a whole image of the same size and header (a merge).
+    Restored replaceImage(const rom::RomImage& image, const std::string& name);
     // A patch that turns `original` (a whole file) into the image as it is
     // now; IPS or BPS.
     std::vector<std::uint8_t> makePatch(bool bps, const std::vector<std::uint8_t>& original) const;

@@ -9,12 +9,18 @@ namespace quarry::session {
 
 Document::Restored Document::applyPatch(std::span<const std::uint8_t> patch)
 {
-    const rom::RomImage patched = patch::applyPatchToImage(rom_, patch);
+    return replaceImage(patch::applyPatchToImage(rom_, patch), "Apply patch");
+}
+
+Document::Restored Document::replaceImage(const rom::RomImage& image, const std::string& name)
+{
+    if (image.size() != rom_.size() || image.header() != rom_.header())
+        throw RomError("the new image differs in size or header from the open one; nothing was changed");
     const auto& before = rom_.body();
-    const auto& after = patched.body();
+    const auto& after = image.body();
     {
         // The views hear of it once the loaded area was read again.
-        EditScope scope(*this, "Apply patch", 0);
+        EditScope scope(*this, name, 0);
         // Only the runs that differ are written, so the step holds just them.
         std::size_t i = 0;
         while (i < after.size()) {
@@ -30,7 +36,7 @@ Document::Restored Document::applyPatch(std::span<const std::uint8_t> patch)
         }
     }
     Restored restored = rereadArea();
-    announce(Change{kEverythingChanged, std::nullopt, Change::Origin::Edit, "Apply patch"});
+    announce(Change{kEverythingChanged, std::nullopt, Change::Origin::Edit, name});
     return restored;
 }
 

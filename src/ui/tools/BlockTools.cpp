@@ -99,9 +99,8 @@ void FillTool::press(QPoint mapPixel, Qt::MouseButton)
     if (!document_.mayWriteScreens(screensChanged(area->map, region)))
         return;
     session::Document::CellEdit edit;
-    const int metatile = workspace_.selectedMetatile();
     if (!runGuarded(dialogs_, &workspace_, [&] {
-            edit = document_.document().fillCells(*cell, static_cast<std::uint8_t>(metatile), selection_.rect());
+            edit = document_.document().fillCells(*cell, metatile, selection_.rect());
         }))
         return;
     written_(edit);
