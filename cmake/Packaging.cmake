@@ -11,7 +11,8 @@ install(FILES data/org.example.quarry.desktop DESTINATION ${CMAKE_INSTALL_DATADI
 install(FILES data/quarry.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/org.example.quarry.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES data/completion/quarry-cli DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
-install(FILES data/debian/copyright DESTINATION ${QUARRY_DOC_DIR})
+install(FILES data/debian/copyright docs/scripting.md DESTINATION ${QUARRY_DOC_DIR})
+install(DIRECTORY examples/scripts/ DESTINATION ${QUARRY_DOC_DIR}/examples)
 
 # Manual pages and the changelog go in compressed, without time stamps so
 # the package is the same from the same sources.

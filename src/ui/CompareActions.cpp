@@ -12,6 +12,7 @@
 #include "ui/Dialogs.h"
 #include "ui/FileOutput.h"
 #include "ui/MainWindow.h"
+#include "ui/SessionSafety.h"
 #include "ui/map/MapView.h"
 
 #include <QAction>
@@ -120,6 +121,7 @@ void CompareActions::mergeWith()
             dialogs_.showMessage(&window_, QStringLiteral("Nothing to merge: the open image already holds every change."));
             return;
         }
+        window_.safety()->beforeRiskyStep();
         window_.showRestored(document_.replaceImage(merged, "Merge"));
         dialogs_.showMessage(&window_, QStringLiteral("Merged."));
     });

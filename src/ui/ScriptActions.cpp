@@ -6,6 +6,7 @@
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
+#include "ui/SessionSafety.h"
 #include "ui/RunScriptDialog.h"
 #include "ui/ScriptConsole.h"
 #include "ui/Settings.h"
@@ -113,6 +114,8 @@ void ScriptActions::runScript()
     console_->begin(request->script);
     run_->setEnabled(false);
     progressDelay_->start();
+    // The journal reaches the disk before a run whose result will land.
+    window_.safety()->beforeRiskyStep();
     runner_->start(*request, patch::imageFileBytes(document_.rom()));
 }
 

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
-#include <regex>
+#include <cctype>
 #include <set>
 #include <sstream>
 
@@ -46,9 +46,17 @@ std::set<std::string> usageOptions(const std::string& command)
     const std::string usage = help.substr(0, help.find('\n'));
     const std::string afterCommand = usage.substr(usage.find(" " + command + " ") + command.size() + 1);
     std::set<std::string> options;
-    const std::regex option(R"((^|[\s\[|])(--?[a-z][a-z-]*))");
-    for (std::sregex_iterator it(afterCommand.begin(), afterCommand.end(), option), end; it != end; ++it)
-        options.insert((*it)[2]);
+    std::istringstream words(afterCommand);
+    for (std::string word; words >> word;) {
+        // "[--night]", "[--dy", "N]" and "-o": the options are the words that
+        // start with a dash once brackets are taken off.
+        while (!word.empty() && (word.front() == '[' || word.front() == '|'))
+            word.erase(word.begin());
+        while (!word.empty() && word.back() == ']')
+            word.pop_back();
+        if (word.size() > 1 && word[0] == '-' && std::isalpha(static_cast<unsigned char>(word.back())))
+            options.insert(word);
+    }
     return options;
 }
 

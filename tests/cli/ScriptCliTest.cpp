@@ -49,11 +49,14 @@ TEST(ScriptCli, ExitCodesMessagesAndWhatIsWritten)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "2\tone\t-o\n");
     EXPECT_NE(readFileBytes(demo.out), readFileBytes(demo.image));
+    // The demo's first screen shows in other maps too: said, not asked.
+    EXPECT_EQ(run.err.rfind("also changes ", 0), 0u) << run.err;
 
     // A change with nowhere to go is a failure that writes nothing.
     run = runCli({"run", edit, demo.image});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("nothing was written"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("also changes"), std::string::npos) << run.err;
 
     // An error names the script's file and line; OUT is not written.
     std::filesystem::remove(demo.out);

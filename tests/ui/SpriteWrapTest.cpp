@@ -55,7 +55,10 @@ TEST(SpriteEditor, SpritesCrossTheReferenceColumnByDragKeysAndTable)
     s.window.openSpriteEditor();
     SpriteEditor& e = *s.window.spriteEditor();
     e.frameBar()->setValue(kSyntheticExampleFrame);
-    s.dialogs.yesNoAnswers = {true}; // frame FF shares the data: asked once
+    // Frame FF shares the data: the first press asks and drags nothing.
+    press(e.frameView(), QPoint(170, 200));
+    release(e.frameView(), QPoint(170, 200));
+    EXPECT_EQ(s.dialogs.changeQuestions.size(), 1);
     // Sprite 0 (X 40, dx $F8) covers view x 160-191: four view pixels a game
     // pixel. Dragged right across the reference column (X 48) and back.
     press(e.frameView(), QPoint(170, 200));
@@ -87,7 +90,8 @@ TEST(SpriteEditor, SpritesCrossTheReferenceColumnByDragKeysAndTable)
     table->item(0, kDxColumn)->setText("208");
     EXPECT_TRUE(s.dialogs.lastMessage().contains("208"));
     EXPECT_EQ(table->item(0, kDxColumn)->text(), "-16 ($F0)");
-    EXPECT_EQ(s.dialogs.messages.size(), 2); // the question, then the refusal
+    EXPECT_EQ(s.dialogs.messages.size(), 1); // the refusal
+    EXPECT_EQ(s.dialogs.changeQuestions.size(), 1); // approved once for these frames
 }
 
 TEST(SpriteEditor, ARowCarryingTheAttributeOfTheFrameBeforeSaysWhatThePictureUses)
