@@ -205,8 +205,9 @@ void encodeAndCommitTexts(const std::uint8_t* data, std::size_t size)
     }
     // What was committed reads back as text that encodes to the same bytes.
     const text::Texts reread = text::decodeTexts(image, table);
+    const text::TextEncoder encoder(table);
     for (std::size_t i = 0; i < texts.size(); ++i)
-        if (text::encodeText(reread[i], table) != text::encodeText(texts[i], table))
+        if (encoder.encode(reread[i]) != encoder.encode(texts[i]))
             throw std::logic_error("a committed text did not read back the same");
 }
 

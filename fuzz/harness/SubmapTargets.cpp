@@ -138,9 +138,16 @@ Ranges areaRanges(const rom::RomImage& image, const session::LoadedArea& area)
 void checkInside(const std::vector<std::uint8_t>& before, const rom::RomImage& after, const Ranges& ranges,
                  const char* operation)
 {
+    const std::vector<std::uint8_t>& now = after.body();
+    // Jumping from difference to difference: comparing byte by byte took a
+    // fifth of the fuzzer's time.
     for (std::size_t i = 0; i < before.size(); ++i) {
-        if (before[i] == after.body()[i])
-            continue;
+        i = static_cast<std::size_t>(std::mismatch(before.begin() + static_cast<std::ptrdiff_t>(i), before.end(),
+                                                   now.begin() + static_cast<std::ptrdiff_t>(i))
+                                         .first
+                                     - before.begin());
+        if (i == before.size())
+            break;
         bool inside = false;
         for (const auto& [first, last] : ranges)
             inside = inside || (i >= first && i < last);
@@ -187,7 +194,9 @@ void writeAndCheck(const std::uint8_t* data, std::size_t size)
     // one folder serves the whole run.
     static const test::TempDir dir;
     const std::string path = dir.file("game.nes");
-    rom::saveRomImageAs(path, image);
+    // A plain write: the program's save waits for the disk, which cost more
+    // than the operation under test.
+    test::writeFileBytes(path, patch::imageFileBytes(image));
     session::Document document;
     document.sideData().charTable = test::defaultTextTable();
     if (document.open(path) != rom::OpenResult::Loaded)

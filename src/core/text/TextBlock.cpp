@@ -31,8 +31,9 @@ constexpr std::size_t kPointerTableSize = 2 * static_cast<std::size_t>(layout::k
 Texts decodeTexts(const rom::RomImage& rom, const rom::CharTable& table)
 {
     Texts texts;
+    const TextDecoder decoder(table);
     for (int n = 0; n < layout::kTextCount; ++n)
-        texts[static_cast<std::size_t>(n)] = decodeText(rom, n, table);
+        texts[static_cast<std::size_t>(n)] = decoder.decodeText(rom, n);
     return texts;
 }
 

@@ -168,21 +168,36 @@ std::string textLocation(std::size_t start)
 
 } // namespace
 
-std::string decodeBytes(std::span<const std::uint8_t> bytes, const rom::CharTable& table)
+TextDecoder::TextDecoder(const rom::CharTable& table)
+    : table_(table), codes_(std::make_shared<const TextEncoder::Codes>(table))
 {
-    const TextEncoder::Codes codes(table);
+}
+
+std::string TextDecoder::decodeBytes(std::span<const std::uint8_t> bytes) const
+{
     std::string text;
     for (const std::uint8_t b : bytes) {
         if (b == layout::kTextTerminator)
             break;
         if (b == layout::kTextLineBreak)
             text += '/';
-        else if (codes.faithful(b))
-            text += table[b];
+        else if (codes_->faithful(b))
+            text += table_[b];
         else
             text += "{" + hexDigits(b, 2) + "}";
     }
     return text;
+}
+
+std::string TextDecoder::decodeText(const rom::RomImage& rom, int n) const
+{
+    const std::size_t start = textStart(rom, n);
+    return decodeBytes(rom.bytes(start, storedSizeAt(rom, start)));
+}
+
+std::string decodeBytes(std::span<const std::uint8_t> bytes, const rom::CharTable& table)
+{
+    return TextDecoder(table).decodeBytes(bytes);
 }
 
 std::size_t storedSizeAt(const rom::RomImage& rom, std::size_t start)

@@ -80,6 +80,19 @@ private:
     std::shared_ptr<const Codes> codes_;
 };
 
+// decodeBytes and decodeText with the table's codes worked out once, for
+// callers decoding many strings with one table (all 121 texts).
+class TextDecoder {
+public:
+    explicit TextDecoder(const rom::CharTable& table);
+    std::string decodeBytes(std::span<const std::uint8_t> bytes) const;
+    std::string decodeText(const rom::RomImage& rom, int n) const;
+
+private:
+    const rom::CharTable& table_;
+    std::shared_ptr<const TextEncoder::Codes> codes_;
+};
+
 // The characters of `text` that the table cannot express (they would be
 // stored as $00), each once, in the order they first appear.
 std::vector<std::string> charactersNotInTable(std::string_view text, const rom::CharTable& table);
