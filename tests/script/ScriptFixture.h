@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/patch/PatchFile.h"
 #include "core/rom/RomImage.h"
 #include "core/session/DemoImage.h"
 #include "core/session/Document.h"
@@ -34,9 +35,7 @@ struct DemoDocument {
     DemoDocument()
     {
         const rom::RomImage demo = session::buildDemoImage();
-        std::vector<std::uint8_t> file(demo.header().begin(), demo.header().end());
-        file.insert(file.end(), demo.body().begin(), demo.body().end());
-        writeFileBytes(dir.file("demo.nes"), file);
+        writeFileBytes(dir.file("demo.nes"), patch::imageFileBytes(demo));
         if (document.open(dir.file("demo.nes")) != rom::OpenResult::Loaded)
             throw std::runtime_error("the demo image did not open");
         document.setEditListener([this](session::EditEntry entry) { steps.push_back(std::move(entry)); });
