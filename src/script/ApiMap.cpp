@@ -116,10 +116,11 @@ int pointer(lua_State* L)
 
 int setPointer(lua_State* L)
 {
-    const auto [sx, sy] = screenArg(L, 1);
+    const auto screen = screenArg(L, 1);
     const auto address = static_cast<std::uint16_t>(intArg(L, 3, "address", 0, 0xFFFF));
     return guarded(L, [&] {
-        documentOf(L).setScreenPointerAt(sx * rom::kMapScreenWidth, sy * rom::kMapScreenHeight, address);
+        documentOf(L).setScreenPointerAt(screen.first * rom::kMapScreenWidth, screen.second * rom::kMapScreenHeight,
+                                         address);
         return 0;
     });
 }
