@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev bash-completion dpkg-dev liblua5.4-dev)
+packages=(cmake ninja-build g++ clang libclang-rt-dev pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev bash-completion dpkg-dev liblua5.4-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -17,21 +17,21 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# The trees are the presets of CMakePresets.json: "plain" (GCC, optimised:
+# programs, tests, benchmarks, tools) in build/, "sanitize" (Clang with the
+# sanitizers, where the tests run) in build-sanitize/, "fuzz" in build-fuzz/.
 build=build
 # ccache, where the machine has it, makes rebuilds in other checkouts quick.
 launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-if [ "${1:-run}" = test ]; then
-  # Checking the code: warnings are errors, here and in the sanitized tree,
-  # which builds and runs the tests; this tree builds everything else.
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "${launcher[@]}" >/dev/null
-  cmake --build "$build" --target quarry-programs
-else
-  if [ ! -f "$build/build.ninja" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
-  fi
-  cmake --build "$build"
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # The precompiled headers are cached too, once ccache may trust them.
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 fi
+if [ "${1:-run}" = test ] || [ ! -f "$build/build.ninja" ]; then
+  cmake --preset plain "${launcher[@]}" >/dev/null
+fi
+cmake --build --preset plain
 
 case "${1:-run}" in
   run)
@@ -50,18 +50,15 @@ case "${1:-run}" in
     # editor offscreen, with the fuzzers' seeds and findings replayed.
     # Benchmarks and hand-run tools stay out. -O1 keeps the runs quick and
     # lets the compiler see uninitialised uses; assertions stay on.
-    sanitized=build-sanitize
-    cmake -S . -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-      -DQUARRY_SANITIZE=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "${launcher[@]}" >/dev/null
-    cmake --build "$sanitized"
+    cmake --preset sanitize "${launcher[@]}" >/dev/null
+    cmake --build --preset sanitize
     # Leaks fail the tests too: Qt offscreen leaks nothing at exit, so no
     # suppression list hides anything of ours. The sanitizer's tracking of
     # libraries' dynamic thread-local storage misreads it once fontconfig and
     # the platform plugins load in a fresh home folder, and the leak check
-    # then dies at exit; nothing of ours keeps memory only there.
-    ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:intercept_tls_get_addr=0 \
-    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
-      ctest --test-dir "$sanitized" --output-on-failure -j "$(nproc)"
+    # then dies at exit; nothing of ours keeps memory only there. The test
+    # preset sets the sanitizers' options.
+    ctest --preset sanitize -j "$(nproc)"
     ;;
   bench)
     # Timed measurements, not tests: run them on a quiet machine. The core

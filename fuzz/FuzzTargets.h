@@ -26,4 +26,9 @@ void readIps(const std::uint8_t* data, std::size_t size);
 // The small fixed file readIps applies patches to, for making seeds.
 const std::vector<std::uint8_t>& patchTargetFile();
 
+// A corpus input kept as the IPS patch that makes it from the corpus's
+// synthetic-world.nes (whole images would make the corpus megabytes).
+inline constexpr const char* kPackedSuffix = ".diff.ips";
+inline constexpr const char* kPackBase = "synthetic-world.nes";
+
 } // namespace quarry::fuzz

@@ -26,7 +26,7 @@ inline QImage toImage(gfx::Canvas&& canvas)
     auto* owned = new gfx::Canvas(std::move(canvas));
     return QImage(
         reinterpret_cast<const uchar*>(owned->data()), owned->width(), owned->height(), owned->bytesPerLine(),
-        QImage::Format_RGBX8888, [](void* canvas) { delete static_cast<gfx::Canvas*>(canvas); }, owned);
+        QImage::Format_RGBX8888, [](void* pixels) { delete static_cast<gfx::Canvas*>(pixels); }, owned);
 }
 
 } // namespace quarry::ui

@@ -1,6 +1,7 @@
 // Replays the fuzzers' seed corpora and every input that once broke a
 // target, so a fixed fault stays fixed without running a fuzzer.
 #include "FuzzTargets.h"
+#include "core/patch/Ips.h"
 #include "SubmapTargets.h"
 #include "support/SyntheticRom.h"
 
@@ -31,7 +32,10 @@ int replayFolder(const std::filesystem::path& folder, const std::function<void(c
         if (!entry.is_regular_file())
             continue;
         SCOPED_TRACE(entry.path().string());
-        const std::vector<std::uint8_t> input = quarry::test::readFileBytes(entry.path().string());
+        std::vector<std::uint8_t> input = quarry::test::readFileBytes(entry.path().string());
+        if (entry.path().string().ends_with(quarry::fuzz::kPackedSuffix))
+            input = quarry::patch::applyIps(quarry::test::readFileBytes((folder / quarry::fuzz::kPackBase).string()),
+                                            input);
         EXPECT_NO_THROW(run(input.data(), input.size()));
         ++count;
     }
