@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <exception>
 #include <utility>
@@ -30,6 +31,8 @@ namespace {
 constexpr int kLayoutVersion = 1;
 // How many images' last submaps are kept, newest first.
 constexpr int kRememberedImages = 32;
+// How long after a load its submap is written down.
+constexpr int kSubmapWriteDelayMs = 2000;
 const QString kGroup = QStringLiteral("desk/");
 const QString kSubmaps = QStringLiteral("desk/submaps");
 
@@ -106,6 +109,10 @@ DeskSettings::DeskSettings(MainWindow& window) : QObject(&window), window_(windo
     reset_ = view->addAction(QStringLiteral("Reset &Layout"), this, &DeskSettings::resetLayout);
     reset_->setToolTip(QStringLiteral("Put the panels back where they were at first"));
     connect(window.workspace(), &AreaWorkspace::areaShown, this, &DeskSettings::rememberSubmap);
+    submapWrite_ = new QTimer(this);
+    submapWrite_->setSingleShot(true);
+    submapWrite_->setInterval(kSubmapWriteDelayMs);
+    connect(submapWrite_, &QTimer::timeout, this, &DeskSettings::writeSubmap);
 }
 
 void DeskSettings::restore()
@@ -142,8 +149,9 @@ void DeskSettings::restoreViewChoices()
     }
 }
 
-void DeskSettings::save() const
+void DeskSettings::save()
 {
+    writeSubmap();
     QSettings settings = applicationSettings();
     settings.setValue(kGroup + QStringLiteral("geometry"), window_.saveGeometry());
     settings.setValue(kGroup + QStringLiteral("layout"), window_.saveState(kLayoutVersion));
@@ -159,7 +167,7 @@ void DeskSettings::save() const
         settings.setValue(kGroup + QStringLiteral("view/") + choice->objectName(), choice->isChecked());
 }
 
-void DeskSettings::closing() const
+void DeskSettings::closing()
 {
     if (remembering_)
         save();
@@ -208,10 +216,11 @@ void DeskSettings::keepOnScreen()
                  qBound(room.top(), frame.top(), qMax(room.top(), room.bottom() + 1 - outer.height())));
 }
 
-QString DeskSettings::submapToOpen(const QString& path, const QString& first) const
+QString DeskSettings::submapToOpen(const QString& path, const QString& first)
 {
     if (!remembering_)
         return first;
+    writeSubmap(); // the image closed last is written down first
     const QString image = QFileInfo(path).absoluteFilePath();
     for (const auto& [remembered, key] : readSubmaps()) {
         if (remembered != image)
@@ -230,19 +239,28 @@ QString DeskSettings::submapToOpen(const QString& path, const QString& first) co
     return first;
 }
 
-void DeskSettings::rememberSubmap() const
+void DeskSettings::rememberSubmap()
 {
     const session::LoadedArea* area = window_.document().area();
     if (!remembering_ || !area)
         return;
-    const world::SubmapNode* node = world::findSubmap(area->id);
-    if (!node)
+    if (const world::SubmapNode* node = world::findSubmap(area->id)) {
+        shownImage_ = QFileInfo(QString::fromStdString(window_.document().romPath())).absoluteFilePath();
+        shownSubmap_ = QString::fromStdString(node->key);
+        submapWrite_->start();
+    }
+}
+
+void DeskSettings::writeSubmap()
+{
+    submapWrite_->stop();
+    if (shownImage_.isEmpty())
         return;
-    const QString image = QFileInfo(QString::fromStdString(window_.document().romPath())).absoluteFilePath();
     SubmapList list = readSubmaps();
-    list.removeIf([&image](const auto& entry) { return entry.first == image; });
-    list.prepend({image, QString::fromStdString(node->key)});
+    list.removeIf([this](const auto& entry) { return entry.first == shownImage_; });
+    list.prepend({shownImage_, shownSubmap_});
     writeSubmaps(list.mid(0, kRememberedImages));
+    shownImage_.clear();
 }
 
 } // namespace quarry::ui

@@ -7,6 +7,7 @@
 class QAction;
 class QDockWidget;
 class QMainWindow;
+class QTimer;
 class QWidget;
 
 namespace quarry::ui {
@@ -36,9 +37,9 @@ public:
     void restore();
     bool remembering() const { return remembering_; }
     // Writes the desk to the settings now.
-    void save() const;
+    void save();
     // The window closes for good.
-    void closing() const;
+    void closing();
     // Both panels docked where they start, shown, at their first widths.
     void resetLayout();
     QAction* resetLayoutAction() const { return reset_; }
@@ -46,10 +47,14 @@ public:
     // The tree key of the submap to show when the image at `path` opens:
     // the one shown last, while it is a submap the image can still show,
     // otherwise `first`.
-    QString submapToOpen(const QString& path, const QString& first) const;
+    QString submapToOpen(const QString& path, const QString& first);
 
 private:
-    void rememberSubmap() const;
+    // A load notes the submap; the settings file is written a moment later
+    // (or at once before another image opens, or at the close), so a click
+    // never waits for the disk.
+    void rememberSubmap();
+    void writeSubmap();
     void restoreViewChoices();
     // A window that would lie off every screen (a screen since removed)
     // opens on the primary screen, no larger than it.
@@ -58,6 +63,9 @@ private:
     MainWindow& window_;
     QByteArray firstLayout_;
     QAction* reset_ = nullptr;
+    QTimer* submapWrite_ = nullptr;
+    QString shownImage_; // the image and submap to write, empty when written
+    QString shownSubmap_;
     bool remembering_ = false;
 };
 

@@ -66,6 +66,7 @@ StartPage::StartPage(MainWindow& window, Dialogs& dialogs) : window_(window), di
     column->addWidget(heading);
     column->addWidget(recent_, 1);
     column->addWidget(noRecent_);
+    column->addStretch(); // without a list the rest stays together at the top
     auto* outer = new QHBoxLayout(this);
     outer->addStretch(1);
     outer->addLayout(column, 4);

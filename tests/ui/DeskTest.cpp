@@ -108,6 +108,7 @@ TEST(Desk, ARestartedEditorIsAsItWasLeftAndResetLayoutBringsThePanelsBack)
     EXPECT_TRUE(again.dock("panelDock")->isVisible());
 
     // A remembered submap the tree no longer holds falls back to the first.
+    w.desk()->save();
     QSettings settings = applicationSettings();
     settings.beginWriteArray(QStringLiteral("desk/submaps"));
     settings.setArrayIndex(0);
