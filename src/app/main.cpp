@@ -12,20 +12,23 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
     quarry::rom::ignoreFileSizeSignal();
+    // Help needs no display: it is printed before the toolkit starts.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf("%s", qPrintable(quarry::ui::commandLineHelp()));
+            return 0;
+        }
     QApplication app(argc, argv);
     quarry::ui::setApplicationIdentity();
     QApplication::setWindowIcon(quarry::ui::applicationIcon());
 
     // The settings' place is settled before anything reads them.
     const quarry::ui::EditorArguments arguments = quarry::ui::parseCommandLine(QCoreApplication::arguments());
-    if (arguments.help) {
-        std::printf("%s", qPrintable(quarry::ui::commandLineHelp()));
-        return 0;
-    }
     if (!arguments.error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(arguments.error));
         return 2;

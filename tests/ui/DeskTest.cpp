@@ -12,6 +12,7 @@
 #include "ui/RecentFiles.h"
 #include "ui/Settings.h"
 #include "ui/StartPage.h"
+#include "ui/Texts.h"
 #include "ui/panels/GridPanel.h"
 
 #include <QAction>
@@ -107,16 +108,25 @@ TEST(Desk, ARestartedEditorIsAsItWasLeftAndResetLayoutBringsThePanelsBack)
     EXPECT_EQ(w.dockWidgetArea(again.dock("panelDock")), Qt::RightDockWidgetArea);
     EXPECT_TRUE(again.dock("panelDock")->isVisible());
 
-    // A remembered submap the tree no longer holds falls back to the first.
+    // A remembered submap the tree no longer holds, or the image can no
+    // longer show, falls back to the first, quietly.
     w.desk()->save();
-    QSettings settings = applicationSettings();
-    settings.beginWriteArray(QStringLiteral("desk/submaps"));
-    settings.setArrayIndex(0);
-    settings.setValue(QStringLiteral("submap"), QStringLiteral("objset09"));
-    settings.endArray();
-    settings.sync();
-    w.openPath(QString::fromStdString(e.path));
-    EXPECT_EQ(w.document().area()->id, world::catalogueSubmaps().front());
+    const rom::AreaId broken{1, 6, 2};
+    e.document().rom().writeWord(e.world.game.mapTableEntry(1, e.world.game.submap(broken).mapNumber), 0x0042);
+    ASSERT_TRUE(e.window.saveFile());
+    for (const QString& remembered : {QStringLiteral("objset09"), OpenedEditor::keyOf(broken)}) {
+        QSettings settings = applicationSettings();
+        settings.beginWriteArray(QStringLiteral("desk/submaps"));
+        settings.setArrayIndex(0);
+        settings.setValue(QStringLiteral("submap"), remembered);
+        settings.endArray();
+        settings.sync();
+        again.dialogs.messages.clear();
+        w.openPath(QString::fromStdString(e.path));
+        EXPECT_EQ(w.document().area()->id, world::catalogueSubmaps().front()) << remembered.toStdString();
+        EXPECT_EQ(again.dialogs.messages, QStringList{texts::kLoaded});
+        w.desk()->save();
+    }
 }
 
 TEST(Desk, AWindowLeftOffEveryScreenOpensOnAVisibleOne)
