@@ -71,6 +71,7 @@ case "${1:-run}" in
     echo "== editor, offscreen"
     QT_QPA_PLATFORM=offscreen "$build/bin/quarry-bench-gui"
     QT_QPA_PLATFORM=offscreen "$build/bin/quarry-bench-gui" memory
+    QT_QPA_PLATFORM=offscreen "$build/bin/quarry-bench-startup"
     echo "== animation playback (10 s)"
     "$build/bin/quarry-bench-playback" 10
     ;;

@@ -15,6 +15,7 @@
 #include "support/SyntheticWorld.h"
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
+#include "ui/DeskSettings.h"
 #include "ui/MainWindow.h"
 #include "ui/MapBlockActions.h"
 #include "ui/UndoHistory.h"
@@ -67,6 +68,8 @@ struct Editor {
         const std::string path = dir.file("game.nes");
         world.writeFile(path);
         window = std::make_unique<ui::MainWindow>(dialogs, QString::fromStdString(dir.file("dat")));
+        // As the program starts it: each load remembers the image's submap.
+        window->desk()->restore();
         window->show();
         window->startUp();
         dialogs.filesToOpen.push_back(QString::fromStdString(path));

@@ -10,6 +10,7 @@
 #include "ui/AreaWorkspace.h"
 #include "ui/ComparePanel.h"
 #include "ui/Dialogs.h"
+#include "ui/FileFolders.h"
 #include "ui/FileOutput.h"
 #include "ui/MainWindow.h"
 #include "ui/SessionSafety.h"
@@ -70,9 +71,10 @@ CompareActions::CompareActions(MainWindow& window, session::Document& document, 
 void CompareActions::compareWith()
 {
     runGuarded(dialogs_, &window_, [this] {
-        const QString path = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kEditFilter));
+        const QString path = dialogs_.chooseOpenFile(&window_, lastFolder(FileKind::Images), QString::fromLatin1(kEditFilter));
         if (path.isEmpty())
             return;
+        rememberFolder(kindOfFile(path), path);
         const rom::RomImage& base = document_.rom();
         const rom::RomImage other = readEdit(base, path);
         compare::checkSameShape(base, "The open image", other, QFileInfo(path).fileName().toStdString());
@@ -89,12 +91,14 @@ void CompareActions::compareWith()
 void CompareActions::mergeWith()
 {
     runGuarded(dialogs_, &window_, [this] {
-        const QString originalPath = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kImageFilter));
+        const QString originalPath = dialogs_.chooseOpenFile(&window_, lastFolder(FileKind::Images), QString::fromLatin1(kImageFilter));
         if (originalPath.isEmpty())
             return;
-        const QString otherPath = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kEditFilter));
+        rememberFolder(FileKind::Images, originalPath);
+        const QString otherPath = dialogs_.chooseOpenFile(&window_, lastFolder(FileKind::Images), QString::fromLatin1(kEditFilter));
         if (otherPath.isEmpty())
             return;
+        rememberFolder(kindOfFile(otherPath), otherPath);
         rom::RomImage original;
         if (rom::openRomBytes(readInputFile(originalPath, layout::kMaximumFileSize), original) != rom::OpenResult::Loaded)
             throw RomError(QFileInfo(originalPath).fileName().toStdString() + " is not a usable iNES image of the game");

@@ -6,6 +6,8 @@
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/CompareActions.h"
+#include "ui/DeskSettings.h"
+#include "ui/StartPage.h"
 #include "ui/PatchActions.h"
 #include "ui/ScriptActions.h"
 #include "ui/RecentFiles.h"
@@ -82,6 +84,8 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     safety_ = new SessionSafety(*this, document_, *history(), dialogs_);
     scripts_ = new ScriptActions(*this, document_, dialogs_, datDir_);
     new CompareActions(*this, document_, dialogs_); // owned by the window
+    desk_ = new DeskSettings(*this);
+    new StartPage(*this, dialogs_); // owned by the window
 }
 
 MainWindow::~MainWindow()
@@ -166,9 +170,9 @@ void MainWindow::buildViews()
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
 
-    areaTree_ = new AreaTree(central);
+    areaTree_ = new AreaTree(this);
     areaTree_->setMinimumWidth(170);
-    layout->addWidget(areaTree_);
+    addPanelDock(*this, areaTree_, Qt::LeftDockWidgetArea, QStringLiteral("areaDock"), QStringLiteral("Areas"));
     views_.push_back(areaTree_);
     connect(areaTree_, &AreaTree::nodeClicked, this, &MainWindow::loadArea);
 
@@ -184,14 +188,15 @@ void MainWindow::buildViews()
     connect(workspace_, &AreaWorkspace::nightToggled, this, [this] { loadArea(currentNode_); });
 
     // The actor list with its properties, the stair list and the doors.
-    auto* panels = new QVBoxLayout;
-    actorPanel_ = new ActorPanel(central);
-    stairPanel_ = new StairPanel(central);
-    doorsPanel_ = new DoorsPanel(central);
+    auto* column = new QWidget(this);
+    auto* panels = new QVBoxLayout(column);
+    actorPanel_ = new ActorPanel(column);
+    stairPanel_ = new StairPanel(column);
+    doorsPanel_ = new DoorsPanel(column);
     panels->addWidget(actorPanel_, 3);
     panels->addWidget(stairPanel_, 2);
     panels->addWidget(doorsPanel_);
-    layout->addLayout(panels);
+    addPanelDock(*this, column, Qt::RightDockWidgetArea, QStringLiteral("panelDock"), QStringLiteral("Properties"));
     for (QWidget* view : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
         views_.push_back(view);
     actorPanel_->setMinimumWidth(220);
@@ -223,9 +228,6 @@ void MainWindow::startUp()
         dialogs_.showMessage(this, charTableMessage(table, datDir_));
     if (!rom::loadNameLists(datDir_.toStdString(), document_.sideData().partNames, document_.sideData().weaponNames))
         dialogs_.showMessage(this, texts::kDatMissing);
-    // Open starts where the image opened last lies, or beside the program.
-    const QStringList recent = recent_->files();
-    startFolder_ = recent.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(recent.front()).absolutePath();
     setCommandsEnabled(false);
     setViewsEnabled(false);
     statusPointers_ = {};

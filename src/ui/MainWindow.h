@@ -45,6 +45,7 @@ class RomDocument;
 class ToolManager;
 class RecentFiles;
 class SessionSafety;
+class DeskSettings;
 
 // The commands of the tool bar, in their order there.
 enum class Command {
@@ -182,6 +183,8 @@ public:
     ScriptActions* scripts() const { return scripts_; }
     TextEditor* textEditor() const;
     ToolManager* tools() const { return tools_; }
+    // The window, panels and view choices remembered between runs.
+    DeskSettings* desk() const { return desk_; }
     // The status bar's note: the last undo or redo, or why an edit was refused.
     QString statusNote() const;
 
@@ -214,7 +217,6 @@ private:
     std::unique_ptr<GuardedDialogs> guardedDialogs_;
     Dialogs& dialogs_;
     QString datDir_;
-    QString startFolder_;
     session::Document document_;
     // Declared after the document it listens to, so it goes first.
     RomDocument* live_ = nullptr;
@@ -249,6 +251,7 @@ private:
     ScriptActions* scripts_ = nullptr;
     RecentFiles* recent_ = nullptr;
     SessionSafety* safety_ = nullptr;
+    DeskSettings* desk_ = nullptr;
 
     QString fileCaption_; // the caption without the modified mark
     QAction* undoAction_ = nullptr;

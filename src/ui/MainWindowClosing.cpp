@@ -6,7 +6,9 @@
 #include "ui/ActionGuard.h"
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
+#include "ui/DeskSettings.h"
 #include "ui/Dialogs.h"
+#include "ui/FileFolders.h"
 #include "ui/GestureGuard.h"
 #include "ui/MapBlockActions.h"
 #include "ui/map/SharedConsent.h"
@@ -49,7 +51,7 @@ void MainWindow::openFile()
     runGuarded(dialogs_, this, [this] {
         if (!settleBeforeClosing())
             return;
-        const QString path = dialogs_.chooseOpenFile(this, startFolder_, texts::kOpenFilter);
+        const QString path = dialogs_.chooseOpenFile(this, lastFolder(FileKind::Images), texts::kOpenFilter);
         // A cancelled choice leaves the open image and its windows open.
         if (!path.isEmpty())
             openSettledPath(path);
@@ -93,7 +95,7 @@ void MainWindow::openSettledPath(const QString& path)
             blocks_->sharedConsent().imageOpened();
             recent_->add(path);
             // The next Open starts in this image's folder.
-            startFolder_ = QFileInfo(path).absolutePath();
+            rememberFolder(FileKind::Images, path);
             fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
             updateCaption();
             document_.sideData().actorTypes = rom::loadActorTypes(datDir_.toStdString());
@@ -111,7 +113,7 @@ void MainWindow::openSettledPath(const QString& path)
             if (const QList<QTreeWidgetItem*> nodes = areaTree_->nodesInOrder(); nodes.size() >= 3) {
                 areaTree_->setCurrentItem(nodes[2]);
                 setEditMode(EditMode::Map);
-                loadArea(AreaTree::keyOf(nodes[2]));
+                loadArea(desk_->submapToOpen(path, AreaTree::keyOf(nodes[2])));
             }
             message = texts::kLoaded;
             break;
@@ -146,6 +148,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     safety_->closing();
+    desk_->closing();
     event->accept();
 }
 

@@ -9,6 +9,7 @@
 #include "ui/AreaWorkspace.h"
 #include "ui/CanvasImage.h"
 #include "ui/Dialogs.h"
+#include "ui/FileFolders.h"
 #include "ui/FileOutput.h"
 #include "ui/HoverInfo.h"
 #include "ui/MainWindow.h"
@@ -159,10 +160,12 @@ void MainWindowExtras::exportMap()
     const session::LoadedArea* area = window_.document().area();
     if (!area)
         return;
-    const QString path = dialogs_.chooseSaveFile(&window_, exportFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
+    const QString name = QString::fromStdString(session::mapExportFileName(area->id, area->night));
+    const QString path = dialogs_.chooseSaveFile(&window_, proposedPath(FileKind::Pictures, name),
+                                                 QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
         return;
-    exportFolder_ = QFileInfo(path).absolutePath();
+    rememberFolder(FileKind::Pictures, path);
     runGuarded(dialogs_, &window_, [&] { writeOutputFile(path, pictureBytes(session::exportedMapPicture(*area))); });
 }
 
@@ -170,10 +173,10 @@ int MainWindowExtras::exportAllMaps()
 {
     if (!window_.document().romLoaded())
         return 0;
-    const QString folder = dialogs_.chooseFolder(&window_, exportFolder_);
+    const QString folder = dialogs_.chooseFolder(&window_, lastFolder(FileKind::Pictures));
     if (folder.isEmpty())
         return 0;
-    exportFolder_ = folder;
+    rememberFolderItself(FileKind::Pictures, folder);
     const std::vector<session::MapExportJob> jobs = session::allMapExportJobs();
     const QDir dir(folder);
     QStringList names;

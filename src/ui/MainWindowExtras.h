@@ -50,7 +50,6 @@ private:
 
     MainWindow& window_;
     Dialogs& dialogs_;
-    QString exportFolder_;
     QAction* zoomIn_ = nullptr;
     QAction* zoomOut_ = nullptr;
     QAction* zoomReset_ = nullptr;

@@ -7,6 +7,7 @@
 #include "ui/AreaTree.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
+#include "ui/FileFolders.h"
 #include "ui/RomDocument.h"
 #include "ui/StatusLine.h"
 #include "ui/SessionSafety.h"
@@ -149,12 +150,14 @@ bool MainWindow::saveFileAs()
             dialogs_.showMessage(this, texts::kLoadAFile);
             return;
         }
-        const QString folder = QFileInfo(QString::fromStdString(document_.romPath())).absolutePath();
+        // The box proposes the image's own name, beside it.
+        const QString proposed = QFileInfo(QString::fromStdString(document_.romPath())).absoluteFilePath();
         if (!confirmUnwrittenTexts())
             return;
-        const QString path = dialogs_.chooseSaveFile(this, folder, texts::kOpenFilter);
+        const QString path = dialogs_.chooseSaveFile(this, proposed, texts::kOpenFilter);
         if (path.isEmpty())
             return;
+        rememberFolder(FileKind::Images, path);
         const rom::SaveResult result = document_.saveAs(path.toStdString());
         saved = result == rom::SaveResult::Written;
         if (saved) {

@@ -116,6 +116,7 @@ void MapBlockActions::buildActions()
     selectAll_ = make("Select &All", QKeySequence::SelectAll, &MapBlockActions::selectAll);
     deselect_ = make("Deselect", QKeySequence(Qt::Key_Escape), &MapBlockActions::cancel);
     sharedView_ = new QAction(QStringLiteral("&Shared Screens"), window_);
+    sharedView_->setObjectName(QStringLiteral("layerSharedScreens"));
     sharedView_->setCheckable(true);
     sharedView_->setToolTip(QStringLiteral("Outline the screens whose data other positions or maps show too"));
     connect(sharedView_, &QAction::toggled, shared_, &SharedScreensLayer::setShown);

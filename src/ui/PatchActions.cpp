@@ -7,6 +7,7 @@
 #include "core/session/Document.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/FileFolders.h"
 #include "ui/FileOutput.h"
 #include "ui/MainWindow.h"
 #include "ui/SessionSafety.h"
@@ -58,10 +59,11 @@ PatchActions::PatchActions(MainWindow& window, session::Document& document, Dial
 
 void PatchActions::writePatch(const std::vector<std::uint8_t>& original)
 {
-    const QString path =
-        dialogs_.chooseSaveFile(&window_, QString(), QString::fromLatin1(kPatchFilter), QStringLiteral("ips bps"));
+    const QString path = dialogs_.chooseSaveFile(&window_, proposedPath(FileKind::Patches, imageBaseName(document_) + ".ips"),
+                                                 QString::fromLatin1(kPatchFilter), QStringLiteral("ips bps"));
     if (path.isEmpty())
         return;
+    rememberFolder(FileKind::Patches, path);
     const std::vector<std::uint8_t> patch =
         document_.makePatch(path.endsWith(QLatin1String(".bps"), Qt::CaseInsensitive), original);
     writeOutputFile(path, QByteArray(reinterpret_cast<const char*>(patch.data()), static_cast<qsizetype>(patch.size())));
@@ -76,7 +78,8 @@ void PatchActions::exportPatch()
 void PatchActions::exportPatchAgainst()
 {
     runGuarded(dialogs_, &window_, [this] {
-        const QString original = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kImageFilter));
+        const QString original = dialogs_.chooseOpenFile(&window_, lastFolder(FileKind::Images), QString::fromLatin1(kImageFilter));
+        rememberFolder(FileKind::Images, original);
         if (!original.isEmpty())
             writePatch(readInputFile(original, layout::kMaximumFileSize));
     });
@@ -85,9 +88,10 @@ void PatchActions::exportPatchAgainst()
 void PatchActions::applyPatch()
 {
     runGuarded(dialogs_, &window_, [this] {
-        const QString path = dialogs_.chooseOpenFile(&window_, QString(), QString::fromLatin1(kPatchFilter));
+        const QString path = dialogs_.chooseOpenFile(&window_, lastFolder(FileKind::Patches), QString::fromLatin1(kPatchFilter));
         if (path.isEmpty())
             return;
+        rememberFolder(FileKind::Patches, path);
         const std::vector<std::uint8_t> patch = readInputFile(path, patch::kLargestPatchFile);
         window_.safety()->beforeRiskyStep();
         const session::Document::Restored result = document_.applyPatch(patch);

@@ -19,6 +19,11 @@ RecentFiles::RecentFiles(QMenu* menu, QObject* parent) : QObject(parent), menu_(
 
 QStringList RecentFiles::files() const
 {
+    return remembered();
+}
+
+QStringList RecentFiles::remembered()
+{
     return applicationSettings().value(QString::fromLatin1(kKey)).toStringList().mid(0, kMaximum);
 }
 
@@ -42,6 +47,7 @@ void RecentFiles::store(const QStringList& list)
 {
     applicationSettings().setValue(QString::fromLatin1(kKey), list);
     rebuild();
+    emit changed();
 }
 
 void RecentFiles::rebuild()

@@ -18,12 +18,16 @@ public:
     explicit RecentFiles(QMenu* menu, QObject* parent = nullptr);
 
     QStringList files() const;
+    // The list as remembered, without a menu.
+    static QStringList remembered();
     // An image was opened: it goes to the top.
     void add(const QString& path);
     void remove(const QString& path);
 
 signals:
     void chosen(const QString& path);
+    // The list changed (an image added or taken off).
+    void changed();
 
 private:
     void store(const QStringList& files);

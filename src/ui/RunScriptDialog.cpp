@@ -1,6 +1,7 @@
 #include "ui/RunScriptDialog.h"
 
 #include "ui/Dialogs.h"
+#include "ui/FileFolders.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -43,8 +44,11 @@ RunScriptDialog::RunScriptDialog(Dialogs& dialogs, const QStringList& recentScri
 
     auto* chooseScript = new QPushButton(QStringLiteral("Browse..."));
     connect(chooseScript, &QPushButton::clicked, this, [this] {
-        const QString path = dialogs_.chooseOpenFile(this, QFileInfo(script_->currentText()).absolutePath(),
-                                                     QStringLiteral("Lua scripts (*.lua)"));
+        const QString typed = script_->currentText().trimmed();
+        const QString path = dialogs_.chooseOpenFile(
+            this, typed.isEmpty() ? lastFolder(FileKind::Scripts) : QFileInfo(typed).absolutePath(),
+            QStringLiteral("Lua scripts (*.lua)"));
+        rememberFolder(FileKind::Scripts, path);
         if (!path.isEmpty())
             script_->setEditText(path);
     });

@@ -9,6 +9,11 @@ namespace quarry::test {
 
 CliResult runCli(const std::vector<std::string>& arguments, rlim_t fileSizeLimit)
 {
+    return runProgram(QUARRY_CLI_PATH, arguments, fileSizeLimit);
+}
+
+CliResult runProgram(const std::string& path, const std::vector<std::string>& arguments, rlim_t fileSizeLimit)
+{
     // Standard error on a pipe, so a file size limit does not touch it.
     TempDir dir;
     const std::string outPath = dir.file("out");
@@ -26,11 +31,11 @@ CliResult runCli(const std::vector<std::string>& arguments, rlim_t fileSizeLimit
         // program itself must turn it into a failed write.
         ::signal(SIGXFSZ, SIG_DFL);
         ::alarm(20);
-        std::vector<char*> argv{const_cast<char*>(QUARRY_CLI_PATH)};
+        std::vector<char*> argv{const_cast<char*>(path.c_str())};
         for (const std::string& word : arguments)
             argv.push_back(const_cast<char*>(word.c_str()));
         argv.push_back(nullptr);
-        ::execv(QUARRY_CLI_PATH, argv.data());
+        ::execv(path.c_str(), argv.data());
         ::_exit(127);
     }
     ::close(err[1]);

@@ -19,6 +19,9 @@ struct CliResult {
 // writes past `fileSizeLimit` bytes failing as on a full disk. A run that
 // takes over 20 seconds is killed, so a hang fails instead of holding.
 CliResult runCli(const std::vector<std::string>& arguments, rlim_t fileSizeLimit = RLIM_INFINITY);
+// The same for the program at `path`.
+CliResult runProgram(const std::string& path, const std::vector<std::string>& arguments,
+                     rlim_t fileSizeLimit = RLIM_INFINITY);
 
 // A synthetic image written to a folder of its own.
 struct WorldFile {

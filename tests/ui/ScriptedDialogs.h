@@ -30,6 +30,8 @@ public:
     int saveQuestions = 0;
     QStringList messages;
     QString lastOpenFolder;
+    QString lastSaveProposal;   // where the last save box started: folder and name
+    QString lastFolderProposal; // where the last folder box started
 
     QString chooseOpenFile(QWidget*, const QString& folder, const QString&) override
     {
@@ -37,8 +39,16 @@ public:
         return take(filesToOpen, QString());
     }
     // The names as typed: the seam adds the ending and asks about replacing.
-    QString typeSaveFileName(QWidget*, const QString&, const QString&) override { return take(filesToSave, QString()); }
-    QString chooseFolder(QWidget*, const QString&) override { return take(foldersToChoose, QString()); }
+    QString typeSaveFileName(QWidget*, const QString& proposal, const QString&) override
+    {
+        lastSaveProposal = proposal;
+        return take(filesToSave, QString());
+    }
+    QString chooseFolder(QWidget*, const QString& folder) override
+    {
+        lastFolderProposal = folder;
+        return take(foldersToChoose, QString());
+    }
     int askChoice(QWidget*, const QString& text, const QStringList&) override
     {
         return messages << text, take(choices, -1);

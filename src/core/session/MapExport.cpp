@@ -7,6 +7,15 @@
 
 namespace quarry::session {
 
+std::string mapExportFileName(const rom::AreaId& id, bool night)
+{
+    const world::SubmapNode* submap = world::findSubmap(id);
+    const std::string stem = submap ? submap->key
+                                    : "submap" + std::to_string(id.objectSet) + "-" + std::to_string(id.area) + "-"
+                                          + std::to_string(id.submap);
+    return stem + (night ? "-night.png" : "-day.png");
+}
+
 std::vector<MapExportJob> allMapExportJobs()
 {
     std::vector<MapExportJob> jobs;
@@ -14,7 +23,7 @@ std::vector<MapExportJob> allMapExportJobs()
         for (const world::AreaNode& area : set.areas)
             for (const world::SubmapNode& submap : area.submaps)
                 for (bool night : {false, true})
-                    jobs.push_back({submap.id, night, submap.key + (night ? "-night.png" : "-day.png")});
+                    jobs.push_back({submap.id, night, mapExportFileName(submap.id, night)});
     return jobs;
 }
 

@@ -16,6 +16,10 @@ struct MapExportJob {
     std::string fileName;
 };
 
+// The name a submap's picture is written under: its tree key, then "-day"
+// or "-night" ("town000100-night.png").
+std::string mapExportFileName(const rom::AreaId& id, bool night);
+
 // Every submap of the catalogue in tree order, each day then night.
 std::vector<MapExportJob> allMapExportJobs();
 

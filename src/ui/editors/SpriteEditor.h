@@ -229,7 +229,6 @@ private:
         bool begun = false;
     };
     std::optional<Drag> drag_;
-    QString exportFolder_;
 
     QTableWidget* spriteTable_ = nullptr;
     QLabel* sharedNote_ = nullptr;

@@ -8,6 +8,7 @@
 #include "core/session/Document.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/FileFolders.h"
 #include "ui/FileOutput.h"
 #include "ui/RomDocument.h"
 #include "ui/editors/EditorTexts.h"
@@ -69,10 +70,12 @@ void SpriteEditor::exportFramePng()
         dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hex2(currentFrame_)));
         return;
     }
-    const QString path = dialogs_.chooseSaveFile(this, exportFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
+    const QString name = QStringLiteral("%1-frame-%2.png").arg(imageBaseName(document_.document()), hex2(currentFrame_));
+    const QString path = dialogs_.chooseSaveFile(this, proposedPath(FileKind::Pictures, name),
+                                                 QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
         return;
-    exportFolder_ = QFileInfo(path).absolutePath();
+    rememberFolder(FileKind::Pictures, path);
     runGuarded(dialogs_, this, [&] {
         try {
             writeOutputFile(path, pngBytes(picture));
@@ -102,10 +105,12 @@ void SpriteEditor::exportAnimationSheet()
         dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hex2(animation_.start)));
         return;
     }
-    const QString path = dialogs_.chooseSaveFile(this, exportFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
+    const QString name = QStringLiteral("%1-animation-%2.png").arg(imageBaseName(document_.document()), hex2(currentAnimation_));
+    const QString path = dialogs_.chooseSaveFile(this, proposedPath(FileKind::Pictures, name),
+                                                 QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
         return;
-    exportFolder_ = QFileInfo(path).absolutePath();
+    rememberFolder(FileKind::Pictures, path);
     // One cell per frame, left to right, all the size of the part any frame covers.
     QImage sheet(box.width() * static_cast<int>(frames.size()), box.height(), QImage::Format_ARGB32);
     sheet.fill(Qt::transparent);

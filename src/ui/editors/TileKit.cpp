@@ -7,6 +7,7 @@
 #include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
 #include "ui/Dialogs.h"
+#include "ui/FileFolders.h"
 #include "ui/FileOutput.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/PixelView.h"
@@ -570,10 +571,14 @@ void TileKit::exportPng()
 {
     if (!dialogs_)
         return;
-    const QString path = dialogs_->chooseSaveFile(this, pictureFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
+    // Named for the image and where the bank lies in it: "game-tiles-1A000.png".
+    const QString name = QStringLiteral("%1-tiles-%2.png")
+                             .arg(imageBaseName(document_.document()), QString::number(bankStart_, 16).toUpper());
+    const QString path = dialogs_->chooseSaveFile(this, proposedPath(FileKind::Pictures, name),
+                                                  QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
         return;
-    pictureFolder_ = QFileInfo(path).absolutePath();
+    rememberFolder(FileKind::Pictures, path);
     runGuarded(*dialogs_, this, [&] {
         try {
             writeOutputFile(path, pngBytes(bankPicture()));
@@ -588,10 +593,10 @@ void TileKit::importPng()
 {
     if (!dialogs_)
         return;
-    const QString path = dialogs_->chooseOpenFile(this, pictureFolder_, QString::fromLatin1(kPngFilter));
+    const QString path = dialogs_->chooseOpenFile(this, lastFolder(FileKind::Pictures), QString::fromLatin1(kPngFilter));
     if (path.isEmpty())
         return;
-    pictureFolder_ = QFileInfo(path).absolutePath();
+    rememberFolder(FileKind::Pictures, path);
     runGuarded(*dialogs_, this, [&] {
         // Read through the file rules first, so a pipe or a device named
         // here is refused rather than waited on. A bank picture is small.

@@ -175,7 +175,6 @@ private:
     QScrollBar* gridColorBar_ = nullptr; // hscrGridColor
 
     Dialogs* dialogs_ = nullptr;
-    QString pictureFolder_;
     std::optional<std::array<bool, 256>> marked_;
     QPushButton* exportButton_ = nullptr;
     QPushButton* importButton_ = nullptr;
