@@ -1,7 +1,7 @@
 #include "ui/CommandLine.h"
 
 #include "core/rom/RomImage.h"
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "ui/MainWindow.h"
 
 #include <QDir>
@@ -34,7 +34,7 @@ bool applyCommandLine(MainWindow& window, const QStringList& arguments, const QS
         return true;
     }
     QDir().mkpath(QFileInfo(demoPath).absolutePath());
-    if (rom::saveRomImage(demoPath.toStdString(), session::buildDemoImage()) != rom::SaveResult::Written) {
+    if (rom::saveRomImage(demoPath.toStdString(), demo::buildDemoImage()) != rom::SaveResult::Written) {
         std::fprintf(stderr, "quarry: cannot write the demo image to %s\n", qPrintable(demoPath));
         return false;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/rom/RomImage.h"
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "core/session/Document.h"
 #include "script/ScriptRun.h"
 #include "support/SyntheticRom.h"
@@ -33,7 +33,7 @@ struct DemoDocument {
 
     DemoDocument()
     {
-        const rom::RomImage demo = session::buildDemoImage();
+        const rom::RomImage demo = demo::buildDemoImage();
         std::vector<std::uint8_t> file(demo.header().begin(), demo.header().end());
         file.insert(file.end(), demo.body().begin(), demo.body().end());
         writeFileBytes(dir.file("demo.nes"), file);
