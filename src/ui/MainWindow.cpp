@@ -315,7 +315,7 @@ void MainWindow::loadArea(const QString& key)
 
 void MainWindow::eraseMap()
 {
-    if (currentNode_.contains(QStringLiteral("objset"))) {
+    if (world::namesObjectSet(currentNode_.toStdString())) {
         dialogs_.showMessage(this, texts::kSelectAnArea);
         return;
     }

@@ -4,11 +4,12 @@
 
 #include "core/RomError.h"
 #include "core/rom/GameLayout.h"
-#include "core/rom/Hex.h"
 #include "core/session/Document.h"
+#include "core/sprites/SpriteGeometry.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
 #include "ui/FileOutput.h"
+#include "ui/HexText.h"
 #include "ui/RomDocument.h"
 #include "ui/editors/EditorTexts.h"
 
@@ -25,13 +26,8 @@ namespace {
 
 namespace t = texts::sprite;
 
-constexpr int kGameRange = 256;
+using sprites::kGameRange;
 constexpr const char* kPngFilter = "PNG picture (*.png)";
-
-QString hex2(int value)
-{
-    return QString::fromStdString(hexDigits(static_cast<std::uint32_t>(value & 0xFF), 2));
-}
 
 // The list as the game shows it over the whole 256 x 256 range, transparent
 // where no sprite has colour; `box` takes the part sprites cover.
@@ -66,7 +62,7 @@ void SpriteEditor::exportFramePng()
 {
     const QImage picture = framePicture();
     if (picture.isNull()) {
-        dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hex2(currentFrame_)));
+        dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hexByte(currentFrame_)));
         return;
     }
     const QString path = dialogs_.chooseSaveFile(this, exportFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
@@ -99,7 +95,7 @@ void SpriteEditor::exportAnimationSheet()
     if (!built)
         return;
     if (box.isEmpty()) {
-        dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hex2(animation_.start)));
+        dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hexByte(animation_.start)));
         return;
     }
     const QString path = dialogs_.chooseSaveFile(this, exportFolder_, QString::fromLatin1(kPngFilter), QStringLiteral("png"));
