@@ -89,6 +89,9 @@ QScrollArea* scrolled(QWidget* view)
     area->setFrameShape(QFrame::NoFrame);
     area->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     area->setMaximumSize(kLargestViewArea, kLargestViewArea);
+    // At the smallest zoom the whole view shows, on any screen the window
+    // fits: the layout may not squeeze the area below the view.
+    area->setMinimumSize(view->size());
     area->setWidget(view);
     return area;
 }
