@@ -2,7 +2,7 @@
 // 186 map pictures (every catalogue submap, day and night) of an image into
 // an empty folder. Wall time, as the user waits for it.
 #include "core/rom/RomImage.h"
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "support/SyntheticRom.h"
 #include "support/SyntheticWorld.h"
 
@@ -35,7 +35,7 @@ void renderAll(benchmark::State& state, const quarry::rom::RomImage& image)
 
 void RenderAllDemo(benchmark::State& state)
 {
-    renderAll(state, quarry::session::buildDemoImage());
+    renderAll(state, quarry::demo::buildDemoImage());
 }
 
 void RenderAllSynthetic(benchmark::State& state)

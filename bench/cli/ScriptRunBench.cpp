@@ -2,7 +2,7 @@
 // map of the demo image and writes back a tenth of them. Wall time of the
 // whole process.
 #include "core/rom/RomImage.h"
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "support/SyntheticRom.h"
 
 #include <benchmark/benchmark.h>
@@ -36,7 +36,7 @@ void RunEveryCellScript(benchmark::State& state)
 {
     quarry::test::TempDir dir;
     const std::string rom = dir.file("demo.nes"), script = dir.file("every_cell.lua");
-    quarry::rom::saveRomImageAs(rom, quarry::session::buildDemoImage());
+    quarry::rom::saveRomImageAs(rom, quarry::demo::buildDemoImage());
     std::ofstream(script) << kEveryCell;
     const std::string command = std::string("'") + QUARRY_CLI_PATH + "' run -o '" + dir.file("out.nes") + "' '" + script
                                 + "' '" + rom + "' >/dev/null 2>&1";

@@ -104,17 +104,17 @@ BENCHMARK(Chooser_memcpy)->Unit(benchmark::kMicrosecond);
 void RenderMapScreen(benchmark::State& state)
 {
     const session::LoadedArea area = loadedLargest();
-    const std::span<const std::uint8_t> screen(area.map.mapGrid.data(), gfx::kScreenCells);
+    const std::span<const std::uint8_t> screen(area.map.mapGrid.data(), layout::kScreenBytes);
     for (auto _ : state) {
         gfx::Canvas picture = gfx::renderMap(screen, 1, 1, area.chooser);
         benchmark::DoNotOptimize(picture.data());
     }
-    setPixels(state, gfx::kScreenWidth * gfx::kScreenHeight);
+    setPixels(state, layout::kScreenWidth * layout::kScreenHeight);
 }
 BENCHMARK(RenderMapScreen)->Unit(benchmark::kMicrosecond);
 void RenderMapScreen_memcpy(benchmark::State& state)
 {
-    runMemcpyFloor(state, gfx::kScreenWidth * gfx::kScreenHeight * 4);
+    runMemcpyFloor(state, layout::kScreenWidth * layout::kScreenHeight * 4);
 }
 BENCHMARK(RenderMapScreen_memcpy)->Unit(benchmark::kMicrosecond);
 

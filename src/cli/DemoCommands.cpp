@@ -6,7 +6,7 @@
 
 #include "core/RomError.h"
 #include "core/rom/FileAccess.h"
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "core/session/LoadedArea.h"
 #include "core/session/MapExport.h"
 
@@ -24,7 +24,7 @@ namespace {
 
 int runMakeDemo(const Arguments& arguments)
 {
-    writeImage(arguments.output(), session::buildDemoImage());
+    writeImage(arguments.output(), demo::buildDemoImage());
     return 0;
 }
 

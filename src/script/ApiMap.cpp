@@ -3,6 +3,7 @@
 #include "script/ScriptContext.h"
 
 #include "core/gfx/Metatiles.h"
+#include "core/rom/GameLayout.h"
 #include "core/rom/Hex.h"
 #include "core/session/Document.h"
 #include "core/session/MapExport.h"
@@ -90,7 +91,7 @@ int setCell(lua_State* L)
     const std::uint8_t metatile = metatileArg(L, 3);
     return guarded(L, [&] {
         session::Document& document = documentOf(L);
-        const int x = at.column * rom::kMapCellPixels, y = at.row * rom::kMapCellPixels;
+        const int x = at.column * layout::kMetatilePixels, y = at.row * layout::kMetatilePixels;
         if (document.paintCell(x, y, metatile)) {
             const session::Document::CellEdit edit = session::paintedCellEdit(document, x, y);
             noteMapWrites(L, edit.bodyBytes, edit.positions);
@@ -119,7 +120,7 @@ int setPointer(lua_State* L)
     const auto screen = screenArg(L, 1);
     const auto address = static_cast<std::uint16_t>(intArg(L, 3, "address", 0, 0xFFFF));
     return guarded(L, [&] {
-        documentOf(L).setScreenPointerAt(screen.first * rom::kMapScreenWidth, screen.second * rom::kMapScreenHeight,
+        documentOf(L).setScreenPointerAt(screen.first * layout::kScreenWidth, screen.second * layout::kScreenHeight,
                                          address);
         return 0;
     });

@@ -2,6 +2,7 @@
 
 #include "core/gfx/NesColor.h"
 #include "core/session/Document.h"
+#include "core/gfx/ChooserGeometry.h"
 #include "core/gfx/Metatiles.h"
 #include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
@@ -161,8 +162,7 @@ void AreaWorkspace::showGraphics()
     showPalette();
     showPictures();
     // The selection keeps its number; its picture shows the new graphics.
-    picker_->showSelection(selectedMetatile_,
-                           QPoint((selectedMetatile_ & 7) * 32, (selectedMetatile_ / 8) * 32));
+    picker_->showSelection(selectedMetatile_);
 }
 
 void AreaWorkspace::showChanges(const session::Change& change)
@@ -195,16 +195,8 @@ void AreaWorkspace::selectMetatileAt(QPoint pixel)
     const session::LoadedArea* area = document_.document().area();
     if (!area)
         return;
-    int n = (pixel.y() / 32) * 8 + pixel.x() / 32;
-    QPoint block((pixel.x() / 32) * 32, (pixel.y() / 32) * 32);
-    const int last = gfx::lastOfferedMetatile(area->metatileLimit);
-    if (n > last) {
-        // Past the object set's last metatile: the last one is chosen.
-        n = last;
-        block = QPoint((n & 7) * 32, (n / 8) * 32);
-    }
-    selectedMetatile_ = n;
-    picker_->showSelection(n, block);
+    selectedMetatile_ = gfx::chosenMetatileAt(pixel.x(), pixel.y(), area->metatileLimit);
+    picker_->showSelection(selectedMetatile_);
     refreshWhereUsed(false);
 }
 
@@ -214,7 +206,7 @@ bool AreaWorkspace::chooseMetatile(int n)
     if (!area || n < 0 || n > gfx::lastOfferedMetatile(area->metatileLimit))
         return false;
     selectedMetatile_ = n;
-    picker_->showSelection(n, QPoint((n & 7) * 32, (n / 8) * 32));
+    picker_->showSelection(n);
     refreshWhereUsed(false);
     return true;
 }
@@ -247,7 +239,7 @@ void AreaWorkspace::refreshWhereUsed(bool recount)
     runGuarded(dialogs_, this, [&] {
         if (recount) {
             whereUsed_.recount(document_.document().rom(), area->id.objectSet,
-                               gfx::lastOfferedMetatile(area->metatileLimit) + 1);
+                               gfx::offeredMetatileCount(area->metatileLimit));
             picker_->setCounts(whereUsed_.offeredCounts());
         }
         whereUsed_.highlight(area->map, selectedMetatile_);

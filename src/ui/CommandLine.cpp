@@ -1,7 +1,7 @@
 #include "ui/CommandLine.h"
 
 #include "core/rom/RomImage.h"
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "ui/MainWindow.h"
 
 #include <QDir>
@@ -58,7 +58,7 @@ QString commandLineHelp()
 bool openDemoImage(MainWindow& window, const QString& demoPath)
 {
     QDir().mkpath(QFileInfo(demoPath).absolutePath());
-    if (rom::saveRomImage(demoPath.toStdString(), session::buildDemoImage()) != rom::SaveResult::Written)
+    if (rom::saveRomImage(demoPath.toStdString(), demo::buildDemoImage()) != rom::SaveResult::Written)
         return false;
     window.openPath(demoPath);
     return true;

@@ -233,9 +233,9 @@ void ComparePanel::paintMarks(QPainter& painter) const
             const std::size_t at = start + static_cast<std::size_t>(cell);
             if (at >= base_.size() || base_.body()[at] == other_.body()[at])
                 continue;
-            painter.drawRect(QRect(sx * rom::kMapScreenWidth + (cell % layout::kScreenColumns) * rom::kMapCellPixels + 1,
-                                   sy * rom::kMapScreenHeight + (cell / layout::kScreenColumns) * rom::kMapCellPixels + 1,
-                                   rom::kMapCellPixels - 2, rom::kMapCellPixels - 2));
+            painter.drawRect(QRect(sx * layout::kScreenWidth + (cell % layout::kScreenColumns) * layout::kMetatilePixels + 1,
+                                   sy * layout::kScreenHeight + (cell / layout::kScreenColumns) * layout::kMetatilePixels + 1,
+                                   layout::kMetatilePixels - 2, layout::kMetatilePixels - 2));
         }
     }
 }

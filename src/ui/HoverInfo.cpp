@@ -1,37 +1,29 @@
 #include "ui/HoverInfo.h"
 
-#include "core/rom/Hex.h"
 #include "core/session/LoadedArea.h"
+#include "core/session/MapBlocks.h"
+#include "ui/HexText.h"
 
 namespace quarry::ui {
-
-namespace {
-
-QString hex(std::uint32_t value, int digits)
-{
-    return QString::fromStdString(hexDigits(value, digits));
-}
-
-} // namespace
 
 QString hoverText(const session::LoadedArea* area, QPoint mapPixel, const QString& item)
 {
     if (!area)
         return {};
     const rom::AreaMap& map = area->map;
-    const std::optional<rom::MapCell> cell = rom::cellAt(map, mapPixel.x(), mapPixel.y());
+    const std::optional<session::MapCell> cell = session::cellAtPixel(map, mapPixel.x(), mapPixel.y());
     if (!cell)
         return {};
-    const auto [sx, sy, row, column] = *cell;
-    const std::size_t position = static_cast<std::size_t>(sy) * map.screensWide + static_cast<std::size_t>(sx);
+    const auto [sx, sy, row, column] = session::screenPlaceOf(*cell);
+    const auto position = static_cast<std::size_t>(session::screenPosition(map, *cell));
     QString text = QStringLiteral("Screen (%1, %2)  Cell (%3, %4)  Metatile $%5")
                        .arg(sx)
                        .arg(sy)
                        .arg(column)
                        .arg(row)
-                       .arg(hex(map.mapGrid.at(map.cellIndex(sx, sy, row, column)), 2));
+                       .arg(hexByte(session::metatileAt(map, *cell)));
     if (position < map.screenTable.size())
-        text += QStringLiteral("  Pointer $") + hex(map.screenTable[position], 4);
+        text += QStringLiteral("  Pointer $") + hexDigitsText(map.screenTable[position], 4);
     if (!item.isEmpty())
         text += QStringLiteral("  ") + item;
     return text;
@@ -39,7 +31,7 @@ QString hoverText(const session::LoadedArea* area, QPoint mapPixel, const QStrin
 
 QString actorHoverText(int index, int type)
 {
-    return QStringLiteral("Actor %1 ($%2)").arg(index).arg(hex(static_cast<std::uint32_t>(type), 2));
+    return QStringLiteral("Actor %1 ($%2)").arg(index).arg(hexDigitsText(static_cast<std::uint32_t>(type), 2));
 }
 
 QString stairHoverText(int index)

@@ -317,7 +317,7 @@ void MainWindow::loadArea(const QString& key)
 
 void MainWindow::eraseMap()
 {
-    if (currentNode_.contains(QStringLiteral("objset"))) {
+    if (world::namesObjectSet(currentNode_.toStdString())) {
         dialogs_.showMessage(this, texts::kSelectAnArea);
         return;
     }

@@ -1,10 +1,10 @@
 #include "ui/MapBlockActions.h"
 
 #include "core/RomError.h"
-#include "core/rom/Hex.h"
 #include "ui/ActionGuard.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
+#include "ui/HexText.h"
 #include "ui/RomDocument.h"
 #include "ui/map/MapView.h"
 #include "ui/map/SharedConsent.h"
@@ -28,19 +28,12 @@ QString blockSize(const session::MetatileBlock& block)
     return QStringLiteral("%1 x %2").arg(block.columns).arg(block.rows);
 }
 
-// The object set named on the first line of a copied block, and the rest.
-std::optional<std::pair<int, QString>> ownBlock(const QMimeData* mime)
+// A block copied in one of our windows, with the object set it came from.
+std::optional<session::BlockEnvelope> ownBlock(const QMimeData* mime)
 {
     if (!mime || !mime->hasFormat(QLatin1String(MapBlockActions::kBlockMimeType)))
         return std::nullopt;
-    const QString data = QString::fromUtf8(mime->data(QLatin1String(MapBlockActions::kBlockMimeType)));
-    const qsizetype end = data.indexOf(QLatin1Char('\n'));
-    const QString first = data.left(end);
-    bool ok = false;
-    const int set = first.startsWith(QLatin1String("set ")) ? first.mid(4).toInt(&ok) : -1;
-    if (!ok || end < 0)
-        return std::nullopt;
-    return std::pair(set, data.mid(end + 1));
+    return session::readBlockEnvelope(mime->data(QLatin1String(MapBlockActions::kBlockMimeType)).toStdString());
 }
 
 } // namespace
@@ -144,7 +137,7 @@ void MapBlockActions::pickAt(QPoint mapPixel)
     if (!cell)
         return;
     const int metatile = session::metatileAt(area->map, *cell);
-    const QString number = QString::fromStdString(hexDigits(static_cast<std::uint32_t>(metatile), 2));
+    const QString number = hexByte(metatile);
     if (workspace_.chooseMetatile(metatile))
         emit statusMessage(QStringLiteral("Picked metatile %1").arg(number));
     else
@@ -165,11 +158,10 @@ void MapBlockActions::copySelection()
         return;
     }
     const session::MetatileBlock block = session::copyBlock(area->map, *selection_->rect());
-    const QString text = QString::fromStdString(session::blockText(block));
     auto* mime = new QMimeData;
-    mime->setText(text);
+    mime->setText(QString::fromStdString(session::blockText(block)));
     mime->setData(QLatin1String(kBlockMimeType),
-                  QStringLiteral("set %1\n").arg(area->id.objectSet).toUtf8() + text.toUtf8());
+                  QByteArray::fromStdString(session::blockEnvelope(area->id.objectSet, block)));
     QGuiApplication::clipboard()->setMimeData(mime);
     emit statusMessage(QStringLiteral("Copied a %1 block").arg(blockSize(block)));
 }
@@ -217,13 +209,13 @@ void MapBlockActions::paste()
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     QString text;
     if (const auto own = ownBlock(mime)) {
-        if (own->first != area->id.objectSet) {
+        if (own->objectSet != area->id.objectSet) {
             dialogs_.showMessage(window_, QStringLiteral("The block was copied from a map of object set %1; it can only "
                                                          "be pasted into maps of object set %1.")
-                                              .arg(own->first));
+                                              .arg(own->objectSet));
             return;
         }
-        text = own->second;
+        text = QString::fromStdString(own->text);
     } else if (mime && mime->hasText()) {
         text = mime->text();
     } else {

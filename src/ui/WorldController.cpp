@@ -24,7 +24,7 @@ namespace quarry::ui {
 namespace {
 
 constexpr int kHighlightMargin = 4;
-constexpr int kLastTextNumber = 120;
+constexpr int kLastTextNumber = layout::kTextCount - 1;
 // The size of a marker that has no picture at all.
 constexpr QSize kNoPictureSize(16, 32);
 

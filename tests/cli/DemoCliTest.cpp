@@ -1,6 +1,6 @@
 #include "RunCli.h"
 
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "core/world/AreaCatalogue.h"
 
 #include <QDir>
@@ -19,7 +19,7 @@ TEST(DemoCli, MakeDemoWritesTheDemoImage)
     TempDir dir;
     const CliResult result = runCli({"make-demo", "-o", dir.file("demo.nes")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    const rom::RomImage demo = session::buildDemoImage();
+    const rom::RomImage demo = demo::buildDemoImage();
     std::vector<std::uint8_t> expected(demo.header().begin(), demo.header().end());
     expected.insert(expected.end(), demo.body().begin(), demo.body().end());
     EXPECT_EQ(readFileBytes(dir.file("demo.nes")), expected);

@@ -32,7 +32,7 @@ std::string loadCall(const rom::AreaId& id)
 // The first demo submap with stairs, so every family has something to edit.
 rom::AreaId submapWithStairs()
 {
-    const rom::RomImage demo = session::buildDemoImage();
+    const rom::RomImage demo = demo::buildDemoImage();
     for (const rom::AreaId& id : world::catalogueSubmaps())
         if (!session::readLoadedArea(demo, id, false).stairs.empty())
             return id;

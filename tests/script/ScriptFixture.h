@@ -2,7 +2,7 @@
 
 #include "core/patch/PatchFile.h"
 #include "core/rom/RomImage.h"
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "core/session/Document.h"
 #include "script/ScriptRun.h"
 #include "support/SyntheticRom.h"
@@ -34,8 +34,8 @@ struct DemoDocument {
 
     DemoDocument()
     {
-        const rom::RomImage demo = session::buildDemoImage();
-        writeFileBytes(dir.file("demo.nes"), patch::imageFileBytes(demo));
+        const rom::RomImage image = demo::buildDemoImage();
+        writeFileBytes(dir.file("demo.nes"), patch::imageFileBytes(image));
         if (document.open(dir.file("demo.nes")) != rom::OpenResult::Loaded)
             throw std::runtime_error("the demo image did not open");
         document.setEditListener([this](session::EditEntry entry) { steps.push_back(std::move(entry)); });

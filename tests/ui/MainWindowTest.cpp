@@ -2,7 +2,7 @@
 // images, the command line and the unsaved-changes question.
 #include "OpenedEditor.h"
 
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "core/session/MapExport.h"
 #include "ui/CommandLine.h"
 #include "ui/MainWindowExtras.h"
@@ -341,7 +341,7 @@ TEST(MainWindowOpen, TheCommandLineOpensAFileOrTheDemoAndADroppedFileOpens)
     EXPECT_NE(e.document().area(), nullptr);
     EXPECT_TRUE(applyCommandLine(e.window, {"quarry", "--demo"}, demo));
     EXPECT_EQ(e.document().romPath(), demo.toStdString());
-    EXPECT_EQ(e.body(), session::buildDemoImage().body());
+    EXPECT_EQ(e.body(), demo::buildDemoImage().body());
 
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(e.path))});

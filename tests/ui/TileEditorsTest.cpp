@@ -294,6 +294,21 @@ TEST(MetatileEditor, CellsAndQuarterPalettesAreWrittenAtOnceOneStepEachAndUndoKe
     EXPECT_EQ(editor.attributePalette(), 3);
 }
 
+TEST(MetatileEditor, TheWholePatternTableShowsAtTheSmallestZoom)
+{
+    OpenedEditor e;
+    MetatileEditor& editor = openFor(e, 0);
+    editor.show();
+    QCoreApplication::processEvents();
+    // Neither the window's own size nor the screen squeezes the table into
+    // its scroll area: all 256 x 256 pixels are in view.
+    const PixelView* table = editor.tileKit()->patternTableView();
+    EXPECT_EQ(table->zoom(), 1);
+    EXPECT_EQ(table->visibleRegion().boundingRect(), QRect(0, 0, 256, 256));
+    EXPECT_LE(editor.sizeHint().height(), 720);
+    EXPECT_LE(editor.sizeHint().width(), 1280);
+}
+
 TEST(MetatileEditor, ASetOfMetatileZeroAloneHasNothingToScrollAndEditsIt)
 {
     OpenedEditor m;

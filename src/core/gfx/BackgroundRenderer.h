@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/gfx/Canvas.h"
+#include "core/gfx/ChooserGeometry.h"
 #include "core/gfx/NesColor.h"
+#include "core/rom/GameLayout.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,24 +14,6 @@ class RomImage;
 }
 
 namespace quarry::gfx {
-
-// The metatile chooser: 8 metatiles per row, at most 9 rows.
-inline constexpr int kChooserColumns = 8;
-inline constexpr int kChooserRows = 9;
-inline constexpr int kChooserMaxMetatiles = kChooserColumns * kChooserRows; // 72
-inline constexpr int kChooserWidth = 256;
-inline constexpr int kChooserHeight = 288;
-
-// A screen of the map: 8 x 7 metatiles, 256 x 224 pixels, 56 grid bytes.
-inline constexpr int kScreenColumns = 8;
-inline constexpr int kScreenRows = 7;
-inline constexpr int kScreenCells = kScreenColumns * kScreenRows;
-inline constexpr int kScreenWidth = 256;
-inline constexpr int kScreenHeight = 224;
-
-// Where metatile m sits in the chooser: ((m AND 7) x 32, (m / 8) x 32).
-inline int chooserX(int metatile) { return (metatile & 7) * 32; }
-inline int chooserY(int metatile) { return (metatile / 8) * 32; }
 
 // Paints an object set's metatiles into a new 256 x 288 chooser picture with
 // the background tiles `tiles` (a decoded pattern table) and background
@@ -63,8 +47,8 @@ Canvas renderMapRegion(std::span<const std::uint8_t> grid, int screensWide, int 
 // Grid index of the cell at row r (0-6), column c (0-7) of screen (sx, sy).
 inline std::size_t gridIndex(int screensWide, int sx, int sy, int r, int c)
 {
-    return static_cast<std::size_t>(sy) * static_cast<std::size_t>(screensWide) * kScreenCells
-           + static_cast<std::size_t>(sx) * kScreenCells + static_cast<std::size_t>(r * kScreenColumns + c);
+    return static_cast<std::size_t>(sy) * static_cast<std::size_t>(screensWide) * layout::kScreenBytes
+           + static_cast<std::size_t>(sx) * layout::kScreenBytes + static_cast<std::size_t>(r * layout::kScreenColumns + c);
 }
 
 } // namespace quarry::gfx

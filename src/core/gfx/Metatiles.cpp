@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/RomError.h"
-#include "core/gfx/BackgroundRenderer.h"
+#include "core/gfx/ChooserGeometry.h"
 #include "core/rom/GameLayout.h"
 #include "core/rom/Hex.h"
 #include "core/rom/RomImage.h"
@@ -111,6 +111,11 @@ std::uint8_t withQuadrantPalette(std::uint8_t attribute, int column, int row, in
 int lastOfferedMetatile(std::uint8_t limit)
 {
     return std::max(0, std::min(static_cast<int>(limit) - 2, kChooserMaxMetatiles - 1));
+}
+
+int offeredMetatileCount(std::uint8_t limit)
+{
+    return lastOfferedMetatile(limit) + 1;
 }
 
 } // namespace quarry::gfx

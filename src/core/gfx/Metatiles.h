@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/rom/GameLayout.h"
+
 #include <array>
 #include <cstdint>
 
@@ -12,7 +14,7 @@ namespace quarry::gfx {
 // A metatile: 4 x 4 background tiles (32 x 32 pixels) and one attribute byte
 // holding a background palette number for each 16 x 16 quarter.
 inline constexpr int kMetatileTiles = 16;
-inline constexpr int kMetatilePixels = 32;
+inline constexpr int kMetatilePixels = layout::kMetatilePixels;
 
 using MetatileTiles = std::array<std::uint8_t, kMetatileTiles>; // row-major, byte 4r + c
 
@@ -37,6 +39,9 @@ int metatileCapacity(int objectSet);
 // table where it has to, and so do the chooser, the map tools and the
 // command-line tool. Every offer and refusal of a metatile number asks this.
 int lastOfferedMetatile(std::uint8_t limit);
+// How many metatiles the chooser draws and offers for the limit byte L: L - 1,
+// at least 1 and at most 72.
+int offeredMetatileCount(std::uint8_t limit);
 
 // Readers follow the fixed layout for any metatile number 0-255, as the
 // chooser does when the limit byte promises more metatiles than the table

@@ -39,8 +39,11 @@ Rgb nesColorToRgb(std::uint8_t index, const PpuMaskSettings& settings);
 // painting reads colours only from such a table; the table is rebuilt when
 // the metatile chooser is redrawn, so tiles follow the settings in force at
 // that redraw.
-using ColorTable = std::array<Rgb, 64>;
+inline constexpr int kMasterColors = 64;
+using ColorTable = std::array<Rgb, kMasterColors>;
 ColorTable nesColorTable(const PpuMaskSettings& settings);
+// The colour of a palette byte: its low six bits index the master palette.
+inline Rgb masterColour(const ColorTable& table, std::uint8_t index) { return table[index & 0x3F]; }
 
 // True for the colours dark enough that a caption on them reads better in a
 // light colour: $01-$03, $08-$0F, $1D-$1F, $2E, $2F, $3E, $3F.

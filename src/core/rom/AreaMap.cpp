@@ -140,13 +140,4 @@ bool setScreenPointer(RomImage& rom, std::uint16_t mapPointer, int sx, int sy, s
     return true;
 }
 
-std::optional<MapCell> cellAt(const AreaMap& map, int x, int y)
-{
-    if (x < 0 || y < 0 || x >= map.screensWide * kMapScreenWidth || y >= map.screensHigh * kMapScreenHeight)
-        return std::nullopt;
-    const int sx = x / kMapScreenWidth;
-    const int sy = y / kMapScreenHeight;
-    return MapCell{sx, sy, (y - sy * kMapScreenHeight) / kMapCellPixels, (x - sx * kMapScreenWidth) / kMapCellPixels};
-}
-
 } // namespace quarry::rom

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace quarry::rom {
@@ -25,21 +24,6 @@ struct AreaMap {
     // Grid index of the first cell of the screen at (sx, sy).
     std::size_t screenBase(int sx, int sy) const;
 };
-
-// The cell under a pixel of the map picture (screens of 256 x 224 pixels,
-// cells of 32 x 32): the screen position, then the row and column inside it.
-struct MapCell {
-    int sx = 0;
-    int sy = 0;
-    int row = 0;
-    int column = 0;
-    friend bool operator==(const MapCell&, const MapCell&) = default;
-};
-inline constexpr int kMapScreenWidth = 256;
-inline constexpr int kMapScreenHeight = 224;
-inline constexpr int kMapCellPixels = 32;
-// No value for a pixel outside the map.
-std::optional<MapCell> cellAt(const AreaMap& map, int x, int y);
 
 // Reads the map whose header lies at `mapPointer` (bank 2). Throws RomError
 // for an invalid map or screen address, and for a header whose grid would

@@ -58,6 +58,11 @@ inline constexpr std::size_t kMapHeaderSize = 2;
 inline constexpr int kScreenColumns = 8;
 inline constexpr int kScreenRows = 7;
 inline constexpr std::size_t kScreenBytes = 56;
+// Each cell shows one metatile of 4 x 4 tiles, 32 x 32 pixels, so a screen
+// is 256 x 224 pixels.
+inline constexpr int kMetatilePixels = 32;
+inline constexpr int kScreenWidth = kScreenColumns * kMetatilePixels;
+inline constexpr int kScreenHeight = kScreenRows * kMetatilePixels;
 // The grid of one map must stay below this many cells.
 inline constexpr std::size_t kMapCellLimit = 32768;
 

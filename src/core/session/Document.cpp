@@ -3,7 +3,9 @@
 #include "core/RomError.h"
 #include "core/gfx/BackgroundRenderer.h"
 #include "core/rom/Addressing.h"
+#include "core/rom/GameLayout.h"
 #include "core/rom/Hex.h"
+#include "core/session/MapBlocks.h"
 #include "core/world/AreaCommit.h"
 
 #include <algorithm>
@@ -141,16 +143,17 @@ void Document::reloadMap()
 bool Document::paintCell(int x, int y, std::uint8_t metatile)
 {
     LoadedArea& area = requireArea();
-    const auto cell = rom::cellAt(area.map, x, y);
+    const auto cell = cellAtPixel(area.map, x, y);
     if (!cell)
         return false;
-    const std::size_t index = area.map.cellIndex(cell->sx, cell->sy, cell->row, cell->column);
+    const ScreenPlace place = screenPlaceOf(*cell);
+    const std::size_t index = cellGridIndex(area.map, *cell);
     if (area.map.mapGrid[index] == metatile)
         return false;
     EditScope scope(*this, "Paint metatile " + hexDigits(metatile, 2), kMapChanged);
     rom::AreaMap edited = area.map;
     edited.mapGrid[index] = metatile;
-    rom::writeScreenToRom(rom_, area.pointers.mapPointer, edited, cell->sx, cell->sy);
+    rom::writeScreenToRom(rom_, area.pointers.mapPointer, edited, place.sx, place.sy);
     reloadMap();
     return true;
 }
@@ -162,19 +165,20 @@ constexpr std::uint16_t kLowestScreenPointer = 0x8000;
 bool Document::setScreenPointerAt(int x, int y, std::uint16_t pointer)
 {
     LoadedArea& area = requireArea();
-    const auto cell = rom::cellAt(area.map, x, y);
+    const auto cell = cellAtPixel(area.map, x, y);
     if (!cell)
         return false;
+    const ScreenPlace place = screenPlaceOf(*cell);
     // Map data lies at $8000-$FFFF; below that the game finds no screen.
     if (pointer < kLowestScreenPointer)
         throw RomError("the pointer " + cpuAddressText(pointer) + " cannot be used: a screen pointer is "
                        + cpuAddressText(kLowestScreenPointer) + "-$FFFF");
     // The screen's 56 bytes must be readable before the pointer may name them.
     const std::size_t screen = rom::cpuToBody(pointer, rom::DataKind::AreaData);
-    if (!rom_.contains(screen, gfx::kScreenCells))
+    if (!rom_.contains(screen, layout::kScreenBytes))
         throw RomError("the screen at " + cpuAddressText(pointer) + " would lie outside the image");
     EditScope scope(*this, "Set screen pointer", kMapChanged);
-    rom::setScreenPointer(rom_, area.pointers.mapPointer, cell->sx, cell->sy, pointer);
+    rom::setScreenPointer(rom_, area.pointers.mapPointer, place.sx, place.sy, pointer);
     reloadMap();
     return true;
 }

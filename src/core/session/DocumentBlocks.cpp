@@ -3,6 +3,7 @@
 
 #include "core/RomError.h"
 #include "core/gfx/Metatiles.h"
+#include "core/rom/GameLayout.h"
 #include "core/rom/Hex.h"
 #include "core/rom/WritePlan.h"
 
@@ -73,7 +74,7 @@ Document::CellEdit Document::writeCells(const std::vector<PlacedCell>& cells, co
 Document::CellEdit Document::fillCells(MapCell start, std::uint8_t metatile, const std::optional<CellRect>& within)
 {
     const LoadedArea& area = requireArea();
-    if (!cellAtPixel(area.map, start.column * rom::kMapCellPixels, start.row * rom::kMapCellPixels))
+    if (!cellAtPixel(area.map, start.column * layout::kMetatilePixels, start.row * layout::kMetatilePixels))
         throw RomError("the cell lies outside the map");
     // Refused also where nothing would change.
     if (const std::string unoffered = unofferedMetatiles({metatile}); !unoffered.empty())

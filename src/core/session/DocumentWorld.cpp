@@ -45,8 +45,8 @@ world::Drag dragOver(const LoadedArea& area, world::MapPoint start, world::MapPo
                        end,
                        pictureWidth,
                        pictureHeight,
-                       area.map.screensWide * gfx::kScreenWidth,
-                       area.map.screensHigh * gfx::kScreenHeight};
+                       area.map.screensWide * layout::kScreenWidth,
+                       area.map.screensHigh * layout::kScreenHeight};
 }
 
 } // namespace

@@ -43,8 +43,8 @@ struct LoadedArea {
     // chooser and the grid whenever a part of it is wanted, never stored:
     // the largest map's picture would be 134 MB and take far longer to
     // compose than a click may. Views ask for the part they show.
-    int mapWidth() const { return map.screensWide * gfx::kScreenWidth; }
-    int mapHeight() const { return map.screensHigh * gfx::kScreenHeight; }
+    int mapWidth() const { return map.screensWide * layout::kScreenWidth; }
+    int mapHeight() const { return map.screensHigh * layout::kScreenHeight; }
     gfx::Canvas mapRegion(int x, int y, int w, int h) const;
     // The whole picture (for export).
     gfx::Canvas mapPicture() const { return mapRegion(0, 0, mapWidth(), mapHeight()); }

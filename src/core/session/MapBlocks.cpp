@@ -2,22 +2,18 @@
 
 #include "core/RomError.h"
 #include "core/rom/DataAddress.h"
+#include "core/rom/GameLayout.h"
 #include "core/rom/Hex.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace quarry::session {
 
 namespace {
 
-constexpr int kScreenColumns = 8;
-constexpr int kScreenRows = 7;
-
-std::size_t gridIndex(const rom::AreaMap& map, MapCell cell)
-{
-    return map.cellIndex(cell.column / kScreenColumns, cell.row / kScreenRows, cell.row % kScreenRows,
-                         cell.column % kScreenColumns);
-}
+using layout::kScreenColumns;
+using layout::kScreenRows;
 
 [[noreturn]] void badLine(int line, const std::string& why)
 {
@@ -40,10 +36,21 @@ std::optional<MapCell> cellAtPixel(const rom::AreaMap& map, int x, int y)
 {
     if (x < 0 || y < 0)
         return std::nullopt;
-    const MapCell cell{x / rom::kMapCellPixels, y / rom::kMapCellPixels};
+    const MapCell cell{x / layout::kMetatilePixels, y / layout::kMetatilePixels};
     if (cell.column >= mapColumns(map) || cell.row >= mapRows(map))
         return std::nullopt;
     return cell;
+}
+
+ScreenPlace screenPlaceOf(MapCell cell)
+{
+    return {cell.column / kScreenColumns, cell.row / kScreenRows, cell.row % kScreenRows, cell.column % kScreenColumns};
+}
+
+std::size_t cellGridIndex(const rom::AreaMap& map, MapCell cell)
+{
+    const ScreenPlace place = screenPlaceOf(cell);
+    return map.cellIndex(place.sx, place.sy, place.row, place.column);
 }
 
 CellRect spanning(MapCell a, MapCell b)
@@ -71,7 +78,7 @@ CellRect clippedToMap(const rom::AreaMap& map, const CellRect& rect)
 
 std::uint8_t metatileAt(const rom::AreaMap& map, MapCell cell)
 {
-    return map.mapGrid.at(gridIndex(map, cell));
+    return map.mapGrid.at(cellGridIndex(map, cell));
 }
 
 int screenPosition(const rom::AreaMap& map, MapCell cell)
@@ -117,6 +124,32 @@ std::string blockText(const MetatileBlock& block)
         text += '\n';
     }
     return text;
+}
+
+std::string blockEnvelope(int objectSet, const MetatileBlock& block)
+{
+    return "set " + std::to_string(objectSet) + "\n" + blockText(block);
+}
+
+std::optional<BlockEnvelope> readBlockEnvelope(std::string_view data)
+{
+    const std::size_t end = data.find('\n');
+    constexpr std::string_view kPrefix = "set ";
+    if (end == std::string_view::npos || data.substr(0, kPrefix.size()) != kPrefix)
+        return std::nullopt;
+    std::string_view number = data.substr(kPrefix.size(), end - kPrefix.size());
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!number.empty() && space(number.front()))
+        number.remove_prefix(1);
+    while (!number.empty() && space(number.back()))
+        number.remove_suffix(1);
+    if (!number.empty() && number.front() == '+')
+        number.remove_prefix(1);
+    int objectSet = 0;
+    const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), objectSet);
+    if (number.empty() || error != std::errc() || stop != number.data() + number.size())
+        return std::nullopt;
+    return BlockEnvelope{objectSet, std::string(data.substr(end + 1))};
 }
 
 MetatileBlock parseBlockText(std::string_view text)

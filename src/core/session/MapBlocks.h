@@ -31,8 +31,22 @@ struct CellRect {
 
 int mapColumns(const rom::AreaMap& map);
 int mapRows(const rom::AreaMap& map);
-// The cell under a map pixel; no value outside the map.
+// The cell under a map pixel; no value outside the map. The one place a map
+// pixel becomes a cell.
 std::optional<MapCell> cellAtPixel(const rom::AreaMap& map, int x, int y);
+
+// Where a cell lies among the screens: the screen position (sx, sy), then
+// the row (0-6) and column (0-7) inside that screen.
+struct ScreenPlace {
+    int sx = 0;
+    int sy = 0;
+    int row = 0;
+    int column = 0;
+    friend bool operator==(const ScreenPlace&, const ScreenPlace&) = default;
+};
+ScreenPlace screenPlaceOf(MapCell cell);
+// The grid index of a cell (see rom::AreaMap::cellIndex).
+std::size_t cellGridIndex(const rom::AreaMap& map, MapCell cell);
 // The smallest rectangle holding both cells.
 CellRect spanning(MapCell a, MapCell b);
 CellRect wholeMap(const rom::AreaMap& map);
@@ -73,6 +87,18 @@ std::string blockText(const MetatileBlock& block);
 // ("line 3: ...") for anything else: a number that is not two hex digits,
 // rows of different lengths, a blank line between rows, no rows at all.
 MetatileBlock parseBlockText(std::string_view text);
+
+// A block on the clipboard between our own windows: "set N" and a line feed
+// (the object set it was copied in, whose metatiles its numbers mean), then
+// the plain-text form.
+struct BlockEnvelope {
+    int objectSet = 0;
+    std::string text;
+};
+std::string blockEnvelope(int objectSet, const MetatileBlock& block);
+// No value unless the first line is "set N" with a decimal N (spaces around
+// N allowed) and a line feed ends it.
+std::optional<BlockEnvelope> readBlockEnvelope(std::string_view data);
 
 // The cells 4-connected to `start` holding the metatile `start` holds, row
 // by row from the top left; when `within` is given the region stops at its

@@ -12,8 +12,8 @@ namespace quarry::session {
 
 namespace {
 
-constexpr int kScreenColumns = 8;
-constexpr int kScreenRows = 7;
+using layout::kScreenColumns;
+using layout::kScreenRows;
 
 } // namespace
 

@@ -19,6 +19,13 @@ using OamList = std::array<std::uint8_t, kOamEntries * kOamEntrySize>;
 // An entry with Y of $F8 or more is not shown; a fresh list holds only such.
 inline constexpr std::uint8_t kHiddenY = 0xF8;
 
+// The attribute byte of a sprite: bits 0-1 its sprite palette, bit 5 behind
+// the background, bit 6 flipped left to right, bit 7 flipped upside down.
+inline constexpr std::uint8_t kPaletteBits = 0x03;
+inline constexpr std::uint8_t kBehindBit = 0x20;
+inline constexpr std::uint8_t kFlipHBit = 0x40;
+inline constexpr std::uint8_t kFlipVBit = 0x80;
+
 struct OamEntry {
     std::uint8_t y = kHiddenY;
     std::uint8_t tile = 0;
@@ -27,7 +34,7 @@ struct OamEntry {
 
     bool hidden() const { return y >= kHiddenY; }
     // Sprite palette 0-3 of the attribute; drawn with area palette + 4.
-    int spritePalette() const { return attribute & 3; }
+    int spritePalette() const { return attribute & kPaletteBits; }
     bool operator==(const OamEntry&) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "core/sprites/OamRenderer.h"
 
 #include "core/gfx/Chr.h"
+#include "core/sprites/SpriteGeometry.h"
 
 #include <algorithm>
 
@@ -77,8 +78,8 @@ std::vector<bool> drawOamPlaced(const OamList& list, const SpriteArt& art, gfx::
         const OamEntry entry = oamEntry(list, k);
         if (entry.hidden())
             continue;
-        const bool flipH = inGame && (entry.attribute & 0x40) != 0;
-        const bool flipV = inGame && (entry.attribute & 0x80) != 0;
+        const bool flipH = inGame && (entry.attribute & kFlipHBit) != 0;
+        const bool flipV = inGame && (entry.attribute & kFlipVBit) != 0;
         const std::size_t base = static_cast<std::size_t>(kFirstSpritePalette + entry.spritePalette()) * 4;
         for (int row = 0; row < kSpriteHeight; ++row) {
             // Rows 0-7 are the upper half (the pair tile), 8-15 the lower.

@@ -168,4 +168,9 @@ std::optional<rom::AreaId> parseSubmapKey(std::string_view key)
     return rom::AreaId{number(4), number(6), number(8)};
 }
 
+bool namesObjectSet(std::string_view key)
+{
+    return key.find("objset") != std::string_view::npos;
+}
+
 } // namespace quarry::world

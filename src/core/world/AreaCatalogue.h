@@ -58,4 +58,8 @@ const SubmapNode* findSubmap(const rom::AreaId& id);
 // anything not of that form, give no value.
 std::optional<rom::AreaId> parseSubmapKey(std::string_view key);
 
+// Whether a tree node key names a whole object set ("objset0"), where a
+// submap-wide command such as erasing a map has no submap to work on.
+bool namesObjectSet(std::string_view key);
+
 } // namespace quarry::world

@@ -3,6 +3,7 @@
 #include "core/session/Document.h"
 #include "core/text/TextCodec.h"
 #include "ui/ActionGuard.h"
+#include "ui/HexText.h"
 #include "ui/RomDocument.h"
 
 #include <QComboBox>
@@ -33,7 +34,7 @@ void selectValue(QComboBox* combo, int value)
     int found = combo->findData(value);
     if (found < 0) {
         combo->addItem(QString::fromLatin1(kNotInList)
-                           .arg(QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper()),
+                           .arg(hexByte(value)),
                        value);
         found = combo->count() - 1;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/rom/GameLayout.h"
 #include "core/world/Ferryman.h"
 
 #include "ui/editors/EditorWindow.h"
@@ -35,14 +36,14 @@ public:
     QComboBox* textCombo() const { return text_; }    // cmbFerryTxt
     QComboBox* altTextCombo() const { return alt_; }  // cmbFerryTxt_Alt
     QPushButton* applyButton() const { return apply_; }
-    const std::array<std::string, 121>& ferryTexts() const { return ferryTexts_; }
+    const std::array<std::string, layout::kTextCount>& ferryTexts() const { return ferryTexts_; }
 
 protected:
     // The texts or the settings changed: the lists show the image again.
     void imageChanged(const session::Change& change) override;
 
 private:
-    std::array<std::string, 121> ferryTexts_;
+    std::array<std::string, layout::kTextCount> ferryTexts_;
     QComboBox* item_ = nullptr;
     QComboBox* text_ = nullptr;
     QComboBox* alt_ = nullptr;

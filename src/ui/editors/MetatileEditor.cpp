@@ -10,6 +10,7 @@
 #include "core/session/WhereUsed.h"
 #include "ui/ActionGuard.h"
 #include "ui/CanvasImage.h"
+#include "ui/HexText.h"
 #include "ui/RomDocument.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/PixelView.h"
@@ -40,7 +41,7 @@ constexpr gfx::Rgb kMarkerColors[4] = {0x800000, 0x000080, 0x008000, 0x00FFFF};
 
 QString metatileCaption(int metatile)
 {
-    return QString::fromLatin1(texts::metatile::kMetatilePrefix) + QString::number(metatile, 16).toUpper();
+    return QString::fromLatin1(texts::metatile::kMetatilePrefix) + hexNumber(metatile);
 }
 
 } // namespace
@@ -62,6 +63,20 @@ void MetatileEditor::buildViews()
         showUnusedTiles();
     });
 
+    QWidget* metaFrame = buildMetatileFrame();
+    QWidget* solidityFrame = buildSolidityFrame();
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(metaFrame);
+    side->addWidget(solidityFrame);
+    side->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(tileKit_, 0, Qt::AlignTop);
+    layout->addLayout(side);
+}
+
+QWidget* MetatileEditor::buildMetatileFrame()
+{
     auto* metaFrame = new QGroupBox(QString::fromLatin1(texts::metatile::kMetatileEditor), this);
     metaFrame->setObjectName(QStringLiteral("fraMetaEdit"));
     metatileView_ = new PixelView(QSize(kMetatileViewSize, kMetatileViewSize), 1, metaFrame);
@@ -94,6 +109,29 @@ void MetatileEditor::buildViews()
     metatileLabel_->setObjectName(QStringLiteral("lblSelMetatile"));
     metatileLabel_->setMinimumWidth(40);
 
+    QLayout* paletteGrid = buildPaletteGrid(metaFrame);
+
+    auto* views = new QHBoxLayout;
+    views->addWidget(metatileView_, 0, Qt::AlignTop);
+    views->addWidget(attributeView_, 0, Qt::AlignTop);
+    views->addLayout(paletteGrid);
+    views->addStretch();
+    auto* barRow = new QHBoxLayout;
+    barRow->addWidget(metatileBar_, 1);
+    barRow->addWidget(metatileLabel_);
+    unusedCheck_ = new QCheckBox(QStringLiteral("Show Unused Tiles"), metaFrame);
+    unusedCheck_->setObjectName(QStringLiteral("chkShowUnusedTiles"));
+    unusedCheck_->setToolTip(QStringLiteral("Mark the tiles of the pattern table that no metatile places"));
+    connect(unusedCheck_, &QCheckBox::toggled, this, &MetatileEditor::showUnusedTiles);
+    auto* metaLayout = new QVBoxLayout(metaFrame);
+    metaLayout->addLayout(views);
+    metaLayout->addLayout(barRow);
+    metaLayout->addWidget(unusedCheck_);
+    return metaFrame;
+}
+
+QLayout* MetatileEditor::buildPaletteGrid(QWidget* metaFrame)
+{
     // The four background palettes, one row each, with the palette's marker.
     auto* paletteGrid = new QGridLayout;
     paletteGrid->setSpacing(2);
@@ -116,24 +154,11 @@ void MetatileEditor::buildViews()
         markers_[static_cast<std::size_t>(i)] = marker;
     }
     paletteGrid->setColumnMinimumWidth(4, 6);
+    return paletteGrid;
+}
 
-    auto* views = new QHBoxLayout;
-    views->addWidget(metatileView_, 0, Qt::AlignTop);
-    views->addWidget(attributeView_, 0, Qt::AlignTop);
-    views->addLayout(paletteGrid);
-    views->addStretch();
-    auto* barRow = new QHBoxLayout;
-    barRow->addWidget(metatileBar_, 1);
-    barRow->addWidget(metatileLabel_);
-    unusedCheck_ = new QCheckBox(QStringLiteral("Show Unused Tiles"), metaFrame);
-    unusedCheck_->setObjectName(QStringLiteral("chkShowUnusedTiles"));
-    unusedCheck_->setToolTip(QStringLiteral("Mark the tiles of the pattern table that no metatile places"));
-    connect(unusedCheck_, &QCheckBox::toggled, this, &MetatileEditor::showUnusedTiles);
-    auto* metaLayout = new QVBoxLayout(metaFrame);
-    metaLayout->addLayout(views);
-    metaLayout->addLayout(barRow);
-    metaLayout->addWidget(unusedCheck_);
-
+QWidget* MetatileEditor::buildSolidityFrame()
+{
     auto* solidityFrame = new QGroupBox(QString::fromLatin1(texts::metatile::kTileProperties), this);
     solidityFrame->setObjectName(QStringLiteral("fraSolidityEdit"));
     auto* solidity = new QGridLayout(solidityFrame);
@@ -156,14 +181,7 @@ void MetatileEditor::buildViews()
         solidity->addWidget(box, 0, i * 2 + 1);
         thresholdBoxes_[static_cast<std::size_t>(i)] = box;
     }
-
-    auto* side = new QVBoxLayout;
-    side->addWidget(metaFrame);
-    side->addWidget(solidityFrame);
-    side->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(tileKit_, 0, Qt::AlignTop);
-    layout->addLayout(side);
+    return solidityFrame;
 }
 
 bool MetatileEditor::setUpFor(const session::LoadedArea* area)
@@ -335,7 +353,7 @@ void MetatileEditor::clickMarker(int index)
 void MetatileEditor::showThreshold(int index)
 {
     thresholdBoxes_[static_cast<std::size_t>(index)]->setText(
-        QStringLiteral("%1").arg(thresholds_[static_cast<std::size_t>(index)], 2, 16, QLatin1Char('0')).toUpper());
+        hexByte(thresholds_[static_cast<std::size_t>(index)]));
 }
 
 void MetatileEditor::commitThreshold(int index)

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QScrollBar;
 
@@ -76,6 +77,9 @@ protected:
 
 private:
     void buildViews();
+    QWidget* buildMetatileFrame();
+    QLayout* buildPaletteGrid(QWidget* metaFrame);
+    QWidget* buildSolidityFrame();
     void drawMetatileViews();
     void drawPaletteSwatches();
     void showThreshold(int index);

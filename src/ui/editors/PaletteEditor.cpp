@@ -4,6 +4,7 @@
 #include "core/session/Document.h"
 #include "core/session/LoadedArea.h"
 #include "ui/ActionGuard.h"
+#include "ui/HexText.h"
 #include "ui/RomDocument.h"
 #include "ui/editors/EditorTexts.h"
 #include "ui/editors/Swatch.h"
@@ -43,11 +44,6 @@ QRect entryRect(int index)
     return QRect(kGroupLefts[column / 4] + (column % 4) * kEntryPitch, kEntryRows[index / 16], kCellSize, kCellSize);
 }
 
-QString twoDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 } // namespace
 
 PaletteEditor::PaletteEditor(RomDocument& document, Dialogs& dialogs, QWidget* parent)
@@ -68,7 +64,7 @@ PaletteEditor::PaletteEditor(RomDocument& document, Dialogs& dialogs, QWidget* p
     selectorPalette.setColor(QPalette::Window, palette().color(QPalette::WindowText));
     selector_->setPalette(selectorPalette);
 
-    for (int i = 0; i < 64; ++i) {
+    for (int i = 0; i < gfx::kMasterColors; ++i) {
         auto* cell = new Swatch(this);
         cell->setObjectName(QStringLiteral("lblnespal%1").arg(i));
         cell->setGeometry(masterRect(i));
@@ -157,7 +153,7 @@ void PaletteEditor::captionCell(Swatch* cell, std::uint8_t value, const QString&
 void PaletteEditor::showEntry(int index, bool greyscale, int emphasis)
 {
     const std::uint8_t value = editPalette_[static_cast<std::size_t>(index)];
-    captionCell(entries_[static_cast<std::size_t>(index)], value, QString::number(value, 16).toUpper(), greyscale,
+    captionCell(entries_[static_cast<std::size_t>(index)], value, hexNumber(value), greyscale,
                 emphasis);
 }
 
@@ -165,8 +161,8 @@ void PaletteEditor::refreshSwatches()
 {
     const bool greyscale = monochrome_->isChecked();
     const int emphasis = emphasisFromChecks();
-    for (int i = 0; i < 64; ++i)
-        captionCell(master_[static_cast<std::size_t>(i)], static_cast<std::uint8_t>(i), twoDigits(i), greyscale,
+    for (int i = 0; i < gfx::kMasterColors; ++i)
+        captionCell(master_[static_cast<std::size_t>(i)], static_cast<std::uint8_t>(i), hexByte(i), greyscale,
                     emphasis);
     for (int i = 0; i < 32; ++i)
         showEntry(i, greyscale, emphasis);
@@ -174,7 +170,7 @@ void PaletteEditor::refreshSwatches()
 
 void PaletteEditor::clickMasterColor(int index)
 {
-    if (index < 0 || index > 63)
+    if (index < 0 || index >= gfx::kMasterColors)
         return;
     const QRect cell = masterRect(index);
     selector_->setGeometry(cell.left() - 2, cell.top() - 2, kSelectorSize, kSelectorSize);
@@ -200,7 +196,7 @@ void PaletteEditor::clickPaletteEntry(int index)
         gfx::readAreaPalette(document_.document().rom(), palettePointer_, current);
         current[entry] = static_cast<std::uint8_t>(selectedColor_);
         session::Document::EditScope scope(document_.document(),
-                                           QStringLiteral("Set palette entry %1").arg(twoDigits(index)).toStdString(),
+                                           QStringLiteral("Set palette entry %1").arg(hexByte(index)).toStdString(),
                                            0);
         document_.document().writeAreaPalette(palettePointer_, current);
     });

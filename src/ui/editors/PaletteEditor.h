@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gfx/AreaPalette.h"
+#include "core/gfx/NesColor.h"
 
 #include "ui/editors/EditorWindow.h"
 
@@ -70,7 +71,7 @@ private:
     std::uint16_t palettePointer_ = 0;
     int selectedColor_ = 0;
 
-    std::array<Swatch*, 64> master_{};  // lblnespal
+    std::array<Swatch*, gfx::kMasterColors> master_{};  // lblnespal
     std::array<Swatch*, 32> entries_{}; // lblPal
     QFrame* selector_ = nullptr;        // lblSelector
     QCheckBox* blue_ = nullptr;         // chkIntBlue

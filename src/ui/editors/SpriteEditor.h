@@ -21,6 +21,7 @@ class QTableWidget;
 class QTableWidgetItem;
 class QKeyEvent;
 class QLabel;
+class QLayout;
 class QPainter;
 class QLineEdit;
 class QPlainTextEdit;
@@ -147,6 +148,8 @@ private:
     QString attributeText(int row, QString* tip) const;
     void buildViews();
     QWidget* buildAnimationColumn();
+    QLayout* buildPlaybackButtons(QWidget* column);
+    QLayout* buildSpriteSwatches(QWidget* column);
     QWidget* buildFrameColumn();
     // Loads animation a and shows its frame k in the preview.
     void showAnimation(int animation, int position);

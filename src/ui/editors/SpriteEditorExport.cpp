@@ -4,12 +4,13 @@
 
 #include "core/RomError.h"
 #include "core/rom/GameLayout.h"
-#include "core/rom/Hex.h"
 #include "core/session/Document.h"
+#include "core/sprites/SpriteGeometry.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
 #include "ui/FileFolders.h"
 #include "ui/FileOutput.h"
+#include "ui/HexText.h"
 #include "ui/RomDocument.h"
 #include "ui/editors/EditorTexts.h"
 
@@ -26,13 +27,8 @@ namespace {
 
 namespace t = texts::sprite;
 
-constexpr int kGameRange = 256;
+using sprites::kGameRange;
 constexpr const char* kPngFilter = "PNG picture (*.png)";
-
-QString hex2(int value)
-{
-    return QString::fromStdString(hexDigits(static_cast<std::uint32_t>(value & 0xFF), 2));
-}
 
 // The list as the game shows it over the whole 256 x 256 range, transparent
 // where no sprite has colour; `box` takes the part sprites cover.
@@ -67,7 +63,7 @@ void SpriteEditor::exportFramePng()
 {
     const QImage picture = framePicture();
     if (picture.isNull()) {
-        dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hex2(currentFrame_)));
+        dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hexByte(currentFrame_)));
         return;
     }
     const QString name = QStringLiteral("%1-frame-%2.png").arg(imageBaseName(document_.document()), hex2(currentFrame_));
@@ -102,7 +98,7 @@ void SpriteEditor::exportAnimationSheet()
     if (!built)
         return;
     if (box.isEmpty()) {
-        dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hex2(animation_.start)));
+        dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hexByte(animation_.start)));
         return;
     }
     const QString name = QStringLiteral("%1-animation-%2.png").arg(imageBaseName(document_.document()), hex2(currentAnimation_));

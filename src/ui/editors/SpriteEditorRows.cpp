@@ -1,7 +1,7 @@
 // What the sprite table says about where a sprite's attribute comes from.
 #include "ui/editors/SpriteEditor.h"
 
-#include "core/rom/Hex.h"
+#include "ui/HexText.h"
 #include "ui/editors/EditorTexts.h"
 
 namespace quarry::ui {
@@ -17,12 +17,11 @@ QString SpriteEditor::attributeText(int row, QString* tip) const
         return QString::fromLatin1(t::kCarriedFrom).arg(*sprite.attributeFrom);
     // The row shows the value the frame starts with, while the picture keeps
     // whatever the frame drawn before left over; say which one it drew.
-    const auto hex = [](int value) { return QString::fromStdString(hexDigits(static_cast<std::uint32_t>(value), 2)); };
     if (row >= sprites::kOamEntries)
         return QString::fromLatin1(t::kCarriedFromBefore);
     const int drawn = sprites::oamEntry(frameList_, row).attribute;
-    *tip = QString::fromLatin1(t::kCarriedFromBeforeTip).arg(hex(sprite.attribute), hex(drawn));
-    return QString::fromLatin1(t::kCarriedFromBeforeDrawn).arg(hex(drawn));
+    *tip = QString::fromLatin1(t::kCarriedFromBeforeTip).arg(hexByte(sprite.attribute), hexByte(drawn));
+    return QString::fromLatin1(t::kCarriedFromBeforeDrawn).arg(hexByte(drawn));
 }
 
 } // namespace quarry::ui

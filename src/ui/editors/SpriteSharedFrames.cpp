@@ -1,8 +1,8 @@
 // The sprite editor's question before an edit changes other frames too.
 #include "ui/editors/SpriteEditor.h"
 
-#include "core/rom/Hex.h"
 #include "ui/Dialogs.h"
+#include "ui/HexText.h"
 #include "ui/editors/EditorTexts.h"
 
 namespace quarry::ui {
@@ -38,7 +38,7 @@ bool SpriteEditor::mayChangeShared(bool layoutPart)
     // exactly those, so an edit reaching further asks again.
     const std::set<int> others = sharers(frameSprites_, layoutPart);
     const QString text = QString::fromLatin1(texts::sprite::kAskChangeShared)
-                             .arg(QString::fromStdString(hexDigits(static_cast<std::uint32_t>(currentFrame_ & 0xFF), 2)),
+                             .arg(hexByte(currentFrame_),
                                   QString::fromStdString(sprites::frameNumberList({others.begin(), others.end()})));
     if (!dialogs_.askChangeShared(this, text, false).change)
         return false;

@@ -4,6 +4,7 @@
 #include "core/text/TextCodec.h"
 #include "ui/ActionGuard.h"
 #include "ui/Dialogs.h"
+#include "ui/HexText.h"
 #include "ui/RomDocument.h"
 
 #include <QBrush>
@@ -295,7 +296,7 @@ QString TextEditor::unwrittenQuestion() const
 {
     if (!loaded_ || unwritten_.empty())
         return {};
-    const QString number = QStringLiteral("%1").arg(*unwritten_.begin(), 2, 16, QLatin1Char('0')).toUpper();
+    const QString number = hexByte(*unwritten_.begin());
     return QString::fromLatin1(words::kSaveWritten).arg(number, bytesText(bytesOver()));
 }
 

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QScrollBar;
 
@@ -134,7 +135,19 @@ signals:
     void gridChanged(bool shown, const QColor& colour);
 
 private:
+    // The views' logical sizes: the 16 x 16 tiles at twice size, and one
+    // tile at eight times size.
+    static constexpr int kPatternTableSize = 256;
+    static constexpr int kTileViewSize = 64;
+
+    // The four colours of the current palette, for the bank as a picture.
+    std::array<gfx::Rgb, 4> sheetColours() const;
     void buildViews();
+    void buildPatternTable();
+    QWidget* buildTileFrame();
+    QLayout* buildColourRows(QWidget* frame);
+    QLayout* buildOperationRow(QWidget* frame);
+    QLayout* buildTableColumn();
     void paintPixel(int column, int row, int button);
     // Writes tile `tile` of the working set into the bank, as one step
     // named `step` unless a gesture is open.

@@ -1,6 +1,7 @@
 #include "ui/editors/TileSheetImage.h"
 
 #include "core/gfx/TileSheet.h"
+#include "ui/HexText.h"
 
 #include <optional>
 #include <vector>
@@ -100,10 +101,10 @@ TileSheetRead readTileSheet(const QImage& picture, const SheetColours& colours, 
                         number = i;
             }
             if (number < 0) {
-                const QString hex = QString::number(picture.pixel(x, y) & 0xFFFFFFu, 16).rightJustified(6, QLatin1Char('0'));
+                const QString hex = hexColour(picture.pixel(x, y));
                 result.problem = QStringLiteral("The picture has a colour (#%1 at %2, %3) that is not one of the four "
                                                 "colours of palette %4. Nothing was imported.")
-                                     .arg(hex.toUpper())
+                                     .arg(hex)
                                      .arg(x)
                                      .arg(y)
                                      .arg(paletteNumber);

@@ -1,5 +1,7 @@
 #include "ui/map/GridLines.h"
 
+#include "core/rom/GameLayout.h"
+
 #include <algorithm>
 
 namespace quarry::ui {
@@ -19,32 +21,33 @@ GridLines::Line& GridLines::at(Array array, std::size_t index)
 
 void GridLines::build(int screensWide, int screensHigh, bool showMetatile, bool showScreen)
 {
-    const int width = 256 * screensWide;
-    const int height = 224 * screensHigh;
-    for (int i = 0; i < 8 * screensWide; ++i) {
+    using namespace layout;
+    const int width = kScreenWidth * screensWide;
+    const int height = kScreenHeight * screensHigh;
+    for (int i = 0; i < kScreenColumns * screensWide; ++i) {
         Line& line = at(MetatileVertical, static_cast<std::size_t>(i));
-        line.x1 = line.x2 = 32 * i;
+        line.x1 = line.x2 = kMetatilePixels * i;
         line.y1 = 0;
         line.y2 = height;
         line.visible = showMetatile;
     }
-    for (int j = 0; j < 7 * screensHigh; ++j) {
+    for (int j = 0; j < kScreenRows * screensHigh; ++j) {
         Line& line = at(MetatileHorizontal, static_cast<std::size_t>(j));
-        line.y1 = line.y2 = 32 * j;
+        line.y1 = line.y2 = kMetatilePixels * j;
         line.x1 = 0;
         line.x2 = width;
         line.visible = showMetatile;
     }
     for (int i = 0; i <= screensWide; ++i) {
         Line& line = at(ScreenVertical, static_cast<std::size_t>(i));
-        line.x1 = line.x2 = 256 * i;
+        line.x1 = line.x2 = kScreenWidth * i;
         line.y1 = 0;
         line.y2 = height;
         line.visible = showScreen;
     }
     for (int j = 0; j <= screensHigh; ++j) {
         Line& line = at(ScreenHorizontal, static_cast<std::size_t>(j));
-        line.y1 = line.y2 = 224 * j;
+        line.y1 = line.y2 = kScreenHeight * j;
         line.x1 = 0;
         line.x2 = width;
         line.visible = showScreen;

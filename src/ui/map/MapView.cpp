@@ -1,5 +1,6 @@
 #include "ui/map/MapView.h"
 
+#include "core/rom/GameLayout.h"
 #include "ui/map/MapZoom.h"
 
 #include <QFrame>
@@ -202,13 +203,13 @@ void MapView::updateRanges()
     const struct {
         QScrollBar* bar;
         int mapSize, visible, screenSize;
-    } bars[] = {{horizontal_, screensWide_ * 256, visible.width(), 256},
-                {vertical_, screensHigh_ * 224, visible.height(), 224}};
+    } bars[] = {{horizontal_, screensWide_ * layout::kScreenWidth, visible.width(), layout::kScreenWidth},
+                {vertical_, screensHigh_ * layout::kScreenHeight, visible.height(), layout::kScreenHeight}};
     for (const auto& entry : bars) {
         const int maximum = zoom::scrollMaximum(entry.mapSize, zoom_, entry.visible);
         entry.bar->setRange(0, maximum);
         entry.bar->setEnabled(maximum > 0);
-        entry.bar->setSingleStep(32 * zoom_);
+        entry.bar->setSingleStep(layout::kMetatilePixels * zoom_);
         entry.bar->setPageStep(entry.screenSize * zoom_);
     }
 }

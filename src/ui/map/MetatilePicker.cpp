@@ -1,5 +1,8 @@
 #include "ui/map/MetatilePicker.h"
 
+#include "core/gfx/ChooserGeometry.h"
+#include "ui/HexText.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,7 +15,7 @@ class MetatilePicker::Chooser final : public QWidget {
 public:
     explicit Chooser(MetatilePicker& picker) : picker_(picker)
     {
-        setFixedSize(256, 288);
+        setFixedSize(gfx::kChooserWidth, gfx::kChooserHeight);
         setObjectName(QStringLiteral("picBkgNat"));
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
@@ -43,7 +46,7 @@ private:
         for (std::size_t n = 0; n < picker_.counts_.size(); ++n) {
             const int count = picker_.counts_[n];
             const QString text = QString::number(count);
-            const QRect tag(static_cast<int>(n % 8) * 32, static_cast<int>(n / 8) * 32,
+            const QRect tag(gfx::chooserX(static_cast<int>(n)), gfx::chooserY(static_cast<int>(n)),
                             metrics.horizontalAdvance(text) + 3, metrics.height());
             painter.fillRect(tag, QColor(0, 0, 0, 170));
             painter.setPen(count == 0 ? QColor(255, 90, 90) : QColor(255, 255, 255));
@@ -100,11 +103,12 @@ void MetatilePicker::setPicture(const QImage& picture)
     chooser_->update();
 }
 
-void MetatilePicker::showSelection(int number, QPoint block)
+void MetatilePicker::showSelection(int number)
 {
-    selectionLabel_->setText(QStringLiteral("%1").arg(number & 0xFF, 2, 16, QLatin1Char('0')).toUpper());
+    selectionLabel_->setText(hexByte(number));
     // The chosen block at twice its size, pixel for pixel.
-    selection_ = picture_.copy(QRect(block, QSize(32, 32))).scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QRect block(gfx::chooserX(number), gfx::chooserY(number), layout::kMetatilePixels, layout::kMetatilePixels);
+    selection_ = picture_.copy(block).scaled(2 * block.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     selectionView_->update();
 }
 

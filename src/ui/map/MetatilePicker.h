@@ -20,8 +20,8 @@ public:
 
     void setPicture(const QImage& picture);
     const QImage& picture() const { return picture_; }
-    // Shows the block at `block` of the chooser as the chosen metatile `number`.
-    void showSelection(int number, QPoint block);
+    // Shows metatile `number`'s block of the chooser as the chosen one.
+    void showSelection(int number);
 
     // Numbers written in the corner of the first counts.size() blocks (how
     // many map cells use each metatile); an empty list writes none.

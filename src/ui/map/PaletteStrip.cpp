@@ -1,5 +1,6 @@
 #include "ui/map/PaletteStrip.h"
 
+#include "ui/HexText.h"
 #include "ui/editors/Swatch.h"
 
 #include "core/gfx/NesColor.h"
@@ -42,7 +43,7 @@ void PaletteStrip::showPalette(const std::array<std::uint8_t, 32>& values, const
         const bool dark = gfx::isDarkColor(values[i]);
         palette.setColor(QPalette::WindowText, readableCaption(rgb, dark ? window : text, dark ? text : window));
         label->setPalette(palette);
-        label->setText(QString::number(values[i], 16).toUpper());
+        label->setText(hexNumber(values[i]));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/map/SharedScreensLayer.h"
 
+#include "core/rom/GameLayout.h"
+#include "core/session/MapBlocks.h"
 #include "ui/RomDocument.h"
 #include "ui/map/MapView.h"
 
@@ -55,10 +57,10 @@ QString SharedScreensLayer::hoverWords(QPoint mapPixel)
     const session::LoadedArea* area = document_.document().area();
     if (!shown_ || !area)
         return {};
-    const auto cell = rom::cellAt(area->map, mapPixel.x(), mapPixel.y());
+    const auto cell = session::cellAtPixel(area->map, mapPixel.x(), mapPixel.y());
     if (!cell)
         return {};
-    const int position = cell->sy * area->map.screensWide + cell->sx;
+    const int position = session::screenPosition(area->map, *cell);
     const int others = sharing().otherPlaces(position);
     if (others == 0)
         return {};
@@ -95,8 +97,8 @@ void SharedScreensLayer::paint(QPainter& painter)
         const int others = survey.otherPlaces(position);
         if (others == 0)
             continue;
-        const QRect screen((position % wide) * rom::kMapScreenWidth, (position / wide) * rom::kMapScreenHeight,
-                           rom::kMapScreenWidth, rom::kMapScreenHeight);
+        const QRect screen((position % wide) * layout::kScreenWidth, (position / wide) * layout::kScreenHeight,
+                           layout::kScreenWidth, layout::kScreenHeight);
         painter.setPen(QPen(QColor(255, 140, 0), 3));
         painter.drawRect(screen.adjusted(2, 2, -2, -2));
         const QRect badge(screen.left() + 4, screen.top() + 4, 28, 16);

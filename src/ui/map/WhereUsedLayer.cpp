@@ -1,5 +1,8 @@
 #include "ui/map/WhereUsedLayer.h"
 
+#include "core/rom/GameLayout.h"
+#include "ui/HexText.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -7,7 +10,7 @@
 namespace quarry::ui {
 
 namespace {
-constexpr int kCellPixels = 32;
+constexpr int kCellPixels = layout::kMetatilePixels;
 }
 
 void WhereUsedLayer::recount(const rom::RomImage& rom, int objectSet, int offered)
@@ -44,7 +47,7 @@ QString WhereUsedLayer::summary() const
     if (!counted_ || metatile_ < 0)
         return {};
     const int cells = usage_.cells[static_cast<std::size_t>(metatile_ & 0xFF)];
-    const QString number = QStringLiteral("%1").arg(metatile_ & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    const QString number = hexByte(metatile_);
     QString text = QStringLiteral("Metatile %1: %2 cells in %3 maps, %4 in this map")
                        .arg(number)
                        .arg(cells)

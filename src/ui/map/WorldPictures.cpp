@@ -1,5 +1,6 @@
 #include "ui/map/WorldPictures.h"
 
+#include "ui/HexText.h"
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -24,7 +25,7 @@ QImage WorldPictures::load(const QString& relativePath, const QString& fallback,
 
 QImage WorldPictures::actorPicture(int type, bool* own)
 {
-    const QString hex = QStringLiteral("%1").arg(type & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    const QString hex = hexByte(type);
     return load(QStringLiteral("obj/obj%1.JPG").arg(hex), QStringLiteral("obj/objxx.JPG"), own);
 }
 

@@ -1,10 +1,12 @@
 #include "ui/tools/BlockTools.h"
 
+#include "core/gfx/ChooserGeometry.h"
 #include "core/rom/Hex.h"
 #include "ui/ActionGuard.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/CanvasImage.h"
 #include "ui/Dialogs.h"
+#include "ui/HexText.h"
 #include "ui/RomDocument.h"
 #include "ui/map/SharedConsent.h"
 #include "ui/map/MapView.h"
@@ -19,7 +21,7 @@ namespace quarry::ui {
 
 namespace {
 
-constexpr int kCell = rom::kMapCellPixels;
+constexpr int kCell = layout::kMetatilePixels;
 // A press that moves less than this (map pixels) before release is a click.
 constexpr int kClickSlack = 4;
 
@@ -106,7 +108,7 @@ void FillTool::press(QPoint mapPixel, Qt::MouseButton)
     written_(edit);
     if (edit.empty())
         note_(QStringLiteral("Nothing to fill: the cells there hold metatile %1 already")
-                  .arg(QString::fromStdString(hexDigits(static_cast<std::uint32_t>(metatile), 2))));
+                  .arg(hexByte(metatile)));
 }
 
 StampTool::StampTool(RomDocument& document, Dialogs& dialogs, MapView& view, CellsWritten written)
@@ -162,7 +164,7 @@ void StampTool::paintOverlay(QPainter& painter) const
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const int metatile = block_.at(column, row);
             painter.drawImage(QPoint((at_->column + column) * kCell, (at_->row + row) * kCell), chooser,
-                              QRect((metatile & 7) * kCell, (metatile / 8) * kCell, kCell, kCell));
+                              QRect(gfx::chooserX(metatile), gfx::chooserY(metatile), kCell, kCell));
         }
     painter.setOpacity(1.0);
     painter.setPen(QPen(QColor(255, 220, 0), 0));

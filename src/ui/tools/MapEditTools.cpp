@@ -1,11 +1,12 @@
 #include "ui/tools/MapEditTools.h"
 
-#include "core/rom/AreaMap.h"
+#include "core/session/MapBlocks.h"
 #include "core/rom/Hex.h"
 #include "core/session/PointerAnswer.h"
 #include "ui/ActionGuard.h"
 #include "ui/AreaWorkspace.h"
 #include "ui/Dialogs.h"
+#include "ui/HexText.h"
 #include "ui/RomDocument.h"
 #include "ui/map/SharedConsent.h"
 
@@ -64,7 +65,7 @@ void PaintTool::press(QPoint mapPixel, Qt::MouseButton)
         return;
     }
     const auto metatile = static_cast<std::uint32_t>(workspace_.selectedMetatile());
-    document_.beginGesture(QStringLiteral("Paint metatile %1").arg(QString::fromStdString(hexDigits(metatile, 2))),
+    document_.beginGesture(QStringLiteral("Paint metatile %1").arg(hexByte(static_cast<int>(metatile))),
                            &workspace_, [this] { stroking_ = false; });
     stroking_ = true;
     stroke_ = {};
@@ -79,10 +80,10 @@ void PaintTool::move(QPoint mapPixel)
         return;
     const QPoint delta = mapPixel - last_;
     const int steps = std::max(1, std::max(std::abs(delta.x()), std::abs(delta.y())) / kStrokeStep);
-    std::optional<rom::MapCell> lastCell;
+    std::optional<session::MapCell> lastCell;
     for (int i = 1; i <= steps; ++i) {
         const QPoint at = last_ + delta * i / steps;
-        const auto cell = rom::cellAt(document_.document().area()->map, at.x(), at.y());
+        const auto cell = session::cellAtPixel(document_.document().area()->map, at.x(), at.y());
         if (!cell || cell == lastCell)
             continue;
         lastCell = cell;

@@ -1,6 +1,6 @@
 #include "ui/tools/MapSelection.h"
 
-#include "core/rom/AreaMap.h"
+#include "core/rom/GameLayout.h"
 
 #include <QPainter>
 
@@ -19,7 +19,7 @@ void MapSelection::paint(QPainter& painter) const
 {
     if (!rect_)
         return;
-    constexpr int cell = rom::kMapCellPixels;
+    constexpr int cell = layout::kMetatilePixels;
     const QRect area(rect_->column * cell, rect_->row * cell, rect_->columns * cell, rect_->rows * cell);
     painter.fillRect(area, QColor(80, 160, 255, 48));
     // Two contrasting dashes of one view pixel, seen on any metatile and at

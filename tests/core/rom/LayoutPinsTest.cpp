@@ -52,6 +52,9 @@ TEST(LayoutPins, RecordsMapsAndListsHaveTheGamesSizes)
     EXPECT_EQ(layout::kScreenColumns, 8);
     EXPECT_EQ(layout::kScreenRows, 7);
     EXPECT_EQ(layout::kScreenBytes, 56u);
+    EXPECT_EQ(layout::kMetatilePixels, 32);
+    EXPECT_EQ(layout::kScreenWidth, 256);
+    EXPECT_EQ(layout::kScreenHeight, 224);
     EXPECT_EQ(layout::kMapCellLimit, 32768u);
 
     EXPECT_EQ(layout::kListScanBytes, 256u);

@@ -161,6 +161,44 @@ TEST(MapBlocks, TextFormRoundTripsAndNamesTheLineOfAFault)
     }
 }
 
+TEST(MapBlocks, EnvelopeNamesTheObjectSetAndRefusesAnythingElse)
+{
+    const session::MetatileBlock block{2, 1, {0x05, 0x1F}};
+    EXPECT_EQ(session::blockEnvelope(3, block), "set 3\n05 1F\n");
+    const auto read = session::readBlockEnvelope(session::blockEnvelope(3, block));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->objectSet, 3);
+    EXPECT_EQ(read->text, "05 1F\n");
+    EXPECT_EQ(session::readBlockEnvelope("set  12 \r\n00\n")->objectSet, 12);
+
+    for (const char* bad : {"set 3", "set x\n00\n", "set \n00\n", "Set 3\n00\n", "set 3x\n", "set 99999999999\n", ""})
+        EXPECT_FALSE(session::readBlockEnvelope(bad)) << bad;
+}
+
+TEST(MapBlocks, PixelsFallInCellsAndCellsInScreens)
+{
+    // Two screens across and two down: 512 x 448 pixels, 16 x 14 cells.
+    rom::AreaMap map;
+    map.screensWide = 2;
+    map.screensHigh = 2;
+    map.mapGrid.assign(4 * 56, 0);
+    EXPECT_EQ(session::cellAtPixel(map, 0, 0), (MapCell{0, 0}));
+    EXPECT_EQ(session::cellAtPixel(map, 255, 223), (MapCell{7, 6}));
+    EXPECT_EQ(session::cellAtPixel(map, 256, 224), (MapCell{8, 7}));
+    EXPECT_EQ(session::cellAtPixel(map, 511, 447), (MapCell{15, 13}));
+    EXPECT_EQ(session::cellAtPixel(map, 512, 0), std::nullopt);
+    EXPECT_EQ(session::cellAtPixel(map, 0, 448), std::nullopt);
+    EXPECT_EQ(session::cellAtPixel(map, -1, 5), std::nullopt);
+
+    EXPECT_EQ(session::screenPlaceOf({7, 6}), (session::ScreenPlace{0, 0, 6, 7}));
+    EXPECT_EQ(session::screenPlaceOf({9, 10}), (session::ScreenPlace{1, 1, 3, 1}));
+    // Screens in rows of screens, 56 cells each, row-major inside.
+    EXPECT_EQ(session::cellGridIndex(map, {9, 10}), 3u * 56 + 3 * 8 + 1);
+    EXPECT_EQ(session::screenPosition(map, {9, 10}), 3);
+    map.mapGrid[3u * 56 + 25] = 0x42;
+    EXPECT_EQ(session::metatileAt(map, {9, 10}), 0x42);
+}
+
 TEST(MapBlocks, FillThroughASharedScreenWritesOnlyTheRegionAsOneStep)
 {
     SharedScreenMap m;

@@ -2,7 +2,7 @@
 #include "core/gfx/Metatiles.h"
 #include "core/rom/Addressing.h"
 #include "core/rom/GameLayout.h"
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "core/session/NumberInput.h"
 #include "core/session/WhereUsed.h"
 
@@ -21,7 +21,7 @@ TEST(OfferedMetatiles, TheLimitByteAloneBoundsTheOfferAndTheRoomBoundsEdits)
 
     // Object set 4 has room for 62 metatiles: the chooser draws all 72 the
     // limit byte offers, but the table's setters refuse 62 on, saying why.
-    rom::RomImage rom = session::buildDemoImage();
+    rom::RomImage rom = demo::buildDemoImage();
     rom.write(gfx::metatileLimitIndex(4), 0xFF);
     const std::vector<std::uint8_t> before = rom.body();
     gfx::setMetatileTile(rom, 4, 61, 15, gfx::getMetatileTiles(rom, 4, 61)[15]);
@@ -38,7 +38,7 @@ TEST(OfferedMetatiles, TheLimitByteAloneBoundsTheOfferAndTheRoomBoundsEdits)
 
 TEST(OfferedMetatiles, UnusedTilesCountEveryObjectSetOfTheBank)
 {
-    rom::RomImage rom = session::buildDemoImage();
+    rom::RomImage rom = demo::buildDemoImage();
     // Object set 2 offers metatile 0 alone; its tiles are used all the same.
     rom.write(gfx::metatileLimitIndex(2), 1);
     for (const std::uint8_t tile : gfx::getMetatileTiles(rom, 2, 0))

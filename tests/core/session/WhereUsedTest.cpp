@@ -2,7 +2,7 @@
 
 #include "core/gfx/Metatiles.h"
 #include "core/rom/AreaMap.h"
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "core/world/AreaCatalogue.h"
 #include "support/SyntheticWorld.h"
 
@@ -111,7 +111,7 @@ TEST(WhereUsed, CellsUsingFollowsScreenOrderIntoMapColumnsAndRows)
 
 TEST(WhereUsed, TilesUsedAreThoseInTheOfferedMetatilesOnly)
 {
-    rom::RomImage rom = session::buildDemoImage();
+    rom::RomImage rom = demo::buildDemoImage();
     const int set = 2;
     const int limit = gfx::getMetatileLimit(rom, set);
     const auto used = session::tilesUsedByMetatiles(rom, set);

@@ -80,6 +80,13 @@ TEST(AreaCatalogue, OnlySubmapKeysParse)
     EXPECT_EQ(world::parseSubmapKey("town0010x1"), std::nullopt);
     EXPECT_EQ(world::parseSubmapKey("townx01001"), std::nullopt);
     EXPECT_EQ(world::parseSubmapKey(""), std::nullopt);
+
+    // Object set nodes have no submap of their own to erase.
+    EXPECT_TRUE(world::namesObjectSet("objset0"));
+    EXPECT_TRUE(world::namesObjectSet("objset5"));
+    EXPECT_FALSE(world::namesObjectSet("obj0a10"));
+    EXPECT_FALSE(world::namesObjectSet("wdii030204"));
+    EXPECT_FALSE(world::namesObjectSet(""));
 }
 
 } // namespace

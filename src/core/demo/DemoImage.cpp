@@ -1,13 +1,11 @@
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 
 #include "core/rom/GameLayout.h"
 
 #include <string>
 #include <vector>
 
-namespace quarry::session {
-
-namespace demo {
+namespace quarry::demo {
 
 namespace {
 
@@ -72,18 +70,16 @@ void writeDemoTexts(rom::RomImage& rom)
         rom.write(layout::kActorTextTable + static_cast<std::size_t>(i), static_cast<std::uint8_t>(i + 1));
 }
 
-} // namespace demo
-
 rom::RomImage buildDemoImage()
 {
     // iNES header: eight 16 KB PRG banks, sixteen 8 KB CHR banks, mapper 1.
     rom::RomImage::Header header{'N', 'E', 'S', 0x1A, 8, 16, 0x10, 0};
     rom::RomImage rom(header, std::vector<std::uint8_t>(layout::kMinimumBodySize, 0));
-    demo::writeDemoGraphics(rom);
-    demo::writeDemoSprites(rom);
-    demo::writeDemoTexts(rom);
-    demo::writeDemoWorld(rom);
+    writeDemoGraphics(rom);
+    writeDemoSprites(rom);
+    writeDemoTexts(rom);
+    writeDemoWorld(rom);
     return rom;
 }
 
-} // namespace quarry::session
+} // namespace quarry::demo

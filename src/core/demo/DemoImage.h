@@ -2,7 +2,7 @@
 
 #include "core/rom/RomImage.h"
 
-namespace quarry::session {
+namespace quarry::demo {
 
 // A small world of our own in the target game's layout, for trying the
 // editor without a game image: procedurally drawn tiles (bricks, grass,
@@ -11,8 +11,6 @@ namespace quarry::session {
 // figures with animations, and texts. Every catalogue submap loads, day and
 // night. Nothing in it comes from any game.
 rom::RomImage buildDemoImage();
-
-namespace demo {
 
 // The pieces buildDemoImage() puts together; each writes its own tables.
 void writeDemoGraphics(rom::RomImage& rom);
@@ -48,6 +46,4 @@ inline constexpr int kNightBackgroundSet = 1; // + 2 x object set
 inline constexpr int kDaySpriteSet = 12;
 inline constexpr int kNightSpriteSet = 13;
 
-} // namespace demo
-
-} // namespace quarry::session
+} // namespace quarry::demo

@@ -1,6 +1,6 @@
 // The demo image's background graphics: tiles drawn by small formulas, the
 // metatiles built from them and the day and night palette sets.
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 
 #include "core/gfx/Chr.h"
 #include "core/rom/GameLayout.h"
@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-namespace quarry::session::demo {
+namespace quarry::demo {
 
 namespace {
 
@@ -247,4 +247,4 @@ void writeDemoGraphics(rom::RomImage& rom)
     rom.write(layout::kPpuMaskByte, layout::kPpuMaskShowBits);
 }
 
-} // namespace quarry::session::demo
+} // namespace quarry::demo

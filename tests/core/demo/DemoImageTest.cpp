@@ -1,4 +1,4 @@
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 
 #include "core/rom/DataFiles.h"
 #include "core/rom/GameLayout.h"
@@ -17,7 +17,7 @@ namespace {
 
 TEST(DemoImage, EverySubmapLoadsDayAndNightAndShowsMoreThanSky)
 {
-    const rom::RomImage rom = buildDemoImage();
+    const rom::RomImage rom = demo::buildDemoImage();
     ASSERT_EQ(rom.size(), layout::kMinimumBodySize);
     int withStairs = 0;
     for (const rom::AreaId& id : world::catalogueSubmaps()) {
@@ -45,7 +45,7 @@ TEST(DemoImage, EverySubmapLoadsDayAndNightAndShowsMoreThanSky)
 
 TEST(DemoImage, DayAndNightDiffer)
 {
-    const rom::RomImage rom = buildDemoImage();
+    const rom::RomImage rom = demo::buildDemoImage();
     const rom::AreaId id = world::catalogueSubmaps().front();
     const LoadedArea day = readLoadedArea(rom, id, false);
     const LoadedArea night = readLoadedArea(rom, id, true);
@@ -55,7 +55,7 @@ TEST(DemoImage, DayAndNightDiffer)
 
 TEST(DemoImage, TextsAndSpriteFramesRead)
 {
-    const rom::RomImage rom = buildDemoImage();
+    const rom::RomImage rom = demo::buildDemoImage();
     rom::CharTable table;
     rom::applyDefaultCharTable(table);
     EXPECT_EQ(text::decodeText(rom, 0, table), "WELCOME TO QUARRY!/THIS WORLD IS A DEMO.");

@@ -1,6 +1,6 @@
 // The demo image's sprite figures: a walker, a blob and a bird, two poses
 // each, a gem, their frames and animations.
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 
 #include "core/gfx/Chr.h"
 #include "core/rom/GameLayout.h"
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quarry::session::demo {
+namespace quarry::demo {
 
 namespace {
 
@@ -113,4 +113,4 @@ void writeDemoSprites(rom::RomImage& rom)
     }
 }
 
-} // namespace quarry::session::demo
+} // namespace quarry::demo

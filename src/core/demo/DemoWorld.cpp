@@ -1,6 +1,6 @@
 // The demo image's world: a screen library per object set, one map per
 // catalogue submap, stairs, actors, palettes, doors and solidity.
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 
 #include "core/RomError.h"
 #include "core/rom/GameLayout.h"
@@ -11,7 +11,7 @@
 #include <array>
 #include <vector>
 
-namespace quarry::session::demo {
+namespace quarry::demo {
 
 namespace {
 
@@ -291,4 +291,4 @@ void writeDemoWorld(rom::RomImage& rom)
         builder.buildObjectSet(set);
 }
 
-} // namespace quarry::session::demo
+} // namespace quarry::demo
