@@ -2,7 +2,7 @@
 // test keeps its settings in a folder of its own, as "--settings" does.
 #include "OpenedEditor.h"
 
-#include "core/session/DemoImage.h"
+#include "core/demo/DemoImage.h"
 #include "core/session/MapExport.h"
 #include "ui/CommandLine.h"
 #include "ui/DeskSettings.h"
@@ -177,7 +177,7 @@ TEST(StartPage, OffersOpenTheDemoAndTheRecentImagesUntilOneIsOpen)
     auto* freshPage = fresh.window.findChild<StartPage*>();
     click(freshPage->demoButton(), QPoint(5, 5));
     EXPECT_EQ(QString::fromStdString(fresh.document().romPath()), defaultDemoPath());
-    EXPECT_EQ(fresh.body(), session::buildDemoImage().body());
+    EXPECT_EQ(fresh.body(), demo::buildDemoImage().body());
     // A recent image that vanished is reported and taken off the page too.
     OpenedEditor third({}, false);
     auto* thirdPage = third.window.findChild<StartPage*>();
