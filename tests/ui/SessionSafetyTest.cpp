@@ -246,6 +246,15 @@ TEST(SessionSafety, PlayTestStartsTheEmulatorOnACopyWithTheEdits)
                        .toUtf8());
     }
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    // The preferences set here are the process's: the tests after this one
+    // must find the defaults again, however this one ends.
+    struct Restore {
+        ~Restore()
+        {
+            ui::applicationSettings().remove(QStringLiteral("sharedData/askBeforeChanging"));
+            ui::applicationSettings().remove(QStringLiteral("playTest/command"));
+        }
+    } restore;
     // Set through the dialog, as a user does.
     safety(e).preferencesAction()->trigger();
     ui::PreferencesDialog* preferences = safety(e).preferences();

@@ -33,9 +33,9 @@ struct Fixture {
 
     rom::RomImage file() const
     {
-        rom::RomImage opened;
-        EXPECT_EQ(rom::openRomImage(image, opened), rom::OpenResult::Loaded);
-        return opened;
+        rom::RomImage read;
+        EXPECT_EQ(rom::openRomImage(image, read), rom::OpenResult::Loaded);
+        return read;
     }
     session::Recovery recover(const std::vector<std::uint8_t>& journal) const
     {
