@@ -24,7 +24,8 @@ QString hoverText(const session::LoadedArea* area, QPoint mapPixel, const QStrin
         return {};
     const auto [sx, sy, row, column] = *cell;
     const std::size_t position = static_cast<std::size_t>(sy) * map.screensWide + static_cast<std::size_t>(sx);
-    QString text = QStringLiteral("Screen (%1, %2)  Cell (%3, %4)  Metatile $%5")
+    QString text = QStringLiteral("Pixel (%1, %2)  ").arg(mapPixel.x()).arg(mapPixel.y());
+    text += QStringLiteral("Screen (%1, %2)  Cell (%3, %4)  Metatile $%5")
                        .arg(sx)
                        .arg(sy)
                        .arg(column)

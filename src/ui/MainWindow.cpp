@@ -25,6 +25,7 @@
 #include "ui/tools/MarkerTool.h"
 #include "ui/MapBlockActions.h"
 #include "ui/map/SharedConsent.h"
+#include "ui/map/ViewLayers.h"
 #include "ui/tools/ToolManager.h"
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
@@ -77,7 +78,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     buildMenus();
     buildEditorWindows();
     extras_ = new MainWindowExtras(*this, dialogs_);
-    menu(Menu::View)->addAction(blocks_->sharedScreensAction());
+    new ViewLayers(*menu(Menu::View), *live_, *world_, *workspace_, blocks_->sharedScreensAction(), this);
     patches_ = new PatchActions(*this, document_, dialogs_);
     safety_ = new SessionSafety(*this, document_, *history(), dialogs_);
     scripts_ = new ScriptActions(*this, document_, dialogs_, datDir_);
@@ -194,11 +195,13 @@ void MainWindow::buildViews()
     layout->addLayout(panels);
     for (QWidget* view : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
         views_.push_back(view);
-    actorPanel_->setMinimumWidth(220);
+    for (QWidget* panel : std::initializer_list<QWidget*>{actorPanel_, stairPanel_, doorsPanel_})
+        panel->setFixedWidth(250); // whatever the selection shows, the panels stay put
     world_ = new WorldController(*live_, dialogs_, datDir_,
                                  {workspace_->mapView(), actorPanel_, stairPanel_, doorsPanel_}, this);
     connect(world_, &WorldController::actorModeRequested, this, [this] { setEditMode(EditMode::Actor); });
     connect(world_, &WorldController::stairModeRequested, this, [this] { setEditMode(EditMode::Stair); });
+    connect(doorsPanel_, &DoorsPanel::goTo, this, &MainWindow::loadArea);
     connect(world_, &WorldController::statusMessage, this, [this](const QString& text) { statusLine_->setNote(text); });
 
     setCentralWidget(central);
