@@ -12,7 +12,6 @@
 #include "ui/map/PaletteStrip.h"
 #include "ui/panels/GridPanel.h"
 #include "ui/panels/Heading.h"
-#include "ui/panels/SubmapInfoPanel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -67,9 +66,7 @@ AreaWorkspace::AreaWorkspace(RomDocument& document, Dialogs& dialogs, QWidget* p
     right->addWidget(whereUsedCheck_);
     right->addWidget(whereUsedLabel_);
     right->addStretch();
-    auto* info = new SubmapInfoPanel(document_, this);
-    connect(this, &AreaWorkspace::areaShown, info, &SubmapInfoPanel::refresh);
-    right->addWidget(info);
+    chooserColumn_ = right;
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -96,6 +93,11 @@ AreaWorkspace::AreaWorkspace(RomDocument& document, Dialogs& dialogs, QWidget* p
         grid.setBlueLevel(value);
         mapView_->refreshGrid();
     });
+}
+
+void AreaWorkspace::addBelowChooser(QWidget* panel)
+{
+    chooserColumn_->addWidget(panel);
 }
 
 bool AreaWorkspace::nightChecked() const

@@ -30,6 +30,7 @@
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
 #include "ui/panels/StairPanel.h"
+#include "ui/panels/SubmapInfoPanel.h"
 
 #include <QAction>
 #include <QMenu>
@@ -169,13 +170,18 @@ void MainWindow::buildViews()
 
     areaTree_ = new AreaTree(central);
     areaTree_->setMinimumWidth(170);
-    layout->addWidget(areaTree_);
+    auto* treeColumn = new QVBoxLayout;
+    treeColumn->addWidget(areaTree_, 1);
+    layout->addLayout(treeColumn);
     views_.push_back(areaTree_);
     connect(areaTree_, &AreaTree::nodeClicked, this, &MainWindow::loadArea);
 
     workspace_ = new AreaWorkspace(*live_, dialogs_, central);
     layout->addWidget(workspace_, 1);
     views_.push_back(workspace_);
+    auto* info = new SubmapInfoPanel(*live_, central);
+    treeColumn->addWidget(info);
+    connect(workspace_, &AreaWorkspace::areaShown, info, &SubmapInfoPanel::refresh);
     // Choosing a metatile goes to Map Edit Mode, except while filling: the
     // fill takes the metatile chosen.
     connect(workspace_, &AreaWorkspace::mapModeRequested, this, [this] {
@@ -191,11 +197,11 @@ void MainWindow::buildViews()
     doorsPanel_ = new DoorsPanel(central);
     panels->addWidget(actorPanel_, 3);
     panels->addWidget(stairPanel_, 2);
-    panels->addWidget(doorsPanel_);
+    workspace_->addBelowChooser(doorsPanel_);
     layout->addLayout(panels);
     for (QWidget* view : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
         views_.push_back(view);
-    for (QWidget* panel : std::initializer_list<QWidget*>{actorPanel_, stairPanel_, doorsPanel_})
+    for (QWidget* panel : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
         panel->setFixedWidth(250); // whatever the selection shows, the panels stay put
     world_ = new WorldController(*live_, dialogs_, datDir_,
                                  {workspace_->mapView(), actorPanel_, stairPanel_, doorsPanel_}, this);
