@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +17,7 @@ namespace quarry::ui {
 
 namespace {
 
-constexpr QSize kPictureBox(32, 48);
+constexpr QSize kPictureBox(28, 48);
 
 } // namespace
 
@@ -36,6 +35,7 @@ void ActorPanel::buildFields()
     refusal_ = refusalLabel("lblActorRefusal", frame_);
 
     auto* grid = new QGridLayout(frame_);
+    grid->setHorizontalSpacing(4);
     grid->addWidget(fieldCaption(kFieldType, kTipObjectType, frame_), 0, 0);
     grid->addWidget(typeBox_, 0, 1);
     grid->addWidget(typeCombo_, 0, 2, 1, 2);
@@ -51,14 +51,16 @@ void ActorPanel::buildFields()
     grid->addWidget(slider_, 3, 0, 1, 5);
     grid->addWidget(scriptLabel_, 4, 0, 1, 5);
 
-    // The record's four bytes, each with its name.
-    auto* bytes = new QHBoxLayout;
-    bytes->addWidget(fieldCaption(kRecordBytes, kTipRecordBytes, frame_));
+    // The record's four bytes, each named above its box.
+    auto* bytes = new QGridLayout;
+    bytes->setVerticalSpacing(0);
+    bytes->addWidget(fieldCaption(kRecordBytes, kTipRecordBytes, frame_), 1, 0);
     const std::pair<const char*, QLabel*> named[] = {
         {"type", typeLabel_}, {"x", xLabel_}, {"y", yLabel_}, {"param", controlLabel_}};
+    int column = 1;
     for (const auto& [name, label] : named) {
-        bytes->addWidget(fieldCaption(name, kTipRecordBytes, frame_), 0, Qt::AlignRight);
-        bytes->addWidget(label);
+        bytes->addWidget(fieldCaption(name, kTipRecordBytes, frame_), 0, column, Qt::AlignCenter);
+        bytes->addWidget(label, 1, column++);
     }
     grid->addLayout(bytes, 5, 0, 1, 5);
     grid->addWidget(refusal_, 6, 0, 1, 5);

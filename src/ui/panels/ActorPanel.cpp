@@ -50,7 +50,7 @@ ActorPanel::ActorPanel(QWidget* parent) : QWidget(parent)
     typeCombo_->setObjectName(QStringLiteral("cmbActorType"));
     typeCombo_->setEnabled(false);
     typeCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    typeCombo_->setMinimumContentsLength(6);
+    typeCombo_->setMinimumContentsLength(5);
     typeLabel_ = ui::valueLabel(frame_, "lblObjType", texts::kTipObjectType);
     xLabel_ = ui::valueLabel(frame_, "lblObjX", texts::kTipObjectX);
     yLabel_ = ui::valueLabel(frame_, "lblObjY", texts::kTipObjectY);

@@ -32,6 +32,9 @@ StairPanel::StairPanel(QWidget* parent) : QWidget(parent)
     list_->setObjectName(QStringLiteral("lstStairList"));
     list_->setToolTip(QString::fromLatin1(kTipStairList));
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // Six lines: the panel keeps one height, and the actor panel above takes
+    // the rest, so neither moves whatever the selection shows.
+    list_->setFixedHeight(list_->fontMetrics().lineSpacing() * 6 + 2 * list_->frameWidth() + 4);
 
     frame_ = new QGroupBox(QString::fromLatin1(kStairProperties), this);
     frame_->setObjectName(QStringLiteral("fraStairProperties"));

@@ -40,11 +40,14 @@ SubmapInfoPanel::SubmapInfoPanel(RomDocument& document, QWidget* parent)
         value->setObjectName(QStringLiteral("lblMapInfo%1").arg(i));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         value->setToolTip(QString::fromLatin1(tips[i]));
+        value->setWordWrap(i == Place); // the place's name may take two lines
         values_[static_cast<std::size_t>(i)] = value;
         auto* caption = new QLabel(QString::fromLatin1(names[i]), this);
         caption->setToolTip(QString::fromLatin1(tips[i]));
         form->addRow(caption, value);
     }
+    // As narrow as the area tree above it.
+    setMaximumWidth(200);
     connect(&document_, &RomDocument::changed, this, [this] { refresh(); });
 }
 

@@ -16,7 +16,7 @@ TypedBox::TypedBox(const char* name, const char* tip, bool hex, QWidget* parent)
 {
     setObjectName(QString::fromLatin1(name));
     setToolTip(QString::fromLatin1(tip));
-    setMaximumWidth(hex ? 40 : 56);
+    setMaximumWidth(hex ? 40 : 50);
     connect(this, &QLineEdit::editingFinished, this, [this] {
         if (const std::optional<int> typed = value())
             emit committed(*typed);
