@@ -5,7 +5,9 @@
 #include "ui/map/SolidityLayer.h"
 #include "ui/panels/DoorsPanel.h"
 #include "ui/panels/GridPanel.h"
+#include "core/session/MapInfoText.h"
 #include "ui/panels/StairPanel.h"
+#include "ui/panels/SubmapInfoPanel.h"
 #include "ui/panels/TypedBox.h"
 
 #include <QAction>
@@ -232,4 +234,21 @@ TEST(Doors, EachDoorSaysInWordsWhereItLeadsAndGoToLoadsIt)
     ASSERT_TRUE(doors->goToButton(0)->isEnabled());
     doors->goToButton(0)->click();
     EXPECT_EQ(w.area().id, (rom::AreaId{2, 7, last}));
+}
+
+TEST(Inspector, MapInformationNamesEveryFieldOfTheLoadedSubmapAndFollowsLoads)
+{
+    OpenedEditor w;
+    auto* info = w.window.findChild<SubmapInfoPanel*>();
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->value(SubmapInfoPanel::MapData)->text(),
+              QString::fromStdString(session::describeMapInfo(w.area()).mapData));
+    w.load({0, 10, 1});
+    EXPECT_TRUE(info->value(SubmapInfoPanel::Place)->text().startsWith("set 0, area 10, submap 1"));
+    EXPECT_EQ(info->value(SubmapInfoPanel::Size)->text(),
+              QStringLiteral("%1 x %2 screens").arg(w.area().map.screensWide).arg(w.area().map.screensHigh));
+    EXPECT_EQ(info->value(SubmapInfoPanel::ActorData)->text(),
+              QString::fromStdString(session::describeMapInfo(w.area()).actorData));
+    // Every field has its name beside it.
+    EXPECT_EQ(info->findChildren<QLabel*>().size(), 2 * SubmapInfoPanel::FieldCount);
 }
