@@ -12,7 +12,7 @@ AreaTree::AreaTree(QWidget* parent) : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("areaTree"));
     setToolTip(texts::kTipAreaList);
-    setHeaderHidden(true);
+    setHeaderLabel(QStringLiteral("Areas")); // its heading
     setColumnCount(1);
     connect(this, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item, int) { emit nodeClicked(keyOf(item)); });

@@ -12,6 +12,7 @@
 #include "ui/map/MetatilePicker.h"
 #include "ui/map/PaletteStrip.h"
 #include "ui/panels/GridPanel.h"
+#include "ui/panels/Heading.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -43,6 +44,7 @@ AreaWorkspace::AreaWorkspace(RomDocument& document, Dialogs& dialogs, QWidget* p
 
     auto* left = new QVBoxLayout;
     left->addWidget(mapView_, 1); // the map view takes the room a larger window gives
+    left->addWidget(headingLabel(QStringLiteral("Area Palette"), QStringLiteral("lblPaletteHeading"), this));
     left->addWidget(paletteStrip_);
     left->addLayout(options);
 
@@ -60,10 +62,12 @@ AreaWorkspace::AreaWorkspace(RomDocument& document, Dialogs& dialogs, QWidget* p
     mapView_->setOverlay(MapView::OverlayLayer::Highlight, [this](QPainter& painter) { whereUsed_.paint(painter); });
 
     auto* right = new QVBoxLayout;
+    right->addWidget(headingLabel(QStringLiteral("Metatiles"), QStringLiteral("lblMetatilesHeading"), this));
     right->addWidget(picker_);
     right->addWidget(whereUsedCheck_);
     right->addWidget(whereUsedLabel_);
     right->addStretch();
+    chooserColumn_ = right;
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -90,6 +94,11 @@ AreaWorkspace::AreaWorkspace(RomDocument& document, Dialogs& dialogs, QWidget* p
         grid.setBlueLevel(value);
         mapView_->refreshGrid();
     });
+}
+
+void AreaWorkspace::addBelowChooser(QWidget* panel)
+{
+    chooserColumn_->addWidget(panel);
 }
 
 bool AreaWorkspace::nightChecked() const

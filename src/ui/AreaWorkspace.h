@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QLabel;
+class QVBoxLayout;
 
 namespace quarry::ui {
 
@@ -56,6 +57,8 @@ public:
     QCheckBox* whereUsedCheck() const { return whereUsedCheck_; }
     QLabel* whereUsedLabel() const { return whereUsedLabel_; }
 
+    // A panel at the foot of the chooser's column.
+    void addBelowChooser(QWidget* panel);
     bool nightChecked() const;
     MapView* mapView() const { return mapView_; }
     MetatilePicker* picker() const { return picker_; }
@@ -94,6 +97,7 @@ private:
     WhereUsedLayer whereUsed_;
     QCheckBox* whereUsedCheck_ = nullptr;
     QLabel* whereUsedLabel_ = nullptr;
+    QVBoxLayout* chooserColumn_ = nullptr;
 };
 
 } // namespace quarry::ui

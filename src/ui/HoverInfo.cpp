@@ -16,7 +16,8 @@ QString hoverText(const session::LoadedArea* area, QPoint mapPixel, const QStrin
         return {};
     const auto [sx, sy, row, column] = session::screenPlaceOf(*cell);
     const auto position = static_cast<std::size_t>(session::screenPosition(map, *cell));
-    QString text = QStringLiteral("Screen (%1, %2)  Cell (%3, %4)  Metatile $%5")
+    QString text = QStringLiteral("Pixel (%1, %2)  ").arg(mapPixel.x()).arg(mapPixel.y());
+    text += QStringLiteral("Screen (%1, %2)  Cell (%3, %4)  Metatile $%5")
                        .arg(sx)
                        .arg(sy)
                        .arg(column)

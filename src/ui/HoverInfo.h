@@ -9,11 +9,12 @@ struct LoadedArea;
 
 namespace quarry::ui {
 
-// The status bar's words for the map pixel under the pointer: the screen
+// The status bar's words for the map pixel under the pointer: the pixel
+// itself (as the inspector's positions are typed), the screen
 // (sx, sy), the cell (column, row) inside it, the metatile number and the
 // screen's pointer, then `item` (the actor or stair under the pointer in
 // their modes) when not empty:
-//   "Screen (1, 0)  Cell (3, 5)  Metatile $0A  Pointer $8123  Actor 2 ($1C)"
+//   "Pixel (300, 160)  Screen (1, 0)  Cell (3, 5)  Metatile $0A  Pointer $8123  Actor 2 ($1C)"
 // Empty when no area is loaded or the pixel lies outside the map.
 QString hoverText(const session::LoadedArea* area, QPoint mapPixel, const QString& item = {});
 

@@ -27,10 +27,12 @@
 #include "ui/tools/MarkerTool.h"
 #include "ui/MapBlockActions.h"
 #include "ui/map/SharedConsent.h"
+#include "ui/map/ViewLayers.h"
 #include "ui/tools/ToolManager.h"
 #include "ui/panels/ActorPanel.h"
 #include "ui/panels/DoorsPanel.h"
 #include "ui/panels/StairPanel.h"
+#include "ui/panels/SubmapInfoPanel.h"
 
 #include <QAction>
 #include <QMenu>
@@ -79,7 +81,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     buildMenus();
     buildEditorWindows();
     extras_ = new MainWindowExtras(*this, dialogs_);
-    menu(Menu::View)->addAction(blocks_->sharedScreensAction());
+    new ViewLayers(*menu(Menu::View), *live_, *world_, *workspace_, blocks_->sharedScreensAction(), this);
     patches_ = new PatchActions(*this, document_, dialogs_);
     safety_ = new SessionSafety(*this, document_, *history(), dialogs_);
     scripts_ = new ScriptActions(*this, document_, dialogs_, datDir_);
@@ -172,13 +174,21 @@ void MainWindow::buildViews()
 
     areaTree_ = new AreaTree(this);
     areaTree_->setMinimumWidth(170);
-    addPanelDock(*this, areaTree_, Qt::LeftDockWidgetArea, QStringLiteral("areaDock"), QStringLiteral("Areas"));
+    // The tree with the loaded submap's information under it, as one panel.
+    auto* treePanel = new QWidget(this);
+    auto* treeColumn = new QVBoxLayout(treePanel);
+    treeColumn->setContentsMargins(0, 0, 0, 0);
+    treeColumn->addWidget(areaTree_, 1);
+    addPanelDock(*this, treePanel, Qt::LeftDockWidgetArea, QStringLiteral("areaDock"), QStringLiteral("Areas"));
     views_.push_back(areaTree_);
     connect(areaTree_, &AreaTree::nodeClicked, this, &MainWindow::loadArea);
 
     workspace_ = new AreaWorkspace(*live_, dialogs_, central);
     layout->addWidget(workspace_, 1);
     views_.push_back(workspace_);
+    auto* info = new SubmapInfoPanel(*live_, treePanel);
+    treeColumn->addWidget(info);
+    connect(workspace_, &AreaWorkspace::areaShown, info, &SubmapInfoPanel::refresh);
     // Choosing a metatile goes to Map Edit Mode, except while filling: the
     // fill takes the metatile chosen.
     connect(workspace_, &AreaWorkspace::mapModeRequested, this, [this] {
@@ -195,15 +205,17 @@ void MainWindow::buildViews()
     doorsPanel_ = new DoorsPanel(column);
     panels->addWidget(actorPanel_, 3);
     panels->addWidget(stairPanel_, 2);
-    panels->addWidget(doorsPanel_);
+    workspace_->addBelowChooser(doorsPanel_);
     addPanelDock(*this, column, Qt::RightDockWidgetArea, QStringLiteral("panelDock"), QStringLiteral("Properties"));
     for (QWidget* view : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
         views_.push_back(view);
-    actorPanel_->setMinimumWidth(220);
+    for (QWidget* panel : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
+        panel->setFixedWidth(250); // whatever the selection shows, the panels stay put
     world_ = new WorldController(*live_, dialogs_, datDir_,
                                  {workspace_->mapView(), actorPanel_, stairPanel_, doorsPanel_}, this);
     connect(world_, &WorldController::actorModeRequested, this, [this] { setEditMode(EditMode::Actor); });
     connect(world_, &WorldController::stairModeRequested, this, [this] { setEditMode(EditMode::Stair); });
+    connect(doorsPanel_, &DoorsPanel::goTo, this, &MainWindow::loadArea);
     connect(world_, &WorldController::statusMessage, this, [this](const QString& text) { statusLine_->setNote(text); });
 
     setCentralWidget(central);

@@ -41,9 +41,19 @@ WorldController::WorldController(RomDocument& document, Dialogs& dialogs, const 
       messageParent_(messageParent)
 {
     views_.map->setOverlay([this](QPainter& painter) {
-        actorLayer_.paint(painter);
-        stairLayer_.paint(painter);
+        // Markers shown outside their own mode are drawn faint: they cannot
+        // be dragged there.
+        for (const auto& [layer, own] : {std::pair{&actorLayer_, Markers::Actors}, {&stairLayer_, Markers::Stairs}}) {
+            painter.setOpacity(markers_ == own ? 1.0 : 0.6);
+            layer->paint(painter);
+        }
+        painter.setOpacity(1.0);
     });
+    QList<QImage> directions;
+    for (const auto& [upDown, leftRight] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}})
+        directions << pictures_.stairPicture(upDown, leftRight);
+    views_.stairs->setDirectionPictures(directions);
+    connectTypedFields();
     connect(views_.actors, &ActorPanel::actorClicked, this, [this](int index) {
         currentActor_ = index;
         emit actorModeRequested();
@@ -53,18 +63,6 @@ WorldController::WorldController(RomDocument& document, Dialogs& dialogs, const 
         currentStair_ = index;
         emit stairModeRequested();
         scrollToHighlight();
-    });
-    connect(views_.actors, &ActorPanel::typeChosen, this, &WorldController::chooseType);
-    connect(views_.actors, &ActorPanel::controlChanged, this, &WorldController::changeControl);
-    // A slider drag is one step; cut short (undo, a box), its rest writes nothing.
-    connect(views_.actors, &ActorPanel::controlDragStarted, this, [this] {
-        controlCut_ = false;
-        document_.beginGesture(QStringLiteral("Set parameter of actor %1")
-                                   .arg(QStringLiteral("%1").arg(currentActor_, 2, 16, QLatin1Char('0')).toUpper()),
-                               views_.actors, [this] { controlCut_ = true; });
-    });
-    connect(views_.actors, &ActorPanel::controlDragFinished, this, [this] {
-        std::exchange(controlCut_, false) ? selectActor(currentActor_) : document_.endGesture();
     });
     connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
         // Painting cells leaves lists, markers and doors as they are; a patch
@@ -121,9 +119,10 @@ void WorldController::showArea()
     showStairs();
     showDoors();
     views_.actors->blankValues();
-    actorLayer_.setShown(false);
-    stairLayer_.setShown(false);
+    views_.stairs->blank();
+    applyShown();
     views_.actors->setEditable(false);
+    views_.stairs->setEditable(false);
     repaint();
 }
 
@@ -162,8 +161,8 @@ MarkerLayer::Marker WorldController::actorMarker(int index)
     const world::ActorRecord& actor = document_.document().area()->actors.at(static_cast<std::size_t>(index));
     const QImage picture = pictures_.actorPicture(actor.type);
     const QSize size = sizeOf(picture);
-    // The picture stands on the actor's foot line.
-    const QRect rect(QPoint(actor.x * world::kActorCellPixels, actor.y * world::kActorCellPixels - size.height()), size);
+    const world::MapPoint origin = world::actorMarkerOrigin(actor, size.height());
+    const QRect rect(QPoint(origin.x, origin.y), size);
     return {rect, picture, !rect.intersects(mapRect())};
 }
 
@@ -171,7 +170,8 @@ MarkerLayer::Marker WorldController::stairMarker(int index)
 {
     const world::StairRecord& stair = document_.document().area()->stairs.at(static_cast<std::size_t>(index));
     const QImage picture = pictures_.stairPicture(stair.upDown, stair.leftRight);
-    const QRect rect(QPoint(stair.x * world::kStairCellPixels, stair.y * world::kStairCellPixels), sizeOf(picture));
+    const world::MapPoint origin = world::stairMarkerOrigin(stair);
+    const QRect rect(QPoint(origin.x, origin.y), sizeOf(picture));
     return {rect, picture, !rect.intersects(mapRect())};
 }
 
@@ -227,10 +227,10 @@ void WorldController::enterMode(Markers markers)
     markers_ = markers;
     actorLayer_.setHighlight(std::nullopt);
     stairLayer_.setHighlight(std::nullopt);
-    actorLayer_.setShown(markers == Markers::Actors);
-    stairLayer_.setShown(markers == Markers::Stairs);
+    applyShown();
     // With no actor there is nothing whose type or parameter could change.
     views_.actors->setEditable(markers == Markers::Actors && actorLayer_.count() > 0);
+    views_.stairs->setEditable(markers == Markers::Stairs && stairLayer_.count() > 0);
     if (markers == Markers::Actors) {
         if (actorLayer_.count() > 0)
             selectActor(currentActor_);
@@ -239,6 +239,8 @@ void WorldController::enterMode(Markers markers)
     } else if (markers == Markers::Stairs && stairLayer_.count() > 0) {
         selectStair(currentStair_);
     }
+    if (markers == Markers::Stairs && stairLayer_.count() == 0)
+        views_.stairs->blank();
     repaint();
 }
 
@@ -273,13 +275,14 @@ void WorldController::selectActor(int index, bool scroll)
     // A type shows its parameter only when it has a picture of its own and a
     // description.
     bool ownPicture = false;
-    pictures_.actorPicture(actor.type, &ownPicture);
+    views_.actors->showPicture(pictures_.actorPicture(actor.type, &ownPicture));
     int kindValue = 0;
     if (ownPicture)
         for (const rom::ActorTypeInfo& info : document_.document().sideData().actorTypes)
             if (info.code == actor.type)
                 kindValue = info.controlKind;
     const world::ControlKind kind = world::controlKindOf(kindValue);
+    shownKind_ = kind;
 
     const bool moved = views_.actors->selectRow(index);
     actorLayer_.setHighlight(actorLayer_.marker(index).rect.adjusted(-kHighlightMargin, -kHighlightMargin,
@@ -314,6 +317,7 @@ void WorldController::selectStair(int index, bool scroll)
         return;
     currentStair_ = index;
     stairLayer_.setMarker(index, stairMarker(index));
+    views_.stairs->showStair(document_.document().area()->stairs[static_cast<std::size_t>(index)]);
     const bool moved = views_.stairs->selectRow(index);
     stairLayer_.setHighlight(stairLayer_.marker(index).rect.adjusted(-kHighlightMargin, -kHighlightMargin,
                                                                      kHighlightMargin, kHighlightMargin));
@@ -322,78 +326,28 @@ void WorldController::selectStair(int index, bool scroll)
     repaint();
 }
 
+void WorldController::setShownEverywhere(Markers markers, bool shown)
+{
+    (markers == Markers::Stairs ? stairsEverywhere_ : actorsEverywhere_) = shown;
+    applyShown();
+    repaint();
+}
+
+bool WorldController::shownEverywhere(Markers markers) const
+{
+    return markers == Markers::Stairs ? stairsEverywhere_ : actorsEverywhere_;
+}
+
+void WorldController::applyShown()
+{
+    actorLayer_.setShown(markers_ == Markers::Actors || actorsEverywhere_);
+    stairLayer_.setShown(markers_ == Markers::Stairs || stairsEverywhere_);
+}
+
 void WorldController::scrollToHighlight()
 {
     if (const std::optional<QRect> rect = highlight())
         views_.map->ensureVisible(*rect);
-}
-
-void WorldController::chooseType(int entry)
-{
-    if (markers_ != Markers::Actors || entry < 0 || entry >= static_cast<int>(typeCodes_.size()))
-        return;
-    const int index = currentActor_;
-    const std::uint8_t code = typeCodes_[static_cast<std::size_t>(entry)];
-    // The document's change brings the new line, picture and frame.
-    if (!runGuarded(dialogs_, messageParent_, [&] { document_.document().setActorType(index, code); }))
-        selectActor(index); // the combo shows the type the actor kept
-}
-
-void WorldController::changeControl(int value)
-{
-    if (markers_ != Markers::Actors || controlCut_)
-        return;
-    const int index = currentActor_;
-    if (!runGuarded(dialogs_, messageParent_,
-                    [&] { document_.document().setActorControl(index, static_cast<std::uint8_t>(value)); }))
-        selectActor(index);
-}
-
-void WorldController::dropMarker(Markers markers, int index, QPoint start, QPoint end)
-{
-    if (markers != markers_ || markers == Markers::None || index < 0 || index >= layer(markers).count())
-        return;
-    const world::MapPoint from{start.x(), start.y()};
-    const world::MapPoint to{end.x(), end.y()};
-    const QSize size = layer(markers).marker(index).rect.size();
-    session::Document& document = document_.document();
-    std::string refusal;
-    if (markers == Markers::Actors) {
-        currentActor_ = index;
-        runGuarded(dialogs_, messageParent_,
-                   [&] { document.moveActor(index, from, to, size.width(), size.height(), &refusal); });
-        selectActor(index);
-    } else {
-        currentStair_ = index;
-        bool moved = false;
-        editedStairs_.insert(index);
-        runGuarded(dialogs_, messageParent_,
-                   [&] { moved = document.moveStair(index, from, to, size.width(), size.height(), &refusal); });
-        if (!moved)
-            editedStairs_.erase(index);
-        selectStair(index);
-    }
-    if (!refusal.empty())
-        emit statusMessage(QStringLiteral("%1 %2 not moved: %3")
-                               .arg(markers == Markers::Actors ? QStringLiteral("Actor") : QStringLiteral("Stair"))
-                               .arg(index)
-                               .arg(QString::fromStdString(refusal)));
-}
-
-void WorldController::turnStair(int index)
-{
-    if (markers_ != Markers::Stairs || index < 0 || index >= stairLayer_.count())
-        return;
-    currentStair_ = index;
-    bool turned = false;
-    std::string refusal;
-    editedStairs_.insert(index);
-    runGuarded(dialogs_, messageParent_, [&] { turned = document_.document().turnStair(index, &refusal); });
-    if (!turned)
-        editedStairs_.erase(index);
-    if (!refusal.empty())
-        emit statusMessage(QStringLiteral("Stair %1 not turned: %2").arg(index).arg(QString::fromStdString(refusal)));
-    selectStair(index);
 }
 
 } // namespace quarry::ui

@@ -2,6 +2,7 @@
 
 #include "ui/map/MarkerLayer.h"
 #include "ui/map/WorldPictures.h"
+#include "core/world/Ferryman.h"
 
 #include <QObject>
 #include <QPoint>
@@ -78,6 +79,12 @@ public:
     void dropMarker(Markers markers, int index, QPoint start, QPoint end);
     void turnStair(int index);
 
+    // The View menu's layers: the markers of a kind shown in every mode (in
+    // their own mode they always show; elsewhere they are drawn faint and
+    // cannot be dragged). Off by default.
+    void setShownEverywhere(Markers markers, bool shown);
+    bool shownEverywhere(Markers markers) const;
+
 signals:
     void actorModeRequested();
     void stairModeRequested();
@@ -95,6 +102,15 @@ private:
     void selectStair(int index, bool scroll);
     void chooseType(int entry);
     void changeControl(int value);
+    // The inspector's fields: what they report goes through the document.
+    void connectTypedFields();
+    void typeActorPosition(QPoint foot);
+    void typeActorType(int code);
+    void typeActorControl(int value);
+    void typeStairPosition(QPoint corner);
+    void chooseStairDirection(int upDown, int leftRight);
+    // Each kind of marker shows in its own mode or when asked for everywhere.
+    void applyShown();
     void repaint();
     QString typeName(std::uint8_t type) const;
     // The loaded map's picture, in map pixels; a marker off it is not drawn
@@ -114,6 +130,9 @@ private:
     int currentActor_ = 0;
     bool controlCut_ = false; // the slider drag was interrupted
     int currentStair_ = 0;
+    world::ControlKind shownKind_ = world::ControlKind::None; // of the selected actor
+    bool actorsEverywhere_ = false;
+    bool stairsEverywhere_ = false;
     std::vector<std::uint8_t> typeCodes_; // actorTypeCodes, parallel to the combo
     QStringList typeNames_;               // actorTypeNames
     // Per loaded submap: actors already reported as of an unknown type, and

@@ -153,7 +153,8 @@ TEST(MapPainting, HoverWordsNameTheNewMetatileAfterAPaintWithoutAMove)
     const int metatile = area.map.mapGrid[area.map.cellIndex(1, 1, 2, 3)];
     const int pointer = area.map.screenTable[static_cast<std::size_t>(area.map.screensWide) + 1];
     const QString expected =
-        QString::asprintf("Screen (1, 1)  Cell (3, 2)  Metatile $%02X  Pointer $%04X", metatile, pointer);
+        QString::asprintf("Pixel (%d, %d)  Screen (1, 1)  Cell (3, 2)  Metatile $%02X  Pointer $%04X", at.x(), at.y(),
+                          metatile, pointer);
     EXPECT_EQ(hoverText(&area, QPoint(-1, 0)), QString());
     QLabel* label = e.window.extras()->hoverLabel();
     const QString panel0 = e.window.statusText(0);

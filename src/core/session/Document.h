@@ -232,6 +232,15 @@ public:
     // The next of the four directions; false (nothing changed) when the stair
     // could not be stored that way.
     bool turnStair(int index, std::string* refusal = nullptr);
+    // Typed values: the actor's foot point or the stair's top-left corner in
+    // map pixels, and a stair's direction. The checks and step names are the
+    // drag's and the turn's; false, writing nothing, when refused or when the
+    // record stays as it is.
+    bool placeActor(int index, world::MapPoint foot, int pictureWidth, int pictureHeight,
+                    std::string* refusal = nullptr);
+    bool placeStair(int index, world::MapPoint corner, int pictureWidth, int pictureHeight,
+                    std::string* refusal = nullptr);
+    bool setStairDirection(int index, std::uint8_t upDown, std::uint8_t leftRight, std::string* refusal = nullptr);
     world::FerrymanSettings ferryman() const;
     void setFerryman(const world::FerrymanSettings& settings);
 
@@ -259,6 +268,10 @@ private:
     // Re-reads the map from the image (its picture follows the grid).
     void reloadMap();
     CellEdit writeCells(const std::vector<PlacedCell>& cells, const std::string& name);
+    // Commits a moved or turned record of the loaded submap as one step;
+    // false when there is none or it equals the one in the list.
+    bool storeActor(std::size_t index, const std::optional<world::ActorRecord>& moved);
+    bool storeStair(std::size_t index, const std::optional<world::StairRecord>& moved, const char* step);
 
     rom::RomImage rom_;
     std::string romPath_;

@@ -56,9 +56,22 @@ bool Document::moveActor(int index, world::MapPoint start, world::MapPoint end, 
 {
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.actors, index, "actor");
-    const auto moved =
-        world::draggedActor(area.actors[i], dragOver(area, start, end, pictureWidth, pictureHeight), refusal);
-    if (!moved || *moved == area.actors[i])
+    return storeActor(i, world::draggedActor(area.actors[i], dragOver(area, start, end, pictureWidth, pictureHeight),
+                                             refusal));
+}
+
+bool Document::placeActor(int index, world::MapPoint foot, int pictureWidth, int pictureHeight, std::string* refusal)
+{
+    LoadedArea& area = requireArea();
+    const std::size_t i = checkedIndex(area.actors, index, "actor");
+    return storeActor(
+        i, world::typedActor(area.actors[i], foot, dragOver(area, {}, {}, pictureWidth, pictureHeight), refusal));
+}
+
+bool Document::storeActor(std::size_t i, const std::optional<world::ActorRecord>& moved)
+{
+    LoadedArea& area = requireArea();
+    if (!moved || *moved == area.actors.at(i))
         return false;
     EditScope scope(*this, "Move actor " + numberText(i), kSubmapKinds);
     std::vector<world::ActorRecord> actors = area.actors;
@@ -96,15 +109,20 @@ bool Document::moveStair(int index, world::MapPoint start, world::MapPoint end, 
 {
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.stairs, index, "stair");
-    const auto moved =
-        world::draggedStair(area.stairs[i], dragOver(area, start, end, pictureWidth, pictureHeight), refusal);
-    if (!moved || *moved == area.stairs[i])
-        return false;
-    EditScope scope(*this, "Move stair " + numberText(i), kSubmapKinds);
-    std::vector<world::StairRecord> stairs = area.stairs;
-    stairs[i] = *moved;
-    commitLists(rom_, area, std::move(stairs), area.actors);
-    return true;
+    return storeStair(i,
+                      world::draggedStair(area.stairs[i], dragOver(area, start, end, pictureWidth, pictureHeight),
+                                          refusal),
+                      "Move stair ");
+}
+
+bool Document::placeStair(int index, world::MapPoint corner, int pictureWidth, int pictureHeight,
+                          std::string* refusal)
+{
+    LoadedArea& area = requireArea();
+    const std::size_t i = checkedIndex(area.stairs, index, "stair");
+    return storeStair(
+        i, world::typedStair(area.stairs[i], corner, dragOver(area, {}, {}, pictureWidth, pictureHeight), refusal),
+        "Move stair ");
 }
 
 bool Document::turnStair(int index, std::string* refusal)
@@ -112,14 +130,32 @@ bool Document::turnStair(int index, std::string* refusal)
     LoadedArea& area = requireArea();
     const std::size_t i = checkedIndex(area.stairs, index, "stair");
     const world::StairRecord turned = world::turnedStair(area.stairs[i]);
+    return setStairDirection(index, turned.upDown, turned.leftRight, refusal);
+}
+
+bool Document::setStairDirection(int index, std::uint8_t upDown, std::uint8_t leftRight, std::string* refusal)
+{
+    LoadedArea& area = requireArea();
+    const std::size_t i = checkedIndex(area.stairs, index, "stair");
+    world::StairRecord turned = area.stairs[i];
+    turned.upDown = upDown & 1;
+    turned.leftRight = leftRight & 1;
     if (!world::stairStorable(turned)) {
         if (refusal)
             *refusal = world::kStoredAsEnd;
         return false;
     }
-    EditScope scope(*this, "Turn stair " + numberText(i), kSubmapKinds);
+    return storeStair(i, turned, "Turn stair ");
+}
+
+bool Document::storeStair(std::size_t i, const std::optional<world::StairRecord>& moved, const char* step)
+{
+    LoadedArea& area = requireArea();
+    if (!moved || *moved == area.stairs.at(i))
+        return false;
+    EditScope scope(*this, step + numberText(i), kSubmapKinds);
     std::vector<world::StairRecord> stairs = area.stairs;
-    stairs[i] = turned;
+    stairs[i] = *moved;
     commitLists(rom_, area, std::move(stairs), area.actors);
     return true;
 }

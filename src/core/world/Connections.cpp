@@ -115,4 +115,17 @@ Doors readDoors(const rom::RomImage& rom, const rom::AreaId& id)
             followExit(rom, id.objectSet, id.area, layout::kLeaveRightEntry)};
 }
 
+Arrival arrivalOf(const ExitDestination& destination)
+{
+    constexpr std::uint8_t kFromRight = 0x80;
+    return {destination.objectSet, destination.area, destination.entry & 0x7F,
+            (destination.entry & kFromRight) != 0};
+}
+
+std::string arrivalWords(const Arrival& arrival)
+{
+    return placeText(arrival.objectSet, arrival.area) + ", submap " + std::to_string(arrival.submap)
+           + (arrival.fromRight ? ", right end" : ", left end");
+}
+
 } // namespace quarry::world

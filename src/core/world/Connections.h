@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace quarry::rom {
 class RomImage;
@@ -46,6 +47,22 @@ struct ExitDestination {
 // arrive anywhere. Throws RomError for an invalid address on the way.
 std::optional<ExitDestination> followExit(const rom::RomImage& rom, int objectSet, int area,
                                           std::uint8_t startEntry);
+
+// Where a destination puts the player, as its entry byte says: the
+// submap of bits 0-6, entered at its right end when bit 7 is set (the
+// player moves left) and at its left end otherwise.
+struct Arrival {
+    int objectSet = 0;
+    int area = 0;
+    int submap = 0;
+    bool fromRight = false;
+
+    friend bool operator==(const Arrival&, const Arrival&) = default;
+};
+Arrival arrivalOf(const ExitDestination& destination);
+// "object set 2, area 5, submap 3, right end", numbers in decimal as the
+// area tree names them.
+std::string arrivalWords(const Arrival& arrival);
 
 // The two doors of an area as the Doors frame shows them: leaving to the
 // left, then to the right. A door without a value loops.

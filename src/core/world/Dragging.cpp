@@ -2,6 +2,8 @@
 
 #include "core/rom/GameLayout.h"
 
+#include <algorithm>
+
 namespace quarry::world {
 
 namespace {
@@ -12,14 +14,13 @@ int cellsBetween(int from, int to, int cell)
     return (to / cell) - (from / cell);
 }
 
-// The new position in cells, or -1 when the picture would not fit the map.
-int placed(int position, int delta, int cell, int pictureSize, int mapSize)
+// The position in cells, or -1 when the picture would not fit the map.
+int placed(int position, int cell, int pictureSize, int mapSize)
 {
-    const int moved = position + delta;
-    const int pixels = moved * cell;
+    const int pixels = position * cell;
     if (pixels < 0 || pictureSize + pixels - 2 > mapSize)
         return -1;
-    return moved;
+    return position;
 }
 
 // No value, saying why when the caller asks.
@@ -30,17 +31,13 @@ std::nullopt_t refuse(std::string* refusal, const std::string& why)
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& drag, std::string* refusal)
+// The checks every placement of an actor makes, on the cell it would take.
+std::optional<ActorRecord> actorInCell(const ActorRecord& actor, int cellX, int cellY, const Drag& fit,
+                                       std::string* refusal)
 {
     constexpr int kCell = kActorCellPixels;
-    if (drag.end.x < 0 || drag.end.y < 0 || drag.start.x < 0 || drag.start.y < 0)
-        return refuse(refusal, "the pointer was let go outside the map");
-    const int x = placed(actor.x, cellsBetween(drag.start.x, drag.end.x, kCell), kCell, drag.pictureWidth,
-                         drag.mapWidth);
-    const int y = placed(actor.y, cellsBetween(drag.start.y, drag.end.y, kCell), kCell, drag.pictureHeight,
-                         drag.mapHeight);
+    const int x = placed(cellX, kCell, fit.pictureWidth, fit.mapWidth);
+    const int y = placed(cellY, kCell, fit.pictureHeight, fit.mapHeight);
     if (x < 0 || y < 0)
         return refuse(refusal, std::string(x < 0 ? "x" : "y") + " would put the picture outside the map");
     if (x >= layout::kListTerminator || y >= layout::kListTerminator)
@@ -52,16 +49,13 @@ std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& dr
     return moved;
 }
 
-std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag, std::string* refusal)
+std::optional<StairRecord> stairInCell(const StairRecord& stair, int cellX, int cellY, const Drag& fit,
+                                       std::string* refusal)
 {
     constexpr int kCell = kStairCellPixels;
     constexpr int kLargest = 0x7F;
-    if (drag.end.x < 0 || drag.end.y < 0 || drag.start.x < 0 || drag.start.y < 0)
-        return refuse(refusal, "the pointer was let go outside the map");
-    const int x = placed(stair.x, cellsBetween(drag.start.x, drag.end.x, kCell), kCell, drag.pictureWidth,
-                         drag.mapWidth);
-    const int y = placed(stair.y, cellsBetween(drag.start.y, drag.end.y, kCell), kCell, drag.pictureHeight,
-                         drag.mapHeight);
+    const int x = placed(cellX, kCell, fit.pictureWidth, fit.mapWidth);
+    const int y = placed(cellY, kCell, fit.pictureHeight, fit.mapHeight);
     if (x < 0 || y < 0)
         return refuse(refusal, std::string(x < 0 ? "x" : "y") + " would put the picture outside the map");
     if (x > kLargest || y > kLargest)
@@ -72,6 +66,65 @@ std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& dr
     if (!stairStorable(moved))
         return refuse(refusal, kStoredAsEnd);
     return moved;
+}
+
+bool releasedOutside(const Drag& drag)
+{
+    return drag.end.x < 0 || drag.end.y < 0 || drag.start.x < 0 || drag.start.y < 0;
+}
+
+constexpr const char* kReleasedOutside = "the pointer was let go outside the map";
+
+// A typed pixel far beyond any map stays far beyond it, without overflow.
+int cellOf(int pixel, int cell)
+{
+    return snapDown(std::clamp(pixel, -0x100000, 0x100000), cell) / cell;
+}
+
+} // namespace
+
+std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& drag, std::string* refusal)
+{
+    constexpr int kCell = kActorCellPixels;
+    if (releasedOutside(drag))
+        return refuse(refusal, kReleasedOutside);
+    return actorInCell(actor, actor.x + cellsBetween(drag.start.x, drag.end.x, kCell),
+                       actor.y + cellsBetween(drag.start.y, drag.end.y, kCell), drag, refusal);
+}
+
+std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag, std::string* refusal)
+{
+    constexpr int kCell = kStairCellPixels;
+    if (releasedOutside(drag))
+        return refuse(refusal, kReleasedOutside);
+    return stairInCell(stair, stair.x + cellsBetween(drag.start.x, drag.end.x, kCell),
+                       stair.y + cellsBetween(drag.start.y, drag.end.y, kCell), drag, refusal);
+}
+
+std::optional<ActorRecord> typedActor(const ActorRecord& actor, MapPoint foot, const Drag& fit, std::string* refusal)
+{
+    return actorInCell(actor, cellOf(foot.x, kActorCellPixels), cellOf(foot.y, kActorCellPixels), fit, refusal);
+}
+
+std::optional<StairRecord> typedStair(const StairRecord& stair, MapPoint corner, const Drag& fit,
+                                      std::string* refusal)
+{
+    return stairInCell(stair, cellOf(corner.x, kStairCellPixels), cellOf(corner.y, kStairCellPixels), fit, refusal);
+}
+
+MapPoint actorFoot(const ActorRecord& actor)
+{
+    return {actor.x * kActorCellPixels, actor.y * kActorCellPixels};
+}
+
+MapPoint actorMarkerOrigin(const ActorRecord& actor, int pictureHeight)
+{
+    return {actor.x * kActorCellPixels, actor.y * kActorCellPixels - pictureHeight};
+}
+
+MapPoint stairMarkerOrigin(const StairRecord& stair)
+{
+    return {stair.x * kStairCellPixels, stair.y * kStairCellPixels};
 }
 
 StairRecord turnedStair(const StairRecord& stair)

@@ -52,6 +52,23 @@ std::optional<ActorRecord> draggedActor(const ActorRecord& actor, const Drag& dr
 // byte would encode as $FF are refused.
 std::optional<StairRecord> draggedStair(const StairRecord& stair, const Drag& drag, std::string* refusal = nullptr);
 
+// The placement checks of a drag, for a position typed in map pixels: the
+// actor's foot point (its picture's bottom-left corner) or the stair's
+// top-left corner, snapped down to the grid as a drag snaps. The same
+// refusals hold: a picture leaving the map, a position the list cannot hold.
+// `fit` carries the picture and map sizes; its points are not used.
+std::optional<ActorRecord> typedActor(const ActorRecord& actor, MapPoint foot, const Drag& fit,
+                                      std::string* refusal = nullptr);
+std::optional<StairRecord> typedStair(const StairRecord& stair, MapPoint corner, const Drag& fit,
+                                      std::string* refusal = nullptr);
+
+// Where the markers stand, in map pixels. An actor's picture stands on its
+// foot line, its bottom-left corner at (x x 16, y x 16); a stair's picture
+// has its top-left corner at (x x 8, y x 8).
+MapPoint actorFoot(const ActorRecord& actor);
+MapPoint actorMarkerOrigin(const ActorRecord& actor, int pictureHeight);
+MapPoint stairMarkerOrigin(const StairRecord& stair);
+
 // One step through the four directions: (upDown, leftRight) goes (0,0),
 // (1,0), (0,1), (1,1) and back to (0,0).
 StairRecord turnedStair(const StairRecord& stair);

@@ -28,6 +28,13 @@ ControlKind controlKindOf(int value)
     }
 }
 
+int largestControl(ControlKind kind)
+{
+    if (kind == ControlKind::Text)
+        return layout::kTextCount - 1;
+    return kind == ControlKind::TextTable ? layout::kActorTextTableSize - 1 : 0xFF;
+}
+
 std::optional<int> actorTextNumber(const rom::RomImage& rom, ControlKind kind, std::uint8_t control, int area,
                                    int submap)
 {

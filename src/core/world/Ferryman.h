@@ -32,6 +32,10 @@ enum class ControlKind : int {
 
 ControlKind controlKindOf(int value);
 
+// The largest parameter a kind can name: the last text number (120), the
+// last entry of the actor text table (10), any byte for the others.
+int largestControl(ControlKind kind);
+
 // The text number an actor's property frame shows, or no value when the kind
 // shows no text or names an entry past the table.
 std::optional<int> actorTextNumber(const rom::RomImage& rom, ControlKind kind, std::uint8_t control, int area,

@@ -43,7 +43,7 @@ public:
     void refreshGrid();
     // Pictures drawn over the map, in map pixels, lowest layer first; each
     // layer has its own owner, so setting one leaves the others.
-    enum class OverlayLayer { Highlight, SharedScreens, Selection, Markers, Tool, Compare, Count };
+    enum class OverlayLayer { Solidity, Highlight, SharedScreens, Selection, Markers, Tool, Compare, Count };
     void setOverlay(OverlayLayer layer, std::function<void(QPainter&)> overlay);
     // The markers of the actor and stair modes.
     void setOverlay(std::function<void(QPainter&)> overlay) { setOverlay(OverlayLayer::Markers, std::move(overlay)); }

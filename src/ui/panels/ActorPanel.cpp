@@ -1,5 +1,9 @@
 #include "ui/panels/ActorPanel.h"
 
+#include "core/world/Dragging.h"
+
+#include "ui/panels/Heading.h"
+#include "ui/panels/TypedBox.h"
 #include "ui/panels/WorldTexts.h"
 
 #include <QComboBox>
@@ -45,6 +49,8 @@ ActorPanel::ActorPanel(QWidget* parent) : QWidget(parent)
     typeCombo_ = new QComboBox(frame_);
     typeCombo_->setObjectName(QStringLiteral("cmbActorType"));
     typeCombo_->setEnabled(false);
+    typeCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    typeCombo_->setMinimumContentsLength(5);
     typeLabel_ = ui::valueLabel(frame_, "lblObjType", texts::kTipObjectType);
     xLabel_ = ui::valueLabel(frame_, "lblObjX", texts::kTipObjectX);
     yLabel_ = ui::valueLabel(frame_, "lblObjY", texts::kTipObjectY);
@@ -52,7 +58,9 @@ ActorPanel::ActorPanel(QWidget* parent) : QWidget(parent)
     scriptLabel_ = new QLabel(frame_);
     scriptLabel_->setObjectName(QStringLiteral("lblScriptString"));
     scriptLabel_->setWordWrap(true);
-    scriptLabel_->setMinimumHeight(32);
+    scriptLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Two lines, however long the text: the panels keep their places.
+    scriptLabel_->setFixedHeight(scriptLabel_->fontMetrics().lineSpacing() * 2 + 4);
     slider_ = new QSlider(Qt::Horizontal, frame_);
     slider_->setObjectName(QStringLiteral("sliderStrings"));
     slider_->setTickPosition(QSlider::TicksBelow);
@@ -63,20 +71,11 @@ ActorPanel::ActorPanel(QWidget* parent) : QWidget(parent)
     healthBox_->setToolTip(QString::fromLatin1(texts::kTipEnemyHealth));
     healthBox_->setReadOnly(true); // it only shows the value
     healthBox_->setMaximumWidth(40);
-
-    auto* grid = new QGridLayout(frame_);
-    grid->addWidget(typeCombo_, 0, 0, 1, 4);
-    grid->addWidget(typeLabel_, 1, 0);
-    grid->addWidget(xLabel_, 1, 1);
-    grid->addWidget(yLabel_, 1, 2);
-    grid->addWidget(controlLabel_, 1, 3);
-    grid->addWidget(scriptLabel_, 2, 0, 1, 4);
-    grid->addWidget(slider_, 3, 0, 1, 4);
-    grid->addWidget(healthLabel_, 4, 0, 1, 2);
-    grid->addWidget(healthBox_, 4, 2, 1, 2);
+    buildFields();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(headingLabel(QString::fromLatin1(texts::kActorsHeading), QStringLiteral("lblActorsHeading"), this));
     layout->addWidget(list_, 1);
     layout->addWidget(frame_);
 
@@ -87,6 +86,7 @@ ActorPanel::ActorPanel(QWidget* parent) : QWidget(parent)
         policy.setRetainSizeWhenHidden(true);
         widget->setSizePolicy(policy);
     }
+    frame_->setFixedHeight(frame_->sizeHint().height());
     blankValues();
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         emit actorClicked(list_->row(item));
@@ -146,12 +146,21 @@ void ActorPanel::showValues(const world::ActorRecord& actor)
     yLabel_->setText(hexPair(actor.y));
     typeLabel_->setText(hexPair(actor.type));
     controlLabel_->setText(hexPair(actor.control));
+    const world::MapPoint foot = world::actorFoot(actor);
+    xBox_->showValue(foot.x);
+    yBox_->showValue(foot.y);
+    typeBox_->showValue(actor.type);
+    controlBox_->showValue(actor.control);
+    showRefusal({});
 }
 
 void ActorPanel::blankValues()
 {
-    for (QLabel* label : {xLabel_, yLabel_, typeLabel_, controlLabel_})
+    for (QLabel* label : {xLabel_, yLabel_, typeLabel_, controlLabel_, picture_})
         label->clear();
+    for (TypedBox* box : {xBox_, yBox_, typeBox_, controlBox_})
+        box->showValue(std::nullopt);
+    showRefusal({});
     showParameter(world::ControlKind::None, 0, QString());
 }
 
@@ -170,7 +179,7 @@ void ActorPanel::showParameter(world::ControlKind kind, std::uint8_t control, co
         // Showing a value never changes it: a control byte beyond the range
         // of the slider stays as it is until the user moves the slider.
         const QSignalBlocker blocker(slider_);
-        slider_->setMaximum(kind == ControlKind::Text ? 120 : 10);
+        slider_->setMaximum(world::largestControl(kind));
         slider_->setTickInterval(kind == ControlKind::Text ? 8 : 1);
         slider_->setValue(control);
     }
@@ -184,6 +193,8 @@ void ActorPanel::setEditable(bool editable)
         typeCombo_->setCurrentIndex(-1);
     }
     scriptLabel_->setEnabled(editable);
+    for (TypedBox* box : {xBox_, yBox_, typeBox_, controlBox_})
+        box->setEnabled(editable);
     slider_->setEnabled(editable);
     healthBox_->setEnabled(editable);
 }

@@ -11,8 +11,11 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QSlider;
+class QImage;
 
 namespace quarry::ui {
+
+class TypedBox;
 
 // The actor list and the "Object Properties" frame. It only shows what it is
 // told and reports the user's choices; the world controller decides.
@@ -43,7 +46,19 @@ public:
     // actor to edit); disabled, the combo shows no entry.
     void setEditable(bool editable);
 
+    // The type's picture beside its number and name.
+    void showPicture(const QImage& picture);
+    // Why a typed value was refused, under the fields; empty clears it.
+    void showRefusal(const QString& why);
+
     QListWidget* list() const { return list_; }
+    // The typed fields: foot point in map pixels, type, parameter.
+    TypedBox* xBox() const { return xBox_; }
+    TypedBox* yBox() const { return yBox_; }
+    TypedBox* typeBox() const { return typeBox_; }
+    TypedBox* controlBox() const { return controlBox_; }
+    QLabel* pictureLabel() const { return picture_; }
+    QLabel* refusal() const { return refusal_; }
     QComboBox* typeCombo() const { return typeCombo_; }
     QGroupBox* frame() const { return frame_; }
     QLabel* valueLabel(int field) const; // 0 x, 1 y, 2 type, 3 control
@@ -59,8 +74,15 @@ signals:
     // The slider's handle was pressed and let go: one drag.
     void controlDragStarted();
     void controlDragFinished();
+    // A value was typed and committed (Return or leaving its box).
+    void positionTyped(QPoint foot);
+    void typeTyped(int code);
+    void controlTyped(int value);
 
 private:
+    // Names every field and lays out the frame.
+    void buildFields();
+
     QListWidget* list_ = nullptr;        // lstObjectList
     QGroupBox* frame_ = nullptr;         // fraObjectProperties
     QComboBox* typeCombo_ = nullptr;     // cmbActorType
@@ -72,6 +94,12 @@ private:
     QSlider* slider_ = nullptr;          // sliderStrings
     QLabel* healthLabel_ = nullptr;      // lblEnemyHealth
     QLineEdit* healthBox_ = nullptr;     // txtEnemyHealth
+    TypedBox* xBox_ = nullptr;
+    TypedBox* yBox_ = nullptr;
+    TypedBox* typeBox_ = nullptr;
+    TypedBox* controlBox_ = nullptr;
+    QLabel* picture_ = nullptr;
+    QLabel* refusal_ = nullptr;
 };
 
 } // namespace quarry::ui

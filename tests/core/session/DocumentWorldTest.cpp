@@ -104,3 +104,50 @@ TEST(DocumentWorld, FerrymanBytesAreReadAndWrittenInPlace)
     expected[0x4703] = 0x31;
     EXPECT_EQ(w.body(), expected);
 }
+
+TEST(DocumentWorld, TypedPositionsAndDirectionsTakeTheDragsChecksAndStepNames)
+{
+    WorldDocument w;
+    std::vector<std::string> steps;
+    w.document.setEditListener([&](session::EditEntry entry) { steps.push_back(entry.name); });
+    const std::size_t actors = w.actorIndex(), stairs = w.stairIndex();
+    const int width = w.area().mapWidth(), height = w.area().mapHeight();
+
+    // An actor far off the map comes back to the foot point typed, snapped
+    // down to its cell as a drag's point is.
+    w.document.rom().write(actors, 0xF0);
+    w.document.loadArea(w.id, false);
+    ASSERT_TRUE(w.document.placeActor(0, at(37, 100), 16, 32));
+    EXPECT_EQ(w.document.rom().read(actors), 2);
+    EXPECT_EQ(w.document.rom().read(actors + 1), 6);
+    EXPECT_EQ(world::actorFoot(w.area().actors[0]).x, 32);
+    // The same place again writes nothing and makes no step.
+    EXPECT_FALSE(w.document.placeActor(0, at(32, 96), 16, 32));
+    std::string why;
+    const std::vector<std::uint8_t> placed = w.body();
+    EXPECT_FALSE(w.document.placeActor(0, at(-1, 96), 16, 32, &why));
+    EXPECT_EQ(why, "x would put the picture outside the map");
+    EXPECT_FALSE(w.document.placeActor(0, at(width - 14 + 16, 96), 16, 32, &why));
+    EXPECT_FALSE(w.document.placeActor(0, at(0, height - 16), 16, 32, &why));
+    EXPECT_EQ(why, "y would put the picture outside the map");
+    EXPECT_FALSE(w.document.placeStair(0, at(8, 1'000'000), 16, 16, &why));
+    EXPECT_EQ(w.body(), placed);
+
+    // A stair's corner, snapped to 8 pixels; a direction that would store $FF is refused.
+    ASSERT_TRUE(w.document.placeStair(1, at(15, 23), 16, 16));
+    EXPECT_EQ(w.document.rom().read(stairs + 2) & 0x7F, 1);
+    EXPECT_EQ(w.document.rom().read(stairs + 3) & 0x7F, 2);
+    const std::uint8_t upDown = w.area().stairs[1].upDown ^ 1, leftRight = w.area().stairs[1].leftRight;
+    ASSERT_TRUE(w.document.setStairDirection(1, upDown, leftRight));
+    EXPECT_EQ(w.document.rom().read(stairs + 2), upDown * 0x80 + 1);
+    EXPECT_FALSE(w.document.setStairDirection(1, upDown, leftRight)); // unchanged
+    if (127 * 8 + 16 - 2 <= width) {
+        w.document.setStairDirection(1, 0, leftRight);
+        ASSERT_TRUE(w.document.placeStair(1, at(127 * 8, 16), 16, 16));
+        EXPECT_FALSE(w.document.setStairDirection(1, 1, leftRight, &why));
+        EXPECT_EQ(why, world::kStoredAsEnd);
+    }
+    EXPECT_EQ(steps.at(1), "Move actor 00"); // after the test's own write
+    EXPECT_EQ(steps.at(2), "Move stair 01");
+    EXPECT_EQ(steps.at(3), "Turn stair 01");
+}

@@ -5,6 +5,7 @@
 #include "core/demo/DemoImage.h"
 #include "core/session/NumberInput.h"
 #include "core/session/WhereUsed.h"
+#include "core/world/Ferryman.h"
 
 #include <gtest/gtest.h>
 
@@ -66,4 +67,22 @@ TEST(OfferedMetatiles, ThresholdBoxesReadLeadingHexDigitsSkippingBlanks)
                  {"123", 0x23}, {"A0", 0xA0}, {"\t1\r\n2", 0x12}};
     for (const auto& c : cases)
         EXPECT_EQ(session::parseHexByteBox(c.text), c.value) << c.text;
+}
+
+TEST(NumberInput, TypedNumbersAreReadStrictlyAndNeverOverflow)
+{
+    using session::parseTypedNumber;
+    EXPECT_EQ(parseTypedNumber(" 300 ", false), 300);
+    EXPECT_EQ(parseTypedNumber("-16", false), -16);
+    EXPECT_EQ(parseTypedNumber("99999999999999", false), 1'000'000);
+    EXPECT_EQ(parseTypedNumber("$1a", true), 0x1A);
+    EXPECT_EQ(parseTypedNumber("FF", true), 0xFF);
+    for (const char* junk : {"", " ", "12a", "0x10", "$", "-", "1 2"})
+        EXPECT_FALSE(parseTypedNumber(junk, false)) << junk;
+    for (const char* junk : {"", "$$1", "g", "-1", "1 2"})
+        EXPECT_FALSE(parseTypedNumber(junk, true)) << junk;
+    // The parameter's range by the type's kind.
+    EXPECT_EQ(world::largestControl(world::ControlKind::Text), 120);
+    EXPECT_EQ(world::largestControl(world::ControlKind::TextTable), 10);
+    EXPECT_EQ(world::largestControl(world::ControlKind::Health), 0xFF);
 }

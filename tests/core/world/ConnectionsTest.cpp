@@ -38,6 +38,18 @@ TEST_F(ExitTest, KindsFfAndFcLeadToAnObjectSetAndArea)
     }
 }
 
+TEST_F(ExitTest, TheEntryByteNamesTheSubmapAndTheEndArrivedAt)
+{
+    // Leaving to the left arrives at the destination's last submap, at its right end.
+    game.setExit(2, 4, false, {0xFF, 3, 3});
+    const world::Arrival left = world::arrivalOf(*follow(4, kLeft));
+    EXPECT_EQ(left, (world::Arrival{3, 3, 4, true}));
+    EXPECT_EQ(world::arrivalWords(left), "object set 3, area 3, submap 4, right end");
+    EXPECT_EQ(world::arrivalOf(ExitDestination{0, 10, 0x00}), (world::Arrival{0, 10, 0, false}));
+    EXPECT_EQ(world::arrivalWords(world::arrivalOf(ExitDestination{5, 0, 0x7F})),
+              "object set 5, area 0, submap 127, left end");
+}
+
 TEST_F(ExitTest, OtherKindsLeadToAreaBOfTheSameObjectSet)
 {
     for (std::uint8_t kind : {std::uint8_t{0xFA}, std::uint8_t{0x00}, std::uint8_t{0x42}}) {

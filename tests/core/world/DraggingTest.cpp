@@ -96,5 +96,43 @@ TEST(StairTurn, StepsThroughTheFourDirectionsAndBack)
     EXPECT_TRUE(world::stairStorable(StairRecord{127, 127, 0, 0}));
 }
 
+TEST(TypedPlace, TakesTheDragsSnapAndRefusalsAndMarkersStandWhereTheRecordsSay)
+{
+    const Drag fit = drag(0, 0, 0, 0);
+    const ActorRecord actor{40, 1, 0x2A, 0x11}; // off the map to the right
+    EXPECT_EQ(world::typedActor(actor, {47, 111}, fit), (ActorRecord{2, 6, 0x2A, 0x11}));
+    std::string why;
+    EXPECT_FALSE(world::typedActor(actor, {-1, 96}, fit, &why));
+    EXPECT_EQ(why, "x would put the picture outside the map");
+    EXPECT_EQ(world::typedActor(actor, {16, 12 * 16 + 15}, fit)->y, 12);
+    EXPECT_FALSE(world::typedActor(actor, {16, 13 * 16}, fit, &why)); // 208 + 32 - 2 > 224
+    EXPECT_EQ(world::typedActor(actor, {31 * 16, 12 * 16}, fit)->x, 31);
+    EXPECT_FALSE(world::typedActor(actor, {32 * 16, 12 * 16}, fit));
+    EXPECT_FALSE(world::typedActor(actor, {1'000'000, 0}, fit, &why)); // far beyond, no overflow
+    EXPECT_EQ(why, "x would put the picture outside the map");
+    Drag wide = fit;
+    wide.mapWidth = wide.mapHeight = 40 * 256;
+    EXPECT_FALSE(world::typedActor(actor, {0xFF * 16, 0}, wide, &why));
+    EXPECT_EQ(why, "x would be $FF: the list cannot hold it");
+
+    const Drag stairFit = drag(0, 0, 0, 0, 16, 16);
+    EXPECT_EQ(world::typedStair(StairRecord{99, 99, 1, 0}, {15, 23}, stairFit), (StairRecord{1, 2, 1, 0}));
+    EXPECT_FALSE(world::typedStair(StairRecord{1, 1, 0, 0}, {0, -8}, stairFit));
+    wide.pictureWidth = wide.pictureHeight = 16;
+    EXPECT_FALSE(world::typedStair(StairRecord{1, 1, 1, 0}, {127 * 8, 0}, wide, &why));
+    EXPECT_EQ(why, world::kStoredAsEnd);
+    EXPECT_FALSE(world::typedStair(StairRecord{1, 1, 0, 0}, {128 * 8, 0}, wide, &why));
+    EXPECT_EQ(why, "x would pass $7F: the list cannot hold it");
+
+    // An actor's picture stands on its foot line; a stair's hangs from its corner.
+    const world::MapPoint origin = world::actorMarkerOrigin(ActorRecord{3, 5, 0, 0}, 32);
+    EXPECT_EQ(origin.x, 48);
+    EXPECT_EQ(origin.y, 80 - 32);
+    EXPECT_EQ(world::actorFoot(ActorRecord{3, 5, 0, 0}).y, 80);
+    const world::MapPoint corner = world::stairMarkerOrigin(StairRecord{3, 5, 1, 1});
+    EXPECT_EQ(corner.x, 24);
+    EXPECT_EQ(corner.y, 40);
+}
+
 } // namespace
 } // namespace quarry
