@@ -81,10 +81,10 @@ void SolidityLayer::paint(QPainter& painter) const
     const rom::AreaMap& map = area->map;
     for (int sy = 0; sy < map.screensHigh; ++sy)
         for (int sx = 0; sx < map.screensWide; ++sx)
-            for (int row = 0; row < gfx::kScreenRows; ++row)
-                for (int column = 0; column < gfx::kScreenColumns; ++column) {
+            for (int row = 0; row < layout::kScreenRows; ++row)
+                for (int column = 0; column < layout::kScreenColumns; ++column) {
                     const std::uint8_t n = map.mapGrid.at(map.cellIndex(sx, sy, row, column));
-                    painter.fillRect(sx * gfx::kScreenWidth + column * kCell, sy * gfx::kScreenHeight + row * kCell,
+                    painter.fillRect(sx * layout::kScreenWidth + column * kCell, sy * layout::kScreenHeight + row * kCell,
                                      kCell, kCell, tint(gfx::solidityOf(n, area->thresholds)));
                 }
 }
