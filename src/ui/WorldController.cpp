@@ -67,11 +67,9 @@ WorldController::WorldController(RomDocument& document, Dialogs& dialogs, const 
         std::exchange(controlCut_, false) ? selectActor(currentActor_) : document_.endGesture();
     });
     connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
-        // Another submap (or none): the selections go back to 0.
+        // Another submap (or none) shows from scratch; a paint leaves the lists be.
         if (change.showsAnew() || !document_.document().area())
             showArea();
-        // Painting cells leaves lists, markers and doors as they are; a patch
-        // or an undo of one (everything changed) reaches them too.
         else if (change.touches(session::kListsChanged | session::kTextsChanged | session::kSettingsChanged))
             refresh();
     });

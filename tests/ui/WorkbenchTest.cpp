@@ -19,6 +19,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -220,4 +221,37 @@ TEST(Workbench, ALoadReachesTheViewsAndEveryOpenEditorWindowThroughTheDocumentAl
     EXPECT_EQ(e.window.workspace()->mapView()->pictureSize(), QSize(area.mapWidth(), area.mapHeight()));
     EXPECT_EQ(e.window.editMode(), EditMode::Map);
     EXPECT_TRUE(e.window.statusText(0).endsWith(QString::asprintf("%04X", area.pointers.mapPointer)));
+}
+
+TEST(Workbench, RowsAddedInAnyOrderKeepTheirSectionsApartAndOnlyThoseNeedingAnImageWait)
+{
+    QMainWindow window;
+    ui::CommandTable table(window);
+    // Added out of order, as parts of the window add theirs.
+    const struct {
+        const char* caption;
+        int section;
+        bool needsImage;
+    } rows[] = {{"C1", 2, true}, {"A1", 0, false}, {"B1", 1, true}, {"A2", 0, true}, {"C2", 2, false}, {"B2", 1, false}};
+    for (const auto& row : rows)
+        table.add({.caption = row.caption,
+                   .place = {Menu::View, row.section, 4 - row.section},
+                   .needsImage = row.needsImage});
+    const auto shown = [](const QList<QAction*>& actions) {
+        QStringList words;
+        for (QAction* action : actions)
+            words << (action->isSeparator() ? QStringLiteral("|") : action->text());
+        return words.join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(shown(table.menu(Menu::View)->actions()), "A1 A2 | B1 B2 | C1 C2");
+    // The tool bar's groups run the other way here: 4 - section.
+    EXPECT_EQ(shown(table.toolBar()->actions()), "C1 C2 | B1 B2 | A1 A2");
+    for (bool open : {false, true}) {
+        table.setImageOpen(open);
+        for (QAction* action : table.menu(Menu::View)->actions())
+            if (!action->isSeparator())
+                EXPECT_EQ(action->isEnabled(), open || action->text() == "A1" || action->text() == "B2"
+                                                   || action->text() == "C2")
+                    << action->text().toStdString();
+    }
 }

@@ -534,20 +534,6 @@ void SpriteEditor::imageChanged(const session::Change& change)
     }
 }
 
-void SpriteEditor::followDocument()
-{
-    // The frames are the image's and stay as chosen; the colours are the
-    // loaded submap's.
-    const session::LoadedArea* area = document_.document().area();
-    if (!area)
-        return EditorWindow::followDocument();
-    palette_ = area->palette;
-    mask_ = area->mask;
-    palettePointer_ = area->pointers.palettePointer;
-    drawPaletteSwatches();
-    tileKit_->setColours(palette_, mask_);
-}
-
 bool SpriteEditor::finishEditing()
 {
     stopPlayback();
