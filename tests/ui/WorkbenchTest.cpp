@@ -248,10 +248,11 @@ TEST(Workbench, RowsAddedInAnyOrderKeepTheirSectionsApartAndOnlyThoseNeedingAnIm
     EXPECT_EQ(shown(table.toolBar()->actions()), "C1 C2 | B1 B2 | A1 A2");
     for (bool open : {false, true}) {
         table.setImageOpen(open);
-        for (QAction* action : table.menu(Menu::View)->actions())
-            if (!action->isSeparator())
-                EXPECT_EQ(action->isEnabled(), open || action->text() == "A1" || action->text() == "B2"
-                                                   || action->text() == "C2")
-                    << action->text().toStdString();
+        for (QAction* action : table.menu(Menu::View)->actions()) {
+            const QString text = action->text();
+            if (!action->isSeparator()) {
+                EXPECT_EQ(action->isEnabled(), open || text == "A1" || text == "B2" || text == "C2") << text.toStdString();
+            }
+        }
     }
 }
