@@ -75,6 +75,11 @@ AreaWorkspace::AreaWorkspace(RomDocument& document, Dialogs& dialogs, QWidget* p
     layout->addLayout(right);
 
     connect(picker_, &MetatilePicker::pressed, this, &AreaWorkspace::selectMetatileAt);
+    connect(picker_, &MetatilePicker::doubleClicked, this, [this](QPoint pixel) {
+        selectMetatileAt(pixel);
+        if (document_.document().area())
+            emit metatileEditRequested(selectedMetatile_);
+    });
     connect(nightCheck_, &QCheckBox::clicked, this, &AreaWorkspace::nightToggled);
 
     GridLines& grid = mapView_->grid();
@@ -177,8 +182,9 @@ void AreaWorkspace::showGraphics()
 void AreaWorkspace::showChanges(const session::Change& change)
 {
     const session::LoadedArea* area = document_.document().area();
-    if (!area) {
-        showArea(); // the area could not be read again: nothing is shown
+    // Another submap or image, or the area could not be read again.
+    if (!area || change.showsAnew()) {
+        showArea();
         return;
     }
     if (change.kinds == session::kEverythingChanged) {

@@ -69,6 +69,8 @@ public:
 signals:
     // The chooser was pressed: the window enters Map Edit Mode.
     void mapModeRequested();
+    // A metatile of the chooser was double-clicked: edit it.
+    void metatileEditRequested(int metatile);
     void nightToggled();
     // showArea() ran: another submap (or none) is on screen.
     void areaShown();

@@ -1,4 +1,5 @@
 #include "ui/CompareActions.h"
+#include "ui/shell/CommandPlaces.h"
 
 #include "core/RomError.h"
 #include "core/compare/EditInput.h"
@@ -47,25 +48,15 @@ rom::RomImage readEdit(const rom::RomImage& base, const QString& path)
 CompareActions::CompareActions(MainWindow& window, session::Document& document, Dialogs& dialogs)
     : QObject(&window), window_(window), document_(document), dialogs_(dialogs)
 {
-    compare_ = new QAction(QStringLiteral("Co&mpare With..."), this);
-    merge_ = new QAction(QStringLiteral("Mer&ge With..."), this);
-    compare_->setToolTip(QStringLiteral("What another image or a patch changes in the open image, part by part"));
-    merge_->setToolTip(QStringLiteral("Merges another edit of the same original into the open image"));
-    connect(compare_, &QAction::triggered, this, &CompareActions::compareWith);
-    connect(merge_, &QAction::triggered, this, &CompareActions::mergeWith);
-
-    QMenu* file = window.menu(Menu::File);
-    QAction* exit = window.commandAction(Command::Exit);
-    for (QAction* action : {compare_, merge_})
-        file->insertAction(exit, action);
-    file->insertSeparator(exit);
-    QAction* save = window.commandAction(Command::Save);
-    auto follow = [this, save] {
-        compare_->setEnabled(save->isEnabled());
-        merge_->setEnabled(save->isEnabled());
-    };
-    connect(save, &QAction::changed, this, follow);
-    follow();
+    compare_ = window.commands().add(
+        {.caption = "Co&mpare With...",
+         .tip = "What another image or a patch changes in the open image, part by part",
+         .place = places::kOtherImages,
+         .run = [this] { compareWith(); }});
+    merge_ = window.commands().add({.caption = "Mer&ge With...",
+                                    .tip = "Merges another edit of the same original into the open image",
+                                    .place = places::kOtherImages,
+                                    .run = [this] { mergeWith(); }});
 }
 
 void CompareActions::compareWith()

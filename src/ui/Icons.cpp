@@ -10,6 +10,19 @@ namespace {
 
 constexpr int kSize = 24;
 
+// A brush laying a stroke of cells.
+void paintBrush(QPainter& p, const QColor& ink)
+{
+    p.setBrush(QColor(120, 170, 90));
+    for (int i = 0; i < 3; ++i)
+        p.drawRect(2 + 6 * i, 16, 6, 6);
+    p.setPen(QPen(QColor(150, 110, 70), 3));
+    p.drawLine(21, 3, 13, 11);
+    p.setPen(QPen(ink, 1.5));
+    p.setBrush(QColor(200, 60, 60));
+    p.drawEllipse(9, 9, 6, 6);
+}
+
 void paintIcon(QPainter& p, IconKind kind)
 {
     const QColor ink(40, 40, 48);
@@ -87,6 +100,7 @@ void paintIcon(QPainter& p, IconKind kind)
         p.drawLine(18, 9, 21, 12);
         p.drawLine(18, 15, 21, 12);
         break;
+    case IconKind::Brush: paintBrush(p, ink); break;
     }
 }
 

@@ -18,7 +18,8 @@
 #include "ui/FileMessages.h"
 #include "ui/GuardedDialogs.h"
 #include "ui/Icons.h"
-#include "ui/MainWindowExtras.h"
+#include "ui/shell/MapExports.h"
+#include "ui/shell/MapHover.h"
 #include "ui/Texts.h"
 #include "ui/UndoHistory.h"
 #include "ui/WorldController.h"
@@ -53,15 +54,6 @@
 
 namespace quarry::ui {
 
-namespace {
-
-constexpr std::size_t index(Command command)
-{
-    return static_cast<std::size_t>(command);
-}
-
-} // namespace
-
 MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     : QMainWindow(parent), guardedDialogs_(std::make_unique<GuardedDialogs>(dialogs)), dialogs_(*guardedDialogs_),
       datDir_(std::move(datDir)), live_(new RomDocument(document_, this))
@@ -74,13 +66,11 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     updateCaption();
     connect(history(), &UndoHistory::modifiedChanged, this, &MainWindow::updateCaption);
     connect(history(), &UndoHistory::restored, this, &MainWindow::showRestored);
-    buildToolBar();
+    buildCommands();
     buildViews();
     buildTools();
     buildStatusBar();
-    buildMenus();
-    buildEditorWindows();
-    extras_ = new MainWindowExtras(*this, dialogs_);
+    buildViewActions();
     new ViewLayers(*menu(Menu::View), *live_, *world_, *workspace_, blocks_->sharedScreensAction(), this);
     patches_ = new PatchActions(*this, document_, dialogs_);
     safety_ = new SessionSafety(*this, document_, *history(), dialogs_);
@@ -88,6 +78,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     new CompareActions(*this, document_, dialogs_); // owned by the window
     desk_ = new DeskSettings(*this);
     new StartPage(*this, dialogs_); // owned by the window
+    // Last, so the views have followed an opening or a load before the
+    // window settles its mode and status bar.
+    connect(live_, &RomDocument::changed, this, &MainWindow::followDocument);
 }
 
 MainWindow::~MainWindow()
@@ -101,70 +94,11 @@ UndoHistory* MainWindow::history() const
     return &live_->history();
 }
 
-QAction* MainWindow::addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut)
+QAction* MainWindow::addCommand(Command command, CommandRow row)
 {
-    QAction* action = toolBar_->addAction(commandIcon(static_cast<IconKind>(iconKind)), tip);
-    action->setToolTip(tip);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    commands_[index(command)] = action;
+    QAction* action = commands_->add(row);
+    commandActions_[command] = action;
     return action;
-}
-
-void MainWindow::buildToolBar()
-{
-    toolBar_ = addToolBar(QStringLiteral("Commands"));
-    toolBar_->setObjectName(QStringLiteral("frameMenubar"));
-    toolBar_->setMovable(false);
-    toolBar_->setIconSize(QSize(24, 24));
-
-    connect(addCommand(Command::Open, texts::kTipOpen, int(IconKind::Open), QKeySequence::Open),
-            &QAction::triggered, this, &MainWindow::openFile);
-    connect(addCommand(Command::Save, texts::kTipSave, int(IconKind::Save), QKeySequence::Save),
-            &QAction::triggered, this, &MainWindow::saveFile);
-    toolBar_->addSeparator();
-    // The editor windows' commands are connected where the windows are listed.
-    addCommand(Command::TextEditor, texts::kTipTextEditor, int(IconKind::Text));
-    addCommand(Command::MetatileEditor, texts::kTipMetatileEditor, int(IconKind::Background));
-    addCommand(Command::PaletteEditor, texts::kTipPaletteEditor, int(IconKind::Palette));
-    addCommand(Command::SpriteEditor, texts::kTipSpriteEditor, int(IconKind::Sprite));
-    addCommand(Command::GlobalProperties, texts::kTipGlobalProperties, int(IconKind::Global));
-    addCommand(Command::MapInfo, texts::kTipMapInfo, int(IconKind::MapInfo));
-    toolBar_->addSeparator();
-    connect(addCommand(Command::EraseMap, texts::kTipEraseMap, int(IconKind::Erase)), &QAction::triggered, this,
-            &MainWindow::eraseMap);
-    connect(addCommand(Command::Exit, texts::kTipExit, int(IconKind::Exit), QKeySequence(Qt::CTRL | Qt::Key_Q)),
-            &QAction::triggered, this, &MainWindow::exitProgram);
-    toolBar_->addSeparator();
-}
-
-void MainWindow::buildTools()
-{
-    tools_ = new ToolManager(*workspace_->mapView(), this);
-    auto add = [this](EditMode mode, std::unique_ptr<MapTool> tool, const char* caption, const char* tip) {
-        toolBar_->addAction(tools_->addTool(static_cast<int>(mode), std::move(tool), QString::fromLatin1(caption),
-                                            QString::fromLatin1(tip)));
-    };
-    add(EditMode::Map,
-        std::make_unique<PaintTool>(*live_, dialogs_, *workspace_,
-                                    [this](const session::Document::CellEdit& edit) { blocks_->cellsWritten(edit); }),
-        texts::kModeMap, texts::kTipModeMap);
-    add(EditMode::Actor, std::make_unique<MarkerTool>(*world_, WorldController::Markers::Actors), texts::kModeActor,
-        texts::kTipModeActor);
-    add(EditMode::Stair, std::make_unique<MarkerTool>(*world_, WorldController::Markers::Stairs), texts::kModeStair,
-        texts::kTipModeStair);
-    add(EditMode::Pointer, std::make_unique<PointerTool>(*live_, dialogs_, *workspace_), texts::kModePointer,
-        texts::kTipModePointer);
-    add(EditMode::Solidity, std::make_unique<ViewOnlyTool>(), texts::kModeSolidity, texts::kTipModeSolidity);
-
-    toolBar_->addSeparator();
-    blocks_ = new MapBlockActions(*live_, dialogs_, *workspace_, *tools_,
-                                  {static_cast<int>(EditMode::Select), static_cast<int>(EditMode::Fill),
-                                   static_cast<int>(EditMode::Pick), static_cast<int>(EditMode::Paste)},
-                                  this);
-    for (EditMode mode : {EditMode::Select, EditMode::Fill, EditMode::Pick})
-        toolBar_->addAction(modeAction(mode));
-    connect(blocks_, &MapBlockActions::statusMessage, this, [this](const QString& text) { statusLine_->setNote(text); });
 }
 
 void MainWindow::buildViews()
@@ -174,6 +108,7 @@ void MainWindow::buildViews()
 
     areaTree_ = new AreaTree(this);
     areaTree_->setMinimumWidth(170);
+    areaTree_->fill(); // the catalogue's submaps, the same for every image
     // The tree with the loaded submap's information under it, as one panel.
     auto* treePanel = new QWidget(this);
     auto* treeColumn = new QVBoxLayout(treePanel);
@@ -242,20 +177,12 @@ void MainWindow::startUp()
         dialogs_.showMessage(this, texts::kDatMissing);
     setCommandsEnabled(false);
     setViewsEnabled(false);
-    statusPointers_ = {};
     refreshStatusBar();
 }
 
 void MainWindow::setCommandsEnabled(bool enabled)
 {
-    for (Command command : {Command::Save, Command::TextEditor, Command::MetatileEditor, Command::PaletteEditor,
-                            Command::SpriteEditor, Command::GlobalProperties, Command::MapInfo, Command::EraseMap})
-        commands_[index(command)]->setEnabled(enabled);
-    for (QAction* mode : tools_->actions())
-        mode->setEnabled(enabled);
-    saveAsAction_->setEnabled(enabled);
-    historyAction_->setEnabled(enabled);
-    blocks_->setEnabled(enabled);
+    commands_->setImageOpen(enabled);
 }
 
 void MainWindow::setViewsEnabled(bool enabled)
@@ -267,9 +194,13 @@ void MainWindow::setViewsEnabled(bool enabled)
 void MainWindow::refreshStatusBar()
 {
     const char* labels[4] = {texts::kStatusMap, texts::kStatusActors, texts::kStatusStairs, texts::kStatusPalette};
+    // The loaded area's map, actor, stair and palette addresses.
+    std::array<std::uint32_t, 4> pointers{};
+    if (const session::LoadedArea* area = document_.area())
+        pointers = {area->pointers.mapPointer, area->pointers.actorPointer, area->pointers.stairPointer,
+                    area->pointers.palettePointer};
     for (std::size_t i = 0; i < statusPanels_.size(); ++i)
-        statusPanels_[i]->setText(QString::fromLatin1(labels[i])
-                                  + QString::fromStdString(hexDigits(statusPointers_[i], 4)));
+        statusPanels_[i]->setText(QString::fromLatin1(labels[i]) + QString::fromStdString(hexDigits(pointers[i], 4)));
 }
 
 void MainWindow::setEditMode(EditMode mode)
@@ -318,13 +249,6 @@ void MainWindow::loadArea(const QString& key)
     loadedNode_ = key;
     // The tree's highlight names the submap on screen, however it was loaded.
     selectNode(key);
-    const rom::ResolvedArea& pointers = document_.area()->pointers;
-    statusPointers_ = {pointers.mapPointer, pointers.actorPointer, pointers.stairPointer, pointers.palettePointer};
-    workspace_->showArea();
-    // Actors, type choices, stairs and doors; the selections go back to 0.
-    world_->showArea();
-    refreshStatusBar();
-    setEditMode(EditMode::Map);
 }
 
 void MainWindow::eraseMap()
@@ -337,10 +261,6 @@ void MainWindow::eraseMap()
         || !live_->mayWriteScreens(screensErased(document_.area()->map)))
         return;
     runGuarded(dialogs_, this, [this] { document_.eraseMap(); });
-    // The document reloaded the erased submap: show it whatever node is selected.
-    workspace_->showArea();
-    world_->showArea();
-    setEditMode(EditMode::Map);
 }
 
 QString MainWindow::saveResultText(rom::SaveResult result) const
@@ -380,7 +300,13 @@ bool MainWindow::saveFile()
 
 QAction* MainWindow::commandAction(Command command) const
 {
-    return commands_[index(command)];
+    const auto found = commandActions_.find(command);
+    return found == commandActions_.end() ? nullptr : found->second;
+}
+
+QMenu* MainWindow::menu(Menu which) const
+{
+    return commands_->menu(which);
 }
 
 QAction* MainWindow::modeAction(EditMode mode) const

@@ -2,20 +2,20 @@
 
 #include "core/rom/DataFiles.h"
 #include "core/session/Document.h"
+#include "ui/shell/CommandTable.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QMenu;
-class QToolBar;
 class QUndoView;
 
 namespace quarry::ui {
@@ -34,7 +34,6 @@ class GuardedDialogs;
 class MetatileEditor;
 class PaletteEditor;
 class SpriteEditor;
-class MainWindowExtras;
 class StatusLine;
 class MapBlockActions;
 class PatchActions;
@@ -46,8 +45,12 @@ class ToolManager;
 class RecentFiles;
 class SessionSafety;
 class DeskSettings;
+class CommandTable;
+class MapExports;
+class MapHover;
+class MapZoomActions;
 
-// The commands of the tool bar, in their order there.
+// The main window's own commands, by which tests and parts find them.
 enum class Command {
     Open,
     Save,
@@ -60,9 +63,6 @@ enum class Command {
     EraseMap,
     Exit,
 };
-
-// The menus of the menu bar.
-enum class Menu { File, Edit, View, Tools, Help };
 
 // What a mouse action on the map does: the map tools, by the mode buttons.
 // The map tools: the five modes of the mode buttons, then the block tools
@@ -145,6 +145,7 @@ public:
     // The window a command opens, null until first opened.
     EditorWindow* editorWindow(Command command) const;
 
+    // Enables the commands that need an image (all built from the table).
     void setCommandsEnabled(bool enabled);
     void setViewsEnabled(bool enabled);
     void refreshStatusBar();
@@ -152,9 +153,13 @@ public:
 
     EditMode editMode() const;
     QAction* commandAction(Command command) const;
+    // Every command of the menus and the tool bar is a row of this table.
+    CommandTable& commands() const { return *commands_; }
     // Features add their own commands to these.
     QMenu* menu(Menu which) const;
     void showAbout();
+    // Help > Keyboard Shortcuts: every key of the table, by menu.
+    void showShortcuts();
     QAction* modeAction(EditMode mode) const;
     QString statusText(int panel) const;
     AreaTree* areaTree() const { return areaTree_; }
@@ -175,8 +180,10 @@ public:
     PaletteEditor* paletteEditor() const;
     MetatileEditor* metatileEditor() const;
     SpriteEditor* spriteEditor() const;
-    // Zoom, brush, hover information, map exports and file drops.
-    MainWindowExtras* extras() const { return extras_; }
+    MapZoomActions* zoom() const { return zoom_; }
+    MapHover* hover() const { return hover_; }
+    MapExports* exports() const { return exports_; }
+    QAction* brushAction() const { return brushAction_; }
     StatusLine* statusLine() const { return statusLine_; }
     MapBlockActions* mapBlocks() const { return blocks_; }
     PatchActions* patches() const { return patches_; }
@@ -195,15 +202,19 @@ protected:
 private:
     // The message that reports a save or Save As.
     QString saveResultText(rom::SaveResult result) const;
-    void buildToolBar();
+    // The command table's rows: the file commands, the editor windows,
+    // the history, the help.
+    void buildCommands();
+    void buildHistoryActions();
     void buildViews();
     void buildStatusBar();
-    void buildMenus();
-    void buildHistoryActions();
+    // Every map tool, registered in one place.
     void buildTools();
-    void buildEditorWindows();
-    // One line per editor window: the command that opens it and how it is made.
-    void addEditorWindow(Command command, std::function<EditorWindow*()> make);
+    void buildViewActions();
+    // One row per editor window: the command that opens it and how it is made.
+    void addEditorWindow(Command command, CommandRow row, std::function<EditorWindow*()> make);
+    // The document opened an image or loaded a submap (or lost it).
+    void followDocument(const session::Change& change);
     // Opens `path` once unsaved changes were settled.
     void openSettledPath(const QString& path);
     void updateCaption();
@@ -211,7 +222,7 @@ private:
     // save what is written; false to cancel the save.
     bool confirmUnwrittenTexts();
     void selectNode(const QString& key);
-    QAction* addCommand(Command command, const QString& tip, int iconKind, const QKeySequence& shortcut = {});
+    QAction* addCommand(Command command, CommandRow row);
 
     // Every modal box first ends a gesture in progress.
     std::unique_ptr<GuardedDialogs> guardedDialogs_;
@@ -223,10 +234,9 @@ private:
     QString currentNode_; // the tree node last clicked
     QString loadedNode_;  // the node of the loaded submap
 
-    std::array<QAction*, 10> commands_{};
-    std::array<QMenu*, 5> menus_{};
+    CommandTable* commands_ = nullptr;  // menus and the tool bar (frameMenubar)
+    std::map<Command, QAction*> commandActions_;
     ToolManager* tools_ = nullptr;
-    QToolBar* toolBar_ = nullptr;           // frameMenubar
     AreaTree* areaTree_ = nullptr;          // tvAreaList
     AreaWorkspace* workspace_ = nullptr;
     ActorPanel* actorPanel_ = nullptr;
@@ -235,8 +245,6 @@ private:
     WorldController* world_ = nullptr;          // actor and stair mode
     std::vector<QWidget*> views_;           // enabled with setViewsEnabled
     std::array<QLabel*, 4> statusPanels_{}; // mainStatusBar
-    // The loaded area's map, actor, stair and palette addresses.
-    std::array<std::uint32_t, 4> statusPointers_{};
     // The editor windows in the order they close in.
     struct EditorSlot {
         Command command;
@@ -244,7 +252,10 @@ private:
         EditorWindow* window = nullptr; // created on first use
     };
     std::vector<EditorSlot> editors_;
-    MainWindowExtras* extras_ = nullptr;
+    MapZoomActions* zoom_ = nullptr;
+    MapHover* hover_ = nullptr;
+    MapExports* exports_ = nullptr;
+    QAction* brushAction_ = nullptr;
     MapBlockActions* blocks_ = nullptr;
     PatchActions* patches_ = nullptr;
     StatusLine* statusLine_ = nullptr;

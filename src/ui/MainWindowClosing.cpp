@@ -85,6 +85,8 @@ void MainWindow::openSettledPath(const QString& path)
         if (!closeEditors())
             return;
         safety_->beforeRiskyStep();
+        // The views follow the opening; the actor types are ready for them.
+        document_.sideData().actorTypes = rom::loadActorTypes(datDir_.toStdString());
         const rom::OpenResult result = document_.open(path.toStdString());
         QString message;
         switch (result) {
@@ -92,29 +94,15 @@ void MainWindow::openSettledPath(const QString& path)
             // The closing editors' last writes belonged to the old image.
             history()->clear();
             safety_->fileMatchesImage();
-            blocks_->sharedConsent().imageOpened();
             recent_->add(path);
             // The next Open starts in this image's folder.
             rememberFolder(FileKind::Images, path);
             fileCaption_ = QStringLiteral("%1 [%2]").arg(texts::kTitle, QFileInfo(path).fileName());
             updateCaption();
-            document_.sideData().actorTypes = rom::loadActorTypes(datDir_.toStdString());
-            setCommandsEnabled(true);
-            setViewsEnabled(true);
-            areaTree_->fill();
-            // An open text editor shows the new image's texts.
-            if (TextEditor* texts = textEditor(); texts && texts->isVisible())
-                texts->setupEditor();
             loadedNode_.clear();
-            statusPointers_ = {};
-            refreshStatusBar();
-            workspace_->showArea();
-            world_->showArea();
-            if (const QList<QTreeWidgetItem*> nodes = areaTree_->nodesInOrder(); nodes.size() >= 3) {
-                areaTree_->setCurrentItem(nodes[2]);
-                setEditMode(EditMode::Map);
+            // The first submap of the tree, or the one this image showed last.
+            if (const QList<QTreeWidgetItem*> nodes = areaTree_->nodesInOrder(); nodes.size() >= 3)
                 loadArea(desk_->submapToOpen(path, AreaTree::keyOf(nodes[2])));
-            }
             message = texts::kLoaded;
             break;
         case rom::OpenResult::ReadFailed:

@@ -1,6 +1,6 @@
-// The main window's editor windows: each is one line in the list below,
-// created on first use, set up afresh every time it is opened, and closed
-// before the image goes away.
+// The main window's editor windows: each is one row of the command table,
+// created on first use, set up afresh every time it is opened, following
+// the document while open, and closed before the image goes away.
 #include "ui/MainWindow.h"
 
 #include "ui/ActionGuard.h"
@@ -14,23 +14,6 @@
 #include "ui/editors/TextEditor.h"
 
 namespace quarry::ui {
-
-void MainWindow::buildEditorWindows()
-{
-    // In the order they close: each may write the image as it closes.
-    addEditorWindow(Command::SpriteEditor, [this] { return new SpriteEditor(*live_, dialogs_, this); });
-    addEditorWindow(Command::MapInfo, [this] { return new MapInfo(*live_, dialogs_, this); });
-    addEditorWindow(Command::GlobalProperties, [this] { return new GlobalProperties(*live_, dialogs_, this); });
-    addEditorWindow(Command::MetatileEditor, [this] { return new MetatileEditor(*live_, dialogs_, this); });
-    addEditorWindow(Command::PaletteEditor, [this] { return new PaletteEditor(*live_, dialogs_, this); });
-    addEditorWindow(Command::TextEditor, [this] { return new TextEditor(*live_, dialogs_, this); });
-}
-
-void MainWindow::addEditorWindow(Command command, std::function<EditorWindow*()> make)
-{
-    editors_.push_back(EditorSlot{command, std::move(make), nullptr});
-    connect(commandAction(command), &QAction::triggered, this, [this, command] { openEditor(command); });
-}
 
 EditorWindow* MainWindow::editorWindow(Command command) const
 {

@@ -12,6 +12,7 @@
 #include "ui/StatusLine.h"
 #include "ui/SessionSafety.h"
 #include "ui/Texts.h"
+#include "ui/shell/CommandPlaces.h"
 #include "ui/UndoHistory.h"
 #include "ui/WorldController.h"
 #include "ui/tools/ToolManager.h"
@@ -30,19 +31,28 @@ namespace quarry::ui {
 
 void MainWindow::buildHistoryActions()
 {
+    saveAsAction_ = commands_->add({.caption = texts::kMenuSaveAs,
+                                    .keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                                    .place = places::kFileMenuOnly,
+                                    .run = [this] { saveFileAs(); }});
+    undoAction_ = commands_->add({.caption = texts::kMenuUndo, .keys = {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+                                  .place = places::kHistory, .needsImage = false, .run = [this] { undoStep(); }});
+    redoAction_ = commands_->add(
+        {.caption = texts::kMenuRedo,
+         .keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         .place = places::kHistory,
+         .needsImage = false,
+         .run = [this] { redoStep(); }});
+    historyAction_ = commands_->add(
+        {.caption = texts::kMenuHistory, .place = places::kHistory, .run = [this] { showUndoHistory(); }});
+
     QUndoStack* stack = history()->stack();
-    undoAction_ = new QAction(QString::fromLatin1(texts::kMenuUndo), this);
-    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction_ = new QAction(QString::fromLatin1(texts::kMenuRedo), this);
-    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction* action : {undoAction_, redoAction_}) {
         // The editor windows are windows of their own; their edits are
         // taken back from there as well.
         action->setShortcutContext(Qt::ApplicationShortcut);
         action->setEnabled(false);
     }
-    connect(undoAction_, &QAction::triggered, this, &MainWindow::undoStep);
-    connect(redoAction_, &QAction::triggered, this, &MainWindow::redoStep);
     connect(stack, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
     connect(stack, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
     connect(stack, &QUndoStack::undoTextChanged, undoAction_, [this](const QString& step) {
@@ -53,14 +63,6 @@ void MainWindow::buildHistoryActions()
         redoAction_->setText(step.isEmpty() ? QString::fromLatin1(texts::kMenuRedo)
                                             : QString::fromLatin1(texts::kMenuRedo) + QLatin1Char(' ') + step);
     });
-
-    historyAction_ = new QAction(QString::fromLatin1(texts::kMenuHistory), this);
-    connect(historyAction_, &QAction::triggered, this, &MainWindow::showUndoHistory);
-
-    saveAsAction_ = new QAction(QString::fromLatin1(texts::kMenuSaveAs), this);
-    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    saveAsAction_->setEnabled(false);
-    connect(saveAsAction_, &QAction::triggered, this, &MainWindow::saveFileAs);
 }
 
 bool MainWindow::isModified() const
@@ -178,15 +180,11 @@ void MainWindow::reloadFile(const QString& path)
 
 void MainWindow::showRestored(const session::Document::Restored& result)
 {
-    if (!result.areaReloaded) {
-        // The bytes are back, but the loaded submap can no longer be read:
-        // the views show no area rather than one the image does not hold.
+    // The bytes are back, but the loaded submap can no longer be read: the
+    // views, following the document, show no area rather than one the
+    // image does not hold.
+    if (!result.areaReloaded)
         loadedNode_.clear();
-        statusPointers_ = {};
-        refreshStatusBar();
-        workspace_->showArea();
-        world_->showArea();
-    }
     if (!result.problem.empty())
         dialogs_.showMessage(this, QString::fromLatin1(texts::kAreaNotShown) + QString::fromStdString(result.problem));
 

@@ -51,21 +51,6 @@ MapBlockActions::MapBlockActions(RomDocument& document, Dialogs& dialogs, AreaWo
     view.setOverlay(MapView::OverlayLayer::Selection, [this](QPainter& painter) { selection_->paint(painter); });
     connect(selection_, &MapSelection::changed, view.viewport(), qOverload<>(&QWidget::update));
 
-    const CellsWritten written = [this](const session::Document::CellEdit& edit) { cellsWritten(edit); };
-    const StatusNote note = [this](const QString& text) { emit statusMessage(text); };
-    auto add = [&](int id, std::unique_ptr<MapTool> tool, const char* caption, const char* tip, Qt::Key key) {
-        QAction* action = tools_.addTool(id, std::move(tool), QString::fromLatin1(caption), QString::fromLatin1(tip));
-        if (key != Qt::Key_unknown)
-            action->setShortcut(QKeySequence(key));
-    };
-    add(ids_.select, std::make_unique<SelectTool>(document_, *selection_), "R", "Select Tool", Qt::Key_R);
-    add(ids_.fill, std::make_unique<FillTool>(document_, dialogs_, workspace_, *selection_, written, note), "F",
-        "Fill Tool", Qt::Key_F);
-    add(ids_.pick, std::make_unique<PickTool>([this](QPoint pixel) { pickAt(pixel); }), "I", "Eyedropper",
-        Qt::Key_I);
-    auto stamp = std::make_unique<StampTool>(document_, dialogs_, view, written);
-    stamp_ = stamp.get();
-    add(ids_.stamp, std::move(stamp), "V", "Paste", Qt::Key_unknown);
     tools_.setAltPicker([this](QPoint pixel) { pickAt(pixel); });
 
     // With the Select tool, a click beside or below the map is a click
@@ -115,10 +100,35 @@ void MapBlockActions::buildActions()
     connect(sharedView_, &QAction::toggled, shared_, &SharedScreensLayer::setShown);
 }
 
-void MapBlockActions::setEnabled(bool enabled)
+std::unique_ptr<MapTool> MapBlockActions::makeSelectTool()
 {
-    for (QAction* action : {cut_, copy_, paste_, delete_, selectAll_, deselect_, sharedView_})
-        action->setEnabled(enabled);
+    return std::make_unique<SelectTool>(document_, *selection_);
+}
+
+std::unique_ptr<MapTool> MapBlockActions::makeFillTool()
+{
+    return std::make_unique<FillTool>(
+        document_, dialogs_, workspace_, *selection_, [this](const session::Document::CellEdit& edit) { cellsWritten(edit); },
+        [this](const QString& text) { emit statusMessage(text); });
+}
+
+std::unique_ptr<MapTool> MapBlockActions::makePickTool()
+{
+    return std::make_unique<PickTool>([this](QPoint pixel) { pickAt(pixel); });
+}
+
+std::unique_ptr<MapTool> MapBlockActions::makeStampTool()
+{
+    auto stamp = std::make_unique<StampTool>(
+        document_, dialogs_, *workspace_.mapView(),
+        [this](const session::Document::CellEdit& edit) { cellsWritten(edit); });
+    stamp_ = stamp.get();
+    return stamp;
+}
+
+QList<QAction*> MapBlockActions::editActions() const
+{
+    return {cut_, copy_, paste_, delete_, selectAll_, deselect_};
 }
 
 void MapBlockActions::cellsWritten(const session::Document::CellEdit& edit)

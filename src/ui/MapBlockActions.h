@@ -2,9 +2,12 @@
 
 #include "core/session/Document.h"
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QString>
+
+#include <memory>
 
 class QAction;
 class QWidget;
@@ -14,6 +17,7 @@ namespace quarry::ui {
 class AreaWorkspace;
 class Dialogs;
 class MapSelection;
+class MapTool;
 class RomDocument;
 class SharedConsent;
 class SharedScreensLayer;
@@ -56,7 +60,12 @@ public:
     // Escape: ends pasting, or clears the selection.
     void cancel();
     void selectAll();
-    void setEnabled(bool enabled);
+
+    // The block tools, for the window to register with the others.
+    std::unique_ptr<MapTool> makeSelectTool();
+    std::unique_ptr<MapTool> makeFillTool();
+    std::unique_ptr<MapTool> makePickTool();
+    std::unique_ptr<MapTool> makeStampTool();
 
     MapSelection& selection() const { return *selection_; }
     SharedScreensLayer& sharedScreens() const { return *shared_; }
@@ -69,6 +78,8 @@ public:
     QAction* selectAllAction() const { return selectAll_; }
     QAction* deselectAction() const { return deselect_; }
     QAction* sharedScreensAction() const { return sharedView_; }
+    // Cut, Copy, Paste, Delete, Select All and Deselect, in menu order.
+    QList<QAction*> editActions() const;
 
 signals:
     void statusMessage(const QString& text);

@@ -1,4 +1,5 @@
 #include "ui/PatchActions.h"
+#include "ui/shell/CommandPlaces.h"
 
 #include "core/RomError.h"
 #include "core/patch/PatchFile.h"
@@ -33,28 +34,16 @@ constexpr const char* kApplied = "Patch applied.";
 PatchActions::PatchActions(MainWindow& window, session::Document& document, Dialogs& dialogs)
     : QObject(&window), window_(window), document_(document), dialogs_(dialogs)
 {
-    export_ = new QAction(QStringLiteral("Export &Patch..."), this);
-    exportAgainst_ = new QAction(QStringLiteral("Export Patch A&gainst..."), this);
-    apply_ = new QAction(QStringLiteral("Appl&y Patch..."), this);
-    export_->setToolTip(QStringLiteral("An IPS or BPS patch from the file as it was opened to the image as it is"));
-    exportAgainst_->setToolTip(QStringLiteral("An IPS or BPS patch from another image to this one"));
-    connect(export_, &QAction::triggered, this, &PatchActions::exportPatch);
-    connect(exportAgainst_, &QAction::triggered, this, &PatchActions::exportPatchAgainst);
-    connect(apply_, &QAction::triggered, this, &PatchActions::applyPatch);
-
-    // Before "Exit", with the other commands that need an open image.
-    QMenu* file = window.menu(Menu::File);
-    QAction* exit = window.commandAction(Command::Exit);
-    for (QAction* action : {export_, exportAgainst_, apply_})
-        file->insertAction(exit, action);
-    file->insertSeparator(exit);
-    QAction* save = window.commandAction(Command::Save);
-    auto follow = [this, save] {
-        for (QAction* action : {export_, exportAgainst_, apply_})
-            action->setEnabled(save->isEnabled());
-    };
-    connect(save, &QAction::changed, this, follow);
-    follow();
+    CommandTable& commands = window.commands();
+    export_ = commands.add({.caption = "Export &Patch...",
+                            .tip = "An IPS or BPS patch from the file as it was opened to the image as it is",
+                            .place = places::kPatches,
+                            .run = [this] { exportPatch(); }});
+    exportAgainst_ = commands.add({.caption = "Export Patch A&gainst...",
+                                   .tip = "An IPS or BPS patch from another image to this one",
+                                   .place = places::kPatches,
+                                   .run = [this] { exportPatchAgainst(); }});
+    apply_ = commands.add({.caption = "Appl&y Patch...", .place = places::kPatches, .run = [this] { applyPatch(); }});
 }
 
 void PatchActions::writePatch(const std::vector<std::uint8_t>& original)

@@ -1,4 +1,5 @@
 #include "ui/PlayTest.h"
+#include "ui/shell/CommandPlaces.h"
 
 #include "core/patch/Crc32.h"
 #include "core/rom/RomImage.h"
@@ -36,15 +37,11 @@ constexpr qsizetype kErrorTail = 4000;
 PlayTest::PlayTest(MainWindow& window, session::Document& document, Dialogs& dialogs)
     : QObject(&window), window_(window), document_(document), dialogs_(dialogs)
 {
-    action_ = new QAction(QStringLiteral("Test in &Emulator"), this);
-    action_->setShortcut(QKeySequence(Qt::Key_F5));
-    action_->setToolTip(QStringLiteral("Play the image as it is now, edits included, in the emulator"));
-    connect(action_, &QAction::triggered, this, &PlayTest::run);
-    QMenu* file = window.menu(Menu::File);
-    file->insertAction(window.commandAction(Command::Exit), action_);
-    QAction* save = window.commandAction(Command::Save);
-    connect(save, &QAction::changed, this, [this, save] { action_->setEnabled(save->isEnabled()); });
-    action_->setEnabled(save->isEnabled());
+    action_ = window.commands().add({.caption = "Test in &Emulator",
+                                     .tip = "Play the image as it is now, edits included, in the emulator",
+                                     .keys = {QKeySequence(Qt::Key_F5)},
+                                     .place = places::kOtherImages,
+                                     .run = [this] { run(); }});
 }
 
 PlayTest::~PlayTest()

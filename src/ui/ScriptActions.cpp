@@ -1,4 +1,5 @@
 #include "ui/ScriptActions.h"
+#include "ui/shell/CommandPlaces.h"
 
 #include "core/patch/PatchFile.h"
 #include "core/session/BodyReplace.h"
@@ -33,15 +34,13 @@ constexpr const char* kImageMoved = "The image changed while the script ran; its
 ScriptActions::ScriptActions(MainWindow& window, session::Document& document, Dialogs& dialogs, const QString& datDir)
     : QObject(&window), window_(window), document_(document), dialogs_(dialogs)
 {
-    run_ = new QAction(QStringLiteral("Run &Script..."), this);
-    run_->setToolTip(QStringLiteral("Run a Lua script on the open image as one step of the history"));
-    connect(run_, &QAction::triggered, this, &ScriptActions::runScript);
-    QMenu* tools = window.menu(Menu::Tools);
-    tools->addSeparator();
-    tools->addAction(run_);
-    QAction* save = window.commandAction(Command::Save);
-    auto follow = [this, save] { run_->setEnabled(save->isEnabled() && !runner_->running()); };
-    connect(save, &QAction::changed, this, follow);
+    CommandTable& commands = window.commands();
+    run_ = commands.add({.caption = "Run &Script...",
+                         .tip = "Run a Lua script on the open image as one step of the history",
+                         .place = places::kScripts,
+                         .run = [this] { runScript(); }});
+    auto follow = [this, table = &commands] { run_->setEnabled(table->imageOpen() && !runner_->running()); };
+    connect(&commands, &CommandTable::imageOpenChanged, this, follow);
 
     console_ = new ScriptConsole(&window);
     window.addDockWidget(Qt::BottomDockWidgetArea, console_);
@@ -126,7 +125,7 @@ void ScriptActions::finish(bool ok, const QByteArray& image, const QString& step
         progress_->deleteLater();
         progress_ = nullptr;
     }
-    run_->setEnabled(window_.commandAction(Command::Save)->isEnabled());
+    run_->setEnabled(window_.commands().imageOpen());
     runGuarded(dialogs_, &window_, [&] {
         if (!ok) {
             dialogs_.showMessage(&window_, message);

@@ -1,4 +1,5 @@
 #include "ui/SessionSafety.h"
+#include "ui/shell/CommandPlaces.h"
 
 #include "ui/DiskWatcher.h"
 #include "ui/MainWindow.h"
@@ -16,13 +17,12 @@ SessionSafety::SessionSafety(MainWindow& window, session::Document& document, Un
     : QObject(&window), window_(window), keeper_(new RecoveryKeeper(document, history, this)),
       watcher_(new DiskWatcher(window, document, dialogs)), playTest_(new PlayTest(window, document, dialogs))
 {
-    preferencesAction_ = new QAction(QStringLiteral("&Preferences..."), this);
-    preferencesAction_->setShortcut(QKeySequence::Preferences);
+    preferencesAction_ = window.commands().add({.caption = "&Preferences...",
+                                                .keys = QKeySequence::keyBindings(QKeySequence::Preferences),
+                                                .place = places::kPreferences,
+                                                .needsImage = false,
+                                                .run = [this] { showPreferences(); }});
     preferencesAction_->setMenuRole(QAction::PreferencesRole);
-    connect(preferencesAction_, &QAction::triggered, this, &SessionSafety::showPreferences);
-    QMenu* edit = window.menu(Menu::Edit);
-    edit->addSeparator();
-    edit->addAction(preferencesAction_);
 }
 
 void SessionSafety::fileMatchesImage()

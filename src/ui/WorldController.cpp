@@ -65,9 +65,10 @@ WorldController::WorldController(RomDocument& document, Dialogs& dialogs, const 
         scrollToHighlight();
     });
     connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
-        // Painting cells leaves lists, markers and doors as they are; a patch
-        // or an undo of one (everything changed) reaches them too.
-        if (change.touches(session::kListsChanged | session::kTextsChanged | session::kSettingsChanged))
+        // Another submap (or none) shows from scratch; a paint leaves the lists be.
+        if (change.showsAnew() || !document_.document().area())
+            showArea();
+        else if (change.touches(session::kListsChanged | session::kTextsChanged | session::kSettingsChanged))
             refresh();
     });
 }

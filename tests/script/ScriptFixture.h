@@ -9,6 +9,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <algorithm>
 #include <vector>
 
 namespace quarry::test {

@@ -7,7 +7,7 @@
 #include "ui/CommandLine.h"
 #include "ui/DeskSettings.h"
 #include "ui/FileFolders.h"
-#include "ui/MainWindowExtras.h"
+#include "ui/shell/MapExports.h"
 #include "ui/PatchActions.h"
 #include "ui/RecentFiles.h"
 #include "ui/Settings.h"
@@ -209,16 +209,16 @@ TEST(Exports, ProposeANameInTheFolderOfTheirKindUsedLast)
 
     // A map picture is named as Export All Maps names it, day or night.
     const std::vector<session::MapExportJob> jobs = session::allMapExportJobs();
-    e.window.extras()->exportMap();
+    e.window.exports()->exportMap();
     EXPECT_EQ(e.dialogs.lastSaveProposal, imageFolder + "/" + QString::fromStdString(jobs[0].fileName));
     click(e.window.workspace()->nightCheck(), QPoint(4, 4));
     const QString pictures = QString::fromStdString(e.dir.file("pictures"));
     QDir().mkpath(pictures);
     e.dialogs.filesToSave = {pictures + "/night"};
-    e.window.extras()->exportMap();
+    e.window.exports()->exportMap();
     EXPECT_EQ(e.dialogs.lastSaveProposal, imageFolder + "/" + QString::fromStdString(jobs[1].fileName));
     // Every picture shares the folder; patches keep theirs.
-    e.window.extras()->exportAllMaps();
+    e.window.exports()->exportAllMaps();
     EXPECT_EQ(e.dialogs.lastFolderProposal, pictures);
     EXPECT_EQ(lastFolder(FileKind::Patches), patches);
     EXPECT_EQ(lastFolder(FileKind::Images), imageFolder);

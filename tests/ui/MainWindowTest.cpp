@@ -5,7 +5,8 @@
 #include "core/demo/DemoImage.h"
 #include "core/session/MapExport.h"
 #include "ui/CommandLine.h"
-#include "ui/MainWindowExtras.h"
+#include "ui/shell/MapExports.h"
+#include "ui/shell/MapHover.h"
 #include "ui/PatchActions.h"
 #include "ui/RecentFiles.h"
 #include "ui/Texts.h"
@@ -37,7 +38,7 @@ TEST(MainWindowStartUp, ImageCommandsWaitForAnImageAndMissingSideFilesAreReporte
     const Command imageCommands[] = {Command::Save,          Command::TextEditor,   Command::MetatileEditor,
                                      Command::PaletteEditor, Command::SpriteEditor, Command::EraseMap};
     const EditMode modes[] = {EditMode::Map, EditMode::Actor, EditMode::Pointer};
-    const QList<QAction*> extraActions = {e.window.historyAction(), e.window.extras()->brushAction(),
+    const QList<QAction*> extraActions = {e.window.historyAction(), e.window.brushAction(),
                                           e.window.patches()->exportAction()};
     for (bool opened : {false, true}) {
         SCOPED_TRACE(opened);
@@ -156,7 +157,7 @@ TEST(MainWindowSave, SaveAsAndExportsRefuseNamesThatAreNoFilesAndOpenRefusesDevi
     e.dialogs.yesNoAnswers = {true, true}; // replace them: the refusal comes from the write
     EXPECT_FALSE(e.window.saveFileAs());
     EXPECT_EQ(e.dialogs.lastMessage(), texts::kNotRegularFile);
-    e.window.extras()->exportMapAction()->trigger();
+    e.window.exports()->exportMapAction()->trigger();
     EXPECT_TRUE(e.dialogs.lastMessage().contains("not a regular file")) << e.dialogs.lastMessage().toStdString();
     EXPECT_EQ(fs::symlink_status(pipe).type(), fs::file_type::fifo);
     for (const std::string& special : {std::string("/dev/zero"), pipe}) {
@@ -282,7 +283,7 @@ TEST(MainWindowExports, TheNameIsSettledBeforeTheReplaceQuestionAndEveryFileWrit
     e.dialogs.filesToSave = {q(e.dir.file("existing")), QString(), q(e.dir.file("pic")), QString()};
     e.dialogs.yesNoAnswers = {false, false};
     e.window.patches()->exportAction()->trigger();
-    e.window.extras()->exportMapAction()->trigger();
+    e.window.exports()->exportMapAction()->trigger();
     EXPECT_TRUE(asked(e.dir.file("existing.ips")));
     EXPECT_TRUE(asked(e.dir.file("pic.png")));
     EXPECT_EQ(readFileBytes(e.dir.file("existing.ips")), std::vector<std::uint8_t>{'o'});
@@ -304,7 +305,7 @@ TEST(MainWindowExports, TheNameIsSettledBeforeTheReplaceQuestionAndEveryFileWrit
     writeFileBytes(maps + "/" + jobs[1].fileName, {'o'});
     e.dialogs.foldersToChoose = {q(maps)};
     e.dialogs.messages.clear();
-    EXPECT_EQ(e.window.extras()->exportAllMaps(), 0);
+    EXPECT_EQ(e.window.exports()->exportAllMaps(), 0);
     EXPECT_EQ(e.dialogs.messages, QStringList{"2 of these files already exist in " + q(maps)
                                               + ".\nDo you want to replace them?"});
     EXPECT_EQ(std::distance(fs::directory_iterator(maps), {}), 2);

@@ -7,7 +7,8 @@
 
 #include "core/rom/Addressing.h"
 #include "ui/HoverInfo.h"
-#include "ui/MainWindowExtras.h"
+#include "ui/shell/MapExports.h"
+#include "ui/shell/MapHover.h"
 #include "ui/MapBlockActions.h"
 #include "ui/map/SharedScreensLayer.h"
 #include "ui/tools/MapSelection.h"
@@ -122,7 +123,7 @@ TEST(MapPainting, ABrushStrokeOfTenCellsIsOneStepTakenBackByOneUndo)
 {
     OpenedEditor e;
     loadWide(e);
-    EXPECT_FALSE(e.window.extras()->brushAction()->isChecked());
+    EXPECT_FALSE(e.window.brushAction()->isChecked());
     selectMetatile(e, 1);
     e.dragMap({5, 5}, {{250, 5}}); // without the brush a drag paints its first cell only
     EXPECT_EQ(cellOf(e, 0, 0), 1);
@@ -130,7 +131,7 @@ TEST(MapPainting, ABrushStrokeOfTenCellsIsOneStepTakenBackByOneUndo)
     ASSERT_EQ(e.history().count(), 1);
 
     const std::vector<std::uint8_t> before = e.body();
-    e.window.extras()->brushAction()->trigger();
+    e.window.brushAction()->trigger();
     // Not asked about shared screens here (a stroke reaching one ends there).
     applicationSettings().setValue(QString::fromLatin1(SharedConsent::kAskSetting), false);
     e.dragMap({40, 5}, {{100, 5}, {9 * 32 + 5, 5}}); // across two screens, with one long jump
@@ -156,7 +157,7 @@ TEST(MapPainting, HoverWordsNameTheNewMetatileAfterAPaintWithoutAMove)
         QString::asprintf("Pixel (%d, %d)  Screen (1, 1)  Cell (3, 2)  Metatile $%02X  Pointer $%04X", at.x(), at.y(),
                           metatile, pointer);
     EXPECT_EQ(hoverText(&area, QPoint(-1, 0)), QString());
-    QLabel* label = e.window.extras()->hoverLabel();
+    QLabel* label = e.window.hover()->hoverLabel();
     const QString panel0 = e.window.statusText(0);
     move(e.mapViewport(), e.onScreen(at), Qt::NoButton);
     EXPECT_EQ(label->text(), expected);

@@ -4,7 +4,8 @@
 
 #include "core/gfx/Metatiles.h"
 #include "core/rom/Hex.h"
-#include "ui/MainWindowExtras.h"
+#include "ui/shell/MapExports.h"
+#include "ui/shell/MapHover.h"
 #include "ui/MapBlockActions.h"
 #include "ui/StatusLine.h"
 #include "ui/map/MetatilePicker.h"
@@ -67,7 +68,7 @@ TEST(StatusBar, NotesEndAtTheNextLoadOpenOrOtherEditAndKeepApartFromHoverWords)
     e.window.undoStep();
     EXPECT_TRUE(e.window.statusNote().startsWith(QStringLiteral("Undone: "))) << e.window.statusNote().toStdString();
     // Hover words go to their own place and leave the note alone.
-    e.window.extras()->showHover({10, 10});
+    e.window.hover()->showHover({10, 10});
     EXPECT_FALSE(status.hover().isEmpty());
     EXPECT_TRUE(e.window.statusNote().startsWith(QStringLiteral("Undone: ")));
     e.edit(); // an edit the note does not describe

@@ -264,6 +264,8 @@ TEST(SessionSafety, PlayTestStartsTheEmulatorOnACopyWithTheEdits)
     preferences->askCheck()->setChecked(false);
     preferences->accept();
     EXPECT_FALSE(ui::applicationSettings().value(QStringLiteral("sharedData/askBeforeChanging"), true).toBool());
+    // The settings live as long as the test process: later tests expect the question.
+    ui::applicationSettings().remove(QStringLiteral("sharedData/askBeforeChanging"));
 
     const std::vector<std::uint8_t> original = e.fileBody();
     e.edit();

@@ -6,7 +6,8 @@
 #include "core/session/SharedScreens.h"
 #include "core/session/WhereUsed.h"
 #include "support/SyntheticSprites.h"
-#include "ui/MainWindowExtras.h"
+#include "ui/shell/MapExports.h"
+#include "ui/shell/MapHover.h"
 #include "ui/MapBlockActions.h"
 #include "ui/Settings.h"
 #include "ui/editors/SpriteEditor.h"
@@ -105,7 +106,7 @@ TEST(SharedData, AMapNamedBySeveralSubmapsCountsAndNamesThemAndAsksBeforeTheFirs
     }
     {
         SCOPED_TRACE("a stroke reaching a screen not yet approved");
-        e.window.extras()->brushAction()->setChecked(true);
+        e.window.brushAction()->setChecked(true);
         // Screen 1 lies right of screen 0, or below it in a map one screen wide.
         const bool wide = e.area().map.screensWide >= 2;
         const QPoint last = wide ? inScreen(e, 0, 7, 1) : inScreen(e, 0, 1, 6);
@@ -121,7 +122,7 @@ TEST(SharedData, AMapNamedBySeveralSubmapsCountsAndNamesThemAndAsksBeforeTheFirs
         ASSERT_EQ(e.history().count(), 3) << "the stroke, then the approved cell as a step of its own";
         EXPECT_EQ(metatileAt(e, next), e.window.workspace()->selectedMetatile());
         EXPECT_EQ(metatileAt(e, inScreen(e, 1, 3, 1)), untouched) << "the rest of the drag wrote nothing";
-        e.window.extras()->brushAction()->setChecked(false);
+        e.window.brushAction()->setChecked(false);
     }
     {
         SCOPED_TRACE("approvals last until another submap; Don't ask again until the image closes");

@@ -31,7 +31,9 @@ inline constexpr unsigned kGraphicsKinds =
     kPaletteChanged | kMaskChanged | kTilesChanged | kMetatilesChanged | kThresholdsChanged;
 
 struct Change {
-    enum class Origin { Edit, Undo, Redo };
+    // Open: another image is open (no submap is loaded yet). Load: another
+    // submap is loaded, or the same one afresh; everything shown is new.
+    enum class Origin { Edit, Undo, Redo, Open, Load };
 
     unsigned kinds = 0;
     // The submap a map or list change was made in.
@@ -40,6 +42,9 @@ struct Change {
     std::string name; // the step's name in the history
 
     bool touches(unsigned mask) const { return (kinds & mask) != 0; }
+    // Views show such a change from scratch: selections and scroll
+    // positions of what was shown before no longer apply.
+    bool showsAnew() const { return origin == Origin::Open || origin == Origin::Load; }
 };
 
 } // namespace quarry::session

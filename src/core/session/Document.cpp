@@ -35,6 +35,7 @@ rom::OpenResult Document::open(const std::string& path)
         } catch (const RomError& error) {
             textBlockError_ = error.what();
         }
+        announce(Change{kEverythingChanged, std::nullopt, Change::Origin::Open, {}});
     }
     return result;
 }
@@ -132,6 +133,7 @@ void Document::loadArea(const rom::AreaId& id, bool night)
 {
     endGesture();
     area_ = readLoadedArea(rom_, id, night);
+    announce(Change{kEverythingChanged, id, Change::Origin::Load, {}});
 }
 
 void Document::reloadMap()

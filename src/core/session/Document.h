@@ -109,7 +109,7 @@ public:
     const std::string& romPath() const { return romPath_; }
 
     // Opens `path`. On failure the image that was open stays as it was, and
-    // stays saveable.
+    // stays saveable. An image opened is announced to the change listener.
     rom::OpenResult open(const std::string& path);
     // Writes the image back to romPath(); a failure keeps the image open and
     // saveable (and WriteFailed when the file's folder is gone). The first
@@ -145,7 +145,8 @@ public:
     // The loaded submap, or null before the first load.
     const LoadedArea* area() const { return area_ ? &*area_ : nullptr; }
     // Reads the submap completely and only then replaces the loaded one; a
-    // RomError leaves the loaded area and the image as they were.
+    // RomError leaves the loaded area and the image as they were. The load
+    // is announced to the change listener like an edit.
     void loadArea(const rom::AreaId& id, bool night);
 
     // A press at map pixel (x, y) in Map Edit Mode: the cell becomes

@@ -1,5 +1,6 @@
 #include "ui/editors/EditorWindow.h"
 
+#include "ui/ActionGuard.h"
 #include "ui/RomDocument.h"
 
 #include <QCloseEvent>
@@ -12,9 +13,30 @@ EditorWindow::EditorWindow(RomDocument& document, Dialogs& dialogs, QWidget* par
     : QWidget(parent, Qt::Window), document_(document), dialogs_(dialogs)
 {
     connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
-        if (editing_)
+        if (!editing_)
+            return;
+        const bool follows = change.origin == session::Change::Origin::Open
+                             || (change.origin == session::Change::Origin::Load && needsArea());
+        if (follows)
+            followDocument();
+        else if (!change.showsAnew())
             imageChanged(change);
     });
+}
+
+void EditorWindow::followDocument()
+{
+    const session::LoadedArea* area = document_.document().area();
+    finishPending();
+    bool shown = false;
+    if (!needsArea() || area)
+        runGuarded(dialogs_, this, [&] { shown = setUpFor(area); });
+    if (!shown) {
+        // Nothing of the new state to show: the window closes, its last
+        // writes made already.
+        setEditing(false);
+        hide();
+    }
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event)

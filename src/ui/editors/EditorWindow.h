@@ -31,7 +31,9 @@ public:
     // false when there is nothing to show (the window stays closed, having
     // said why); throws RomError when what it edits cannot be read.
     virtual bool setUpFor(const session::LoadedArea* area) = 0;
-    // Whether the window can only be opened for a loaded area.
+    // Whether the window can only be opened for a loaded area. Such a
+    // window follows every load to the submap loaded; the others follow
+    // only another image being opened.
     virtual bool needsArea() const { return true; }
     // True from a successful set-up until the window closes.
     bool isEditing() const { return editing_; }
@@ -49,6 +51,12 @@ protected:
     virtual bool finishEditing() { return finishPending(); }
     // The part of them that leaves the window open; must be safe to run twice.
     virtual bool finishPending() { return true; }
+
+    // Another submap was loaded (or another image opened) while the window
+    // was editing: by default it settles what it holds and is set up
+    // afresh, as opening it again would; a window that cannot show the new
+    // state closes.
+    virtual void followDocument();
 
     void setEditing(bool editing) { editing_ = editing; }
     void closeEvent(QCloseEvent* event) override;

@@ -138,6 +138,7 @@ public:
 
 protected:
     void imageChanged(const session::Change& change) override;
+    void followDocument() override;
     bool finishEditing() override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -31,6 +31,10 @@ protected:
         paintCounts(painter);
     }
     void mousePressEvent(QMouseEvent* event) override { emit picker_.pressed(event->position().toPoint()); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        emit picker_.doubleClicked(event->position().toPoint());
+    }
 
 private:
     // Each count on a dark tag in the block's top-left corner; unused

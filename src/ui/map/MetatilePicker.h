@@ -35,6 +35,7 @@ public:
 signals:
     // A press of any button on the chooser, in chooser pixels.
     void pressed(QPoint pixel);
+    void doubleClicked(QPoint pixel);
 
 private:
     class Chooser;

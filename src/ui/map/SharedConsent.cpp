@@ -15,6 +15,11 @@ namespace quarry::ui {
 SharedConsent::SharedConsent(RomDocument& document, Dialogs& dialogs, SharedScreensLayer& shared, QWidget* parent)
     : QObject(parent), document_(document), dialogs_(dialogs), shared_(shared), parent_(parent)
 {
+    // Answers belong to the image they were given for.
+    connect(&document_, &RomDocument::changed, this, [this](const session::Change& change) {
+        if (change.origin == session::Change::Origin::Open)
+            imageOpened();
+    });
 }
 
 bool SharedConsent::asking()

@@ -29,6 +29,8 @@ class SelectTool final : public MapTool {
 public:
     SelectTool(RomDocument& document, MapSelection& selection);
 
+    MapToolInfo info() const override { return {QStringLiteral("R"), QStringLiteral("Select Tool"), Qt::Key_R}; }
+
     void press(QPoint mapPixel, Qt::MouseButton button) override;
     void move(QPoint mapPixel) override;
     void release(QPoint mapPixel, Qt::MouseButton button) override;
@@ -52,6 +54,8 @@ public:
     FillTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace, MapSelection& selection,
              CellsWritten written, StatusNote note);
 
+    MapToolInfo info() const override { return {QStringLiteral("F"), QStringLiteral("Fill Tool"), Qt::Key_F}; }
+
     void press(QPoint mapPixel, Qt::MouseButton button) override;
     bool picksWithAlt() const override { return true; }
     QCursor cursor() const override { return Qt::CrossCursor; }
@@ -69,6 +73,7 @@ private:
 class PickTool final : public MapTool {
 public:
     explicit PickTool(std::function<void(QPoint)> pick) : pick_(std::move(pick)) {}
+    MapToolInfo info() const override { return {QStringLiteral("I"), QStringLiteral("Eyedropper"), Qt::Key_I}; }
     void press(QPoint mapPixel, Qt::MouseButton) override { pick_(mapPixel); }
     QCursor cursor() const override { return Qt::PointingHandCursor; }
 
@@ -81,6 +86,9 @@ private:
 class StampTool final : public MapTool {
 public:
     StampTool(RomDocument& document, Dialogs& dialogs, MapView& view, CellsWritten written);
+
+    // Chosen by Paste, not by a key of its own.
+    MapToolInfo info() const override { return {QStringLiteral("V"), QStringLiteral("Paste"), {}}; }
 
     void setBlock(const session::MetatileBlock& block) { block_ = block; }
     const session::MetatileBlock& block() const { return block_; }

@@ -19,6 +19,8 @@ public:
     // each cell.
     PaintTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace, CellsWritten written = {});
 
+    MapToolInfo info() const override { return {QStringLiteral("M"), QStringLiteral("Map Edit Mode"), Qt::Key_M}; }
+
     void press(QPoint mapPixel, Qt::MouseButton button) override;
     void move(QPoint mapPixel) override;
     void release(QPoint mapPixel, Qt::MouseButton button) override;
@@ -47,6 +49,11 @@ class PointerTool final : public MapTool {
 public:
     PointerTool(RomDocument& document, Dialogs& dialogs, AreaWorkspace& workspace);
 
+    MapToolInfo info() const override
+    {
+        return {QStringLiteral("P"), QStringLiteral("Pointer Edit Mode"), Qt::Key_P};
+    }
+
     void press(QPoint mapPixel, Qt::MouseButton button) override;
     QCursor cursor() const override { return Qt::PointingHandCursor; }
 
@@ -59,6 +66,10 @@ private:
 // Tile Solidity Mode: the map only shows; a press changes nothing.
 class ViewOnlyTool final : public MapTool {
 public:
+    MapToolInfo info() const override
+    {
+        return {QStringLiteral("T"), QStringLiteral("Tile Solidity Mode"), Qt::Key_T};
+    }
     void press(QPoint, Qt::MouseButton) override {}
 };
 

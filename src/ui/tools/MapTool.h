@@ -1,11 +1,21 @@
 #pragma once
 
 #include <QCursor>
+#include <QKeySequence>
 #include <QPoint>
+#include <QString>
 
 class QPainter;
 
 namespace quarry::ui {
+
+// How a tool is offered: the letter on its button, its name (the button's
+// tool tip and the menu's words) and the key that chooses it.
+struct MapToolInfo {
+    QString caption;
+    QString name;
+    QKeySequence key;
+};
 
 // What a mouse gesture on the map does in one mode of the main window. The
 // tool manager hands the current tool the map view's gestures, in map
@@ -13,6 +23,8 @@ namespace quarry::ui {
 class MapTool {
 public:
     virtual ~MapTool() = default;
+
+    virtual MapToolInfo info() const = 0;
 
     // The tool became the current one, or stopped being it; a tool ends
     // whatever it had in hand when it is deactivated.

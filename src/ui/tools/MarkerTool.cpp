@@ -10,6 +10,13 @@ MarkerTool::MarkerTool(WorldController& world, WorldController::Markers markers)
 {
 }
 
+MapToolInfo MarkerTool::info() const
+{
+    if (markers_ == WorldController::Markers::Stairs)
+        return {QStringLiteral("S"), QStringLiteral("Stair Edit Mode"), Qt::Key_S};
+    return {QStringLiteral("A"), QStringLiteral("Actor Edit Mode"), Qt::Key_A};
+}
+
 void MarkerTool::activate()
 {
     world_.enterMode(markers_);

@@ -17,6 +17,7 @@ class MarkerTool final : public MapTool {
 public:
     MarkerTool(WorldController& world, WorldController::Markers markers);
 
+    MapToolInfo info() const override;
     void activate() override;
     void deactivate() override;
     void press(QPoint mapPixel, Qt::MouseButton button) override;

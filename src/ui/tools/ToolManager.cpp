@@ -48,10 +48,14 @@ ToolManager::ToolManager(MapView& view, QObject* parent) : QObject(parent), view
 
 ToolManager::~ToolManager() = default;
 
-QAction* ToolManager::addTool(int id, std::unique_ptr<MapTool> tool, const QString& caption, const QString& tip)
+QAction* ToolManager::addTool(int id, std::unique_ptr<MapTool> tool)
 {
-    auto* action = new QAction(caption, this);
-    action->setToolTip(tip);
+    const MapToolInfo info = tool->info();
+    // The button shows the letter; the menu the name.
+    auto* action = new QAction(info.name, this);
+    action->setIconText(info.caption);
+    action->setToolTip(info.name);
+    action->setShortcut(info.key);
     action->setCheckable(true);
     group_->addAction(action);
     connect(action, &QAction::triggered, this, [this, id] { setCurrent(id); });

@@ -26,9 +26,10 @@ public:
     explicit ToolManager(MapView& view, QObject* parent = nullptr);
     ~ToolManager() override;
 
-    // Adds `tool` under the number `id` with a checkable button; the first
-    // tool added is the current one.
-    QAction* addTool(int id, std::unique_ptr<MapTool> tool, const QString& caption, const QString& tip);
+    // Adds `tool` under the number `id` with a checkable button made from
+    // the tool's own caption, name and key; the first tool added is the
+    // current one.
+    QAction* addTool(int id, std::unique_ptr<MapTool> tool);
     // Makes the tool `id` current (the one before is deactivated first) and
     // checks its button. Choosing the current tool again activates it anew.
     void setCurrent(int id);

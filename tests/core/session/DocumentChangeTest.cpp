@@ -1,3 +1,4 @@
+#include "core/RomError.h"
 #include "core/rom/Addressing.h"
 #include "core/session/Document.h"
 #include "core/world/AreaCatalogue.h"
@@ -20,6 +21,7 @@ struct WatchedDocument : test::OpenedWorld {
         document.setEditListener([this](session::EditEntry entry) { entries.push_back(std::move(entry)); });
         document.setChangeListener([this](const session::Change& change) { changes.push_back(change); });
         document.loadArea(first, false);
+        changes.clear(); // the load's own announcement
     }
     const session::LoadedArea& area() const { return *document.area(); }
     // A pixel of cell (column, row) of screen (0, 0).
@@ -94,4 +96,31 @@ TEST(DocumentChanges, OpeningOrLoadingEndsAnOpenGesture)
     // Later edits are steps of their own.
     w.document.paintCell(WatchedDocument::at(2), WatchedDocument::at(1), 7);
     EXPECT_EQ(w.entries.size(), 2u);
+}
+
+TEST(DocumentChanges, OpeningAnImageAndLoadingASubmapAreAnnouncedLikeEdits)
+{
+    WatchedDocument w;
+    w.document.loadArea(w.first, true);
+    ASSERT_EQ(w.changes.size(), 1u);
+    EXPECT_EQ(w.changes.back().origin, session::Change::Origin::Load);
+    EXPECT_EQ(w.changes.back().area, w.first);
+    EXPECT_TRUE(w.changes.back().showsAnew());
+    EXPECT_TRUE(w.entries.empty()); // no step of the history
+
+    // A load that fails leaves the area and says nothing.
+    w.changes.clear();
+    EXPECT_THROW(w.document.loadArea(rom::AreaId{0x7F, 0, 0}, false), RomError);
+    EXPECT_TRUE(w.changes.empty());
+    EXPECT_EQ(w.area().id, w.first);
+
+    // Another image: announced with no submap loaded; a failed open is silent.
+    EXPECT_NE(w.document.open(w.dir.file("missing.nes")), rom::OpenResult::Loaded);
+    EXPECT_TRUE(w.changes.empty());
+    ASSERT_EQ(w.document.open(w.path), rom::OpenResult::Loaded);
+    ASSERT_EQ(w.changes.size(), 1u);
+    EXPECT_EQ(w.changes[0].origin, session::Change::Origin::Open);
+    EXPECT_EQ(w.changes[0].area, std::nullopt);
+    EXPECT_EQ(w.document.area(), nullptr);
+    EXPECT_FALSE(session::Change{}.showsAnew());
 }
