@@ -66,7 +66,7 @@ void SpriteEditor::exportFramePng()
         dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hexByte(currentFrame_)));
         return;
     }
-    const QString name = QStringLiteral("%1-frame-%2.png").arg(imageBaseName(document_.document()), hex2(currentFrame_));
+    const QString name = QStringLiteral("%1-frame-%2.png").arg(imageBaseName(document_.document()), hexByte(currentFrame_));
     const QString path = dialogs_.chooseSaveFile(this, proposedPath(FileKind::Pictures, name),
                                                  QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
@@ -101,7 +101,7 @@ void SpriteEditor::exportAnimationSheet()
         dialogs_.showMessage(this, QString::fromLatin1(t::kNothingToExport).arg(hexByte(animation_.start)));
         return;
     }
-    const QString name = QStringLiteral("%1-animation-%2.png").arg(imageBaseName(document_.document()), hex2(currentAnimation_));
+    const QString name = QStringLiteral("%1-animation-%2.png").arg(imageBaseName(document_.document()), hexByte(currentAnimation_));
     const QString path = dialogs_.chooseSaveFile(this, proposedPath(FileKind::Pictures, name),
                                                  QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())
