@@ -12,7 +12,9 @@ AreaTree::AreaTree(QWidget* parent) : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("areaTree"));
     setToolTip(texts::kTipAreaList);
-    setHeaderLabel(QStringLiteral("Areas")); // its heading
+    setHeaderLabel(QStringLiteral("Areas"));
+    // Its panel's title is the heading; a floating tree is named by it too.
+    setHeaderHidden(true);
     setColumnCount(1);
     connect(this, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item, int) { emit nodeClicked(keyOf(item)); });

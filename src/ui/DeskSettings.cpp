@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -26,6 +27,9 @@
 namespace quarry::ui {
 
 namespace {
+
+// Lines a window manager's title bar may take above the window.
+constexpr int kTitleRoom = 40;
 
 // Raised when the docks change in a way an older layout cannot describe.
 constexpr int kLayoutVersion = 1;
@@ -93,7 +97,15 @@ QDockWidget* addPanelDock(QMainWindow& window, QWidget* content, Qt::DockWidgetA
 {
     auto* dock = new QDockWidget(title, &window);
     dock->setObjectName(name);
-    dock->setWidget(content);
+    // A panel taller than the screen scrolls instead of making the window
+    // taller than a 720-line screen; it keeps its own width.
+    auto* scroller = new QScrollArea(dock);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setWidget(content);
+    scroller->setMinimumWidth(content->minimumSizeHint().width() + scroller->verticalScrollBar()->sizeHint().width());
+    dock->setWidget(scroller);
     dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     window.addDockWidget(area, dock);
     return dock;
@@ -121,6 +133,10 @@ void DeskSettings::restore()
     const QSettings settings = applicationSettings();
     if (window_.restoreGeometry(settings.value(kGroup + QStringLiteral("geometry")).toByteArray()))
         keepOnScreen();
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        // The first start: as large as the window wants, but within the
+        // screen, with room for a title bar.
+        window_.resize(window_.sizeHint().boundedTo(screen->availableGeometry().size() - QSize(0, kTitleRoom)));
     window_.restoreState(settings.value(kGroup + QStringLiteral("layout")).toByteArray(), kLayoutVersion);
     restoreViewChoices();
 }

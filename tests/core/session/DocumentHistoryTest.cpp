@@ -43,6 +43,13 @@ struct HistoryDocument : test::OpenedWorld {
     std::vector<std::uint8_t> body() const { return document.rom().body(); }
 };
 
+// The metatiles an editor offers for editing: below the limit byte and
+// inside the table's room (a random session can raise the limit past it).
+int editableMetatiles(const session::LoadedArea& area, int objectSet)
+{
+    return std::max(1, std::min<int>(area.metatileLimit - 1, gfx::metatileCapacity(objectSet)));
+}
+
 // One random user edit of any kind the program offers. Refused edits
 // (a drag off the map, a text that does not fit) are part of the mix.
 void randomEdit(HistoryDocument& h, std::mt19937& random)
@@ -123,13 +130,17 @@ void randomEdit(HistoryDocument& h, std::mt19937& random)
         doc.writeTiles(rom::bgChrBase(doc.rom(), objectSet) + static_cast<std::size_t>(pick(250)) * 16, tiles);
         break;
     }
-    case 11:
-        doc.setMetatileTile(objectSet, pick(std::max(area.metatileLimit - 1, 1)), pick(16),
-                            static_cast<std::uint8_t>(pick(256)));
+    case 11: {
+        const int metatile = pick(editableMetatiles(area, objectSet));
+        const int position = pick(16);
+        doc.setMetatileTile(objectSet, metatile, position, static_cast<std::uint8_t>(pick(256)));
         break;
+    }
     case 12:
-        doc.setMetatileAttribute(objectSet, pick(std::max(area.metatileLimit - 1, 1)),
-                                 static_cast<std::uint8_t>(pick(256)));
+    {
+        const int metatile = pick(editableMetatiles(area, objectSet));
+        doc.setMetatileAttribute(objectSet, metatile, static_cast<std::uint8_t>(pick(256)));
+    }
         break;
     case 13:
         doc.setSolidityThresholds(objectSet, {static_cast<std::uint8_t>(pick(256)), static_cast<std::uint8_t>(pick(256)),
