@@ -145,7 +145,7 @@ void MainWindow::buildViews()
     for (QWidget* view : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
         views_.push_back(view);
     for (QWidget* panel : std::initializer_list<QWidget*>{actorPanel_, stairPanel_})
-        panel->setFixedWidth(250); // whatever the selection shows, the panels stay put
+        panel->setFixedWidth(240); // whatever the selection shows, the panels stay put
     world_ = new WorldController(*live_, dialogs_, datDir_,
                                  {workspace_->mapView(), actorPanel_, stairPanel_, doorsPanel_}, this);
     connect(world_, &WorldController::actorModeRequested, this, [this] { setEditMode(EditMode::Actor); });
