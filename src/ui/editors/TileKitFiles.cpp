@@ -89,8 +89,8 @@ void TileKit::importPng()
                                             .arg(QDir::toNativeSeparators(path), QString::fromUtf8(error.what())));
             return;
         }
-        QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-        QBuffer buffer(&data);
+        QByteArray contents(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        QBuffer buffer(&contents);
         QImageReader reader(&buffer);
         const QImage picture = reader.read();
         if (picture.isNull()) {
