@@ -1,4 +1,5 @@
 #include "ui/MainWindow.h"
+#include "ui/HexText.h"
 
 #include "core/rom/Hex.h"
 #include "core/world/AreaCatalogue.h"
@@ -200,7 +201,7 @@ void MainWindow::refreshStatusBar()
         pointers = {area->pointers.mapPointer, area->pointers.actorPointer, area->pointers.stairPointer,
                     area->pointers.palettePointer};
     for (std::size_t i = 0; i < statusPanels_.size(); ++i)
-        statusPanels_[i]->setText(QString::fromLatin1(labels[i]) + QString::fromStdString(hexDigits(pointers[i], 4)));
+        statusPanels_[i]->setText(QString::fromLatin1(labels[i]) + hexDigitsText(pointers[i], 4));
 }
 
 void MainWindow::setEditMode(EditMode mode)

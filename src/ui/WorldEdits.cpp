@@ -2,6 +2,7 @@
 // parameter, and the values typed into the inspector, each through the
 // document's checks; a typed value refused says why beside its field.
 #include "ui/WorldController.h"
+#include "ui/HexText.h"
 
 #include "core/session/Document.h"
 #include "ui/ActionGuard.h"
@@ -18,7 +19,7 @@ namespace {
 
 QString byteText(int value)
 {
-    return QStringLiteral("$%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("$") + hexByte(value);
 }
 
 } // namespace
@@ -31,7 +32,7 @@ void WorldController::connectTypedFields()
     connect(views_.actors, &ActorPanel::controlDragStarted, this, [this] {
         controlCut_ = false;
         document_.beginGesture(QStringLiteral("Set parameter of actor %1")
-                                   .arg(QStringLiteral("%1").arg(currentActor_, 2, 16, QLatin1Char('0')).toUpper()),
+                                   .arg(hexByte(currentActor_)),
                                views_.actors, [this] { controlCut_ = true; });
     });
     connect(views_.actors, &ActorPanel::controlDragFinished, this, [this] {

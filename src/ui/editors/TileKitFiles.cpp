@@ -1,5 +1,6 @@
 // The tile kit's bank as a picture: export to and import from PNG files.
 #include "ui/editors/TileKit.h"
+#include "ui/HexText.h"
 
 #include "core/RomError.h"
 #include "core/session/Document.h"
@@ -54,7 +55,7 @@ void TileKit::exportPng()
         return;
     // Named for the image and where the bank lies in it: "game-tiles-1A000.png".
     const QString name = QStringLiteral("%1-tiles-%2.png")
-                             .arg(imageBaseName(document_.document()), QString::number(bankStart_, 16).toUpper());
+                             .arg(imageBaseName(document_.document()), hexNumber(static_cast<int>(bankStart_)));
     const QString path = dialogs_->chooseSaveFile(this, proposedPath(FileKind::Pictures, name),
                                                   QString::fromLatin1(kPngFilter), QStringLiteral("png"));
     if (path.isEmpty())

@@ -1,4 +1,5 @@
 #include "ui/panels/ActorPanel.h"
+#include "ui/HexText.h"
 
 #include "core/world/Dragging.h"
 
@@ -22,7 +23,7 @@ namespace {
 
 QString hexPair(int value)
 {
-    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    return hexByte(value);
 }
 
 QLabel* valueLabel(QWidget* parent, const char* name, const char* tip)

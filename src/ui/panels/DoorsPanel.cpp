@@ -1,4 +1,5 @@
 #include "ui/panels/DoorsPanel.h"
+#include "ui/HexText.h"
 
 #include "core/world/AreaCatalogue.h"
 #include "ui/panels/WorldTexts.h"
@@ -53,7 +54,7 @@ void DoorsPanel::showDoor(int row, const std::optional<world::ExitDestination>& 
     const int values[3] = {door ? door->objectSet : 0, door ? door->area : 0, door ? door->entry : 0};
     for (int i = 0; i < 3; ++i) {
         QLabel* label = labels_[static_cast<std::size_t>(row * 3 + i)];
-        label->setText(door ? QString::number(values[i], 16).toUpper() : QString::fromLatin1(texts::kDoorLoops));
+        label->setText(door ? hexNumber(values[i]) : QString::fromLatin1(texts::kDoorLoops));
         label->setToolTip(door ? QString() : QString::fromLatin1(texts::kTipDoorLoops));
     }
     const auto index = static_cast<std::size_t>(row);

@@ -1,4 +1,5 @@
 #include "ui/panels/ListLines.h"
+#include "ui/HexText.h"
 
 namespace quarry::ui {
 
@@ -6,7 +7,7 @@ namespace {
 
 QString hexPair(int value)
 {
-    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    return hexByte(value);
 }
 
 // At least two digits; an index of 100 or more keeps all its digits.

@@ -1,4 +1,5 @@
 #include "ui/panels/TypedBox.h"
+#include "ui/HexText.h"
 
 #include "core/session/NumberInput.h"
 
@@ -31,7 +32,7 @@ void TypedBox::showValue(std::optional<int> value)
     if (!value)
         clear();
     else
-        setText(hex_ ? QStringLiteral("%1").arg(*value, 2, 16, QLatin1Char('0')).toUpper() : QString::number(*value));
+        setText(hex_ ? hexByte(*value) : QString::number(*value));
 }
 
 std::optional<int> TypedBox::value() const
