@@ -8,6 +8,8 @@
 #include "ui/Settings.h"
 #include "ui/map/MapView.h"
 #include "ui/panels/GridPanel.h"
+#include "ui/shell/CommandPlaces.h"
+#include "ui/shell/CommandTable.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -114,12 +116,13 @@ QDockWidget* addPanelDock(QMainWindow& window, QWidget* content, Qt::DockWidgetA
 DeskSettings::DeskSettings(MainWindow& window) : QObject(&window), window_(window)
 {
     firstLayout_ = window.saveState(kLayoutVersion);
-    QMenu* view = window.menu(Menu::View);
-    view->addSeparator();
     for (QDockWidget* dock : panelDocks(window))
-        view->addAction(dock->toggleViewAction());
-    reset_ = view->addAction(QStringLiteral("Reset &Layout"), this, &DeskSettings::resetLayout);
-    reset_->setToolTip(QStringLiteral("Put the panels back where they were at first"));
+        window.commands().adopt(dock->toggleViewAction(), places::kPanels, false);
+    reset_ = window.commands().add({.caption = QStringLiteral("Reset &Layout"),
+                                    .tip = QStringLiteral("Put the panels back where they were at first"),
+                                    .place = places::kPanels,
+                                    .needsImage = false,
+                                    .run = [this] { resetLayout(); }});
     connect(window.workspace(), &AreaWorkspace::areaShown, this, &DeskSettings::rememberSubmap);
     submapWrite_ = new QTimer(this);
     submapWrite_->setSingleShot(true);

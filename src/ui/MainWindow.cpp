@@ -72,7 +72,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString datDir, QWidget* parent)
     buildTools();
     buildStatusBar();
     buildViewActions();
-    new ViewLayers(*menu(Menu::View), *live_, *world_, *workspace_, blocks_->sharedScreensAction(), this);
+    new ViewLayers(*commands_, *live_, *world_, *workspace_, blocks_->sharedScreensAction(), this);
     patches_ = new PatchActions(*this, document_, dialogs_);
     safety_ = new SessionSafety(*this, document_, *history(), dialogs_);
     scripts_ = new ScriptActions(*this, document_, dialogs_, datDir_);

@@ -5,6 +5,8 @@
 #include "ui/map/MapView.h"
 #include "ui/map/SolidityLayer.h"
 #include "ui/panels/GridPanel.h"
+#include "ui/shell/CommandPlaces.h"
+#include "ui/shell/CommandTable.h"
 
 #include <QAction>
 #include <QMenu>
@@ -15,9 +17,12 @@ namespace quarry::ui {
 
 namespace {
 
-QAction* layerAction(QMenu& menu, const char* text, const char* name, const char* tip)
+QAction* layerAction(CommandTable& commands, const char* text, const char* name, const char* tip)
 {
-    QAction* action = menu.addAction(QString::fromLatin1(text));
+    auto* action = new QAction(QString::fromLatin1(text), &commands);
+    // A row of the View menu like the others; a layer can be chosen before
+    // an image is open.
+    commands.adopt(action, places::kViewLayers, false);
     action->setObjectName(QString::fromLatin1(name));
     action->setToolTip(QString::fromLatin1(tip));
     action->setStatusTip(QString::fromLatin1(tip));
@@ -27,20 +32,18 @@ QAction* layerAction(QMenu& menu, const char* text, const char* name, const char
 
 } // namespace
 
-ViewLayers::ViewLayers(QMenu& view, RomDocument& document, WorldController& world, AreaWorkspace& workspace,
+ViewLayers::ViewLayers(CommandTable& commands, RomDocument& document, WorldController& world, AreaWorkspace& workspace,
                        QAction* sharedScreens, QObject* parent)
     : QObject(parent)
 {
     // Straight in the View menu, where the remembered desk finds them.
-    view.addSeparator();
-    QMenu* layers = &view;
+    CommandTable* layers = &commands;
     actors_ = layerAction(*layers, "&Actors in Every Mode", "layerActors",
                           "Show the actors over the map in every mode (they are dragged in Actor Edit Mode only)");
     stairs_ = layerAction(*layers, "S&tairs in Every Mode", "layerStairs",
                           "Show the stairs over the map in every mode (they are dragged in Stair Edit Mode only)");
     grid_ = layerAction(*layers, "&Grid", "layerGrid", "Show the grid chosen in the Grid frame");
-    sharedScreens->setObjectName(QStringLiteral("layerSharedScreens"));
-    layers->addAction(sharedScreens);
+    sharedScreens->setObjectName(QStringLiteral("layerSharedScreens")); // a row of its own already
     solidity_ = layerAction(*layers, "Soli&dity", "layerSolidity",
                             "Tint each cell by its metatile's solidity under the object set's thresholds");
 

@@ -7,6 +7,8 @@ class QMenu;
 
 namespace quarry::ui {
 
+class CommandTable;
+
 class AreaWorkspace;
 class RomDocument;
 class SolidityLayer;
@@ -20,7 +22,7 @@ class ViewLayers : public QObject {
     Q_OBJECT
 
 public:
-    ViewLayers(QMenu& view, RomDocument& document, WorldController& world, AreaWorkspace& workspace,
+    ViewLayers(CommandTable& commands, RomDocument& document, WorldController& world, AreaWorkspace& workspace,
                QAction* sharedScreens, QObject* parent = nullptr);
 
     QAction* actors() const { return actors_; }

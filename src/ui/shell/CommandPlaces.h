@@ -27,6 +27,7 @@ inline constexpr Placement kPreferences{Menu::Edit, 9};
 
 inline constexpr Placement kZoom{Menu::View, 0};
 inline constexpr Placement kViewLayers{Menu::View, 1};
+inline constexpr Placement kPanels{Menu::View, 2};
 
 inline constexpr Placement kEditors{Menu::Tools, 0, kEditorsToolBar};
 inline constexpr Placement kModes{Menu::Tools, 1, kModesToolBar};
