@@ -5,6 +5,7 @@
 // Usage: quarry-bench-gui [memory]
 //   With "memory" it instead opens the image and every window once and
 //   reports the peak resident size.
+#include "PaintWatch.h"
 #include "BenchStats.h"
 #include "ScriptedDialogs.h"
 
@@ -36,20 +37,6 @@ using namespace quarry;
 using namespace quarry::bench;
 
 namespace {
-
-// Notes each paint the map view's viewport receives.
-class PaintWatch : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
 
 struct Editor {
     test::TempDir dir;

@@ -6,6 +6,7 @@
 // same steps inside one process, without the process's own start.
 //
 // Usage: quarry-bench-startup [Google Benchmark options]
+#include "PaintWatch.h"
 #include "ScriptedDialogs.h"
 
 #include "LargeMap.h"
@@ -42,22 +43,9 @@
 extern char** environ;
 
 using namespace quarry;
+using quarry::bench::PaintWatch;
 
 namespace {
-
-// Notes the first paint of the map view's viewport.
-class PaintWatch : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
 
 // What the program's main does, with the scripted dialogs (no box waits
 // for a click): the desk restored, the window shown, the image opened,
