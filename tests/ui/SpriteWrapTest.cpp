@@ -1,9 +1,8 @@
-// Sprite positions that wrap as the game's do, the table's two forms of a
-// horizontal offset, the keys that move a sprite, and what the table says
-// about an attribute taken from the frame drawn before.
+// Sprite positions that wrap as the game's do, the table's offsets, the keys
+// that move a sprite, and what the table says about an attribute taken from
+// the frame drawn before.
 #include "OpenedEditor.h"
 
-#include "core/sprites/SpriteText.h"
 #include "support/SyntheticSprites.h"
 #include "ui/editors/SpriteEditor.h"
 
@@ -12,8 +11,6 @@
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 using namespace quarry;
 using namespace quarry::ui;
@@ -31,23 +28,6 @@ void key(QWidget* to, int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier
 }
 
 } // namespace
-
-TEST(SpriteDx, OffsetsAreReadAndShownInBothFormsAndOutOfRangeOnesRefused)
-{
-    EXPECT_EQ(sprites::dxText(0xFA), "-6 ($FA)");
-    EXPECT_EQ(sprites::dxText(0xD0), "-48 ($D0)");
-    EXPECT_EQ(sprites::dxText(0xCF), "207 ($CF)");
-    // Text, the stored byte beforehand, what it reads as (-1: refused).
-    const std::tuple<const char*, int, int> cases[] = {
-        {"-6", 0, 0xFA},          {"$FA", 0, 0xFA},         {" 207 ", 0, 0xCF},       {"-48", 0, 0xD0},
-        {"-49", 0, -1},           {"208", 0, -1},           {"$100", 0, -1},          {"12x", 0, -1},
-        {"-6 ($FA)", 0xFA, 0xFA}, {"-7 ($FA)", 0xFA, 0xF9}, {"-6 ($F0)", 0xFA, 0xF0}, {"-7 ($F0)", 0xFA, -1},
-        {"", 0, -1},              {"-6 $FA", 0, -1}};
-    for (const auto& [text, current, expected] : cases) {
-        const auto value = sprites::parseDxText(text, static_cast<std::uint8_t>(current));
-        EXPECT_EQ(value ? *value : -1, expected) << text;
-    }
-}
 
 TEST(SpriteEditor, SpritesCrossTheReferenceColumnByDragKeysAndTable)
 {

@@ -228,6 +228,24 @@ TEST(ImageMerge, FieldsBothChangedDifferentlyAreConflictsSettledBySide)
     EXPECT_EQ(merge.result({}, Side::Theirs).body(), theirs.body());
 }
 
+TEST(ImageMerge, TheMasksShowBitsComeOutSetWhenEitherSideWroteTheMask)
+{
+    // No field shows them; every write of the mask sets them, so one
+    // side's write brings them along, whichever side made it.
+    Fixture f;
+    rom::RomImage dark = f.original;
+    dark.write(layout::kPpuMaskByte, 0x00);
+    rom::RomImage written = dark;
+    gfx::writePpuMask(written, {1, 0});
+    ASSERT_EQ(written.read(layout::kPpuMaskByte), layout::kPpuMaskShowBits | layout::kPpuMaskGreyscaleBit);
+    using Sides = std::pair<const rom::RomImage*, const rom::RomImage*>;
+    for (const auto& [a, b] : {Sides{&written, &dark}, Sides{&dark, &written}, Sides{&written, &written}}) {
+        const auto merge = compare::ImageMerge::plan(f.map, dark, *a, *b, f.table);
+        EXPECT_TRUE(merge.conflicts().empty());
+        EXPECT_EQ(merge.result({}).read(layout::kPpuMaskByte), written.read(layout::kPpuMaskByte));
+    }
+}
+
 TEST(ImageMerge, ScreenPointerMovedWhileTheOtherSidePaintedItsScreen)
 {
     Fixture f;
@@ -237,6 +255,7 @@ TEST(ImageMerge, ScreenPointerMovedWhileTheOtherSidePaintedItsScreen)
     ASSERT_EQ(merge.conflicts().size(), 1u);
     const std::string& text = merge.conflicts()[0].description;
     EXPECT_NE(text.find("screen pointer (0, 0) changed by mine while theirs changed screen"), std::string::npos) << text;
+    EXPECT_EQ(merge.conflicts()[0].bits.size(), 2u + layout::kScreenBytes) << "the pointer and its screen";
     EXPECT_NE(text.find("shown at Towns"), std::string::npos) << text;
     EXPECT_EQ(merge.result({}, Side::Mine).body(), mine.body());
     EXPECT_EQ(merge.result({}, Side::Theirs).body(), theirs.body());

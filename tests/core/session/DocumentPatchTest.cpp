@@ -40,6 +40,13 @@ TEST(DocumentPatch, ExportedPatchesReplayTheEditsAsOneUndoableStep)
         EXPECT_EQ(fresh.document.rom().body(), edited.document.rom().body());
         ASSERT_EQ(fresh.entries.size(), 1u);
         EXPECT_EQ(fresh.entries[0].name, "Apply patch");
+        // The step holds the bytes that differ and no others.
+        std::size_t differing = 0, held = 0;
+        for (std::size_t i = 0; i < original.size(); ++i)
+            differing += original[i] != edited.document.rom().body()[i];
+        for (const session::ByteChange& change : fresh.entries[0].changes)
+            held += change.after.size();
+        EXPECT_EQ(held, differing);
         // The map shown is the patched one.
         EXPECT_EQ(fresh.document.area()->map.mapGrid, edited.document.area()->map.mapGrid);
         fresh.document.undo(fresh.entries[0]);

@@ -3,6 +3,7 @@
 #include "core/RomError.h"
 #include "core/gfx/Metatiles.h"
 #include "core/rom/Hex.h"
+#include "core/session/ReachNote.h"
 #include "core/session/SharedScreens.h"
 #include "support/OpenedWorld.h"
 
@@ -108,6 +109,15 @@ TEST(MapBlocks, BlocksAreCopiedAndPlacedClippedAtEveryEdge)
                                          "6000000000000009"});
     const session::MetatileBlock corner = session::copyBlock(map, session::spanning({1, 1}, {0, 0}));
     EXPECT_EQ(corner, (session::MetatileBlock{2, 2, {0, 1, 1, 0}}));
+    // A selection wholly beside the map clips to nothing.
+    EXPECT_FALSE(session::clippedToMap(map, {15, 6, 3, 3}).empty());
+    EXPECT_TRUE(session::clippedToMap(map, {16, 0, 3, 3}).empty());
+    EXPECT_TRUE(session::clippedToMap(map, {0, 7, 3, 3}).empty());
+    // A rect of no columns or no rows holds no cell, whatever its other side.
+    for (const session::CellRect& flat : {session::CellRect{0, 0, 0, 3}, session::CellRect{0, 0, 3, 0}}) {
+        EXPECT_TRUE(flat.empty());
+        EXPECT_FALSE(flat.contains({0, 0}));
+    }
 
     const session::MetatileBlock block{3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}};
     struct Case {
@@ -224,6 +234,14 @@ TEST(MapBlocks, FillThroughASharedScreenWritesOnlyTheRegionAsOneStep)
     EXPECT_EQ(sharing.otherPlaces(3), 0) << "past the last position";
     EXPECT_EQ(session::reachText(sharing.reachOf(edit.bodyBytes, edit.positions)),
               "also changes screen 0 of this map and 1 place in other maps");
+    EXPECT_EQ(session::reachNote(m.document, edit), "also changes screen 0 of this map and 1 place in other maps");
+    // Screen B shows nowhere else: a write there reaches no one, and with no
+    // area loaded there is nothing to say.
+    const session::Document::CellEdit alone = session::paintedCellEdit(m.document, 300, 10);
+    ASSERT_EQ(alone.positions, std::set<int>{1});
+    EXPECT_TRUE(sharing.reachOf(alone.bodyBytes, alone.positions).empty());
+    EXPECT_FALSE(sharing.reachOf(edit.bodyBytes, edit.positions).empty());
+    EXPECT_EQ(session::reachNote(session::Document(), edit), "");
 
     // Filling with what the cell holds writes nothing; one undo restores
     // every byte.

@@ -59,6 +59,7 @@ TEST(ActorText, TextNumberByControlKind)
     EXPECT_EQ(world::actorTextNumber(rom, ControlKind::Ferryman, 0, 7, 2), 0x11);
     EXPECT_EQ(world::actorTextNumber(rom, ControlKind::Ferryman, 0, 6, 1), 0x11);
     EXPECT_EQ(world::actorTextNumber(rom, ControlKind::Health, 5, 0, 0), std::nullopt);
+    EXPECT_EQ(world::actorTextNumber(rom, ControlKind::None, 5, 0, 0), std::nullopt);
     const ControlKind kinds[] = {ControlKind::None, ControlKind::Text, ControlKind::TextTable, ControlKind::Health,
                                  ControlKind::Ferryman, ControlKind::None};
     for (int value = 0; value < 6; ++value)

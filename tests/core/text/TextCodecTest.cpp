@@ -138,8 +138,8 @@ TEST(TextCodec, CharactersNotInTable)
     EXPECT_EQ(charactersNotInTable("H\xC3\xA9LLO #1 {zz} #", table),
               std::vector<std::string>({"\xC3\xA9", "#", "{", "z", "}"}));
     EXPECT_EQ(charactersNotInTable("A\xFF" "B", table), std::vector<std::string>({"\xFF"})) << "stray byte";
-    EXPECT_EQ(charactersNotInTable("\xE3\x82\xA2\xF0\x9F\x98\x80", table),
-              std::vector<std::string>({"\xE3\x82\xA2", "\xF0\x9F\x98\x80"}))
+    EXPECT_EQ(charactersNotInTable("\xE3\x82\xA2\xF0\x9F\x98\x80\xF1\x90\x80\x80", table),
+              std::vector<std::string>({"\xE3\x82\xA2", "\xF0\x9F\x98\x80", "\xF1\x90\x80\x80"}))
         << "characters of three and four UTF-8 bytes";
 
     rom::CharTable noSpace = table;
