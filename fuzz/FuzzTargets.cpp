@@ -21,6 +21,7 @@
 #include "support/SyntheticWorld.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -127,13 +128,49 @@ const rom::RomImage& syntheticBase()
 
 } // namespace
 
-void openAndExercise(const std::uint8_t* data, std::size_t size)
+void openFileAndExercise(std::vector<std::uint8_t> file)
 {
+    std::array<std::uint8_t, 8> choosing{};
+    if (file.size() >= rom::RomImage::kHeaderSize)
+        std::copy_n(file.begin() + 8, choosing.size(), choosing.begin());
     rom::RomImage image;
-    if (rom::openRomBytes(std::vector<std::uint8_t>(data, data + size), image) != rom::OpenResult::Loaded)
+    if (rom::openRomBytes(std::move(file), image) != rom::OpenResult::Loaded)
         return;
     // The header's last eight bytes, which the image's reading ignores, choose.
-    exercise(image, Choices{data + 8, 8});
+    exercise(image, Choices{choosing.data(), choosing.size()});
+}
+
+void openAndExercise(const std::uint8_t* data, std::size_t size)
+{
+    static const std::vector<std::uint8_t> baseFile = [] {
+        const rom::RomImage& image = syntheticBase();
+        std::vector<std::uint8_t> bytes(image.header().begin(), image.header().end());
+        bytes.insert(bytes.end(), image.body().begin(), image.body().end());
+        return bytes;
+    }();
+    Choices input{data, size};
+    // Three bytes size the file: as the synthetic one, cut short, grown with
+    // $FF, or a few bytes only (the opener's own refusals).
+    const std::size_t amount = input.next() | input.next() << 8;
+    std::size_t length = baseFile.size();
+    switch (input.next() % 4) {
+    case 1: length -= std::min(amount, length); break;
+    case 2: length += amount; break;
+    case 3: length = amount % 64; break;
+    default: break;
+    }
+    std::vector<std::uint8_t> file(length, 0xFF);
+    std::copy_n(baseFile.begin(), std::min(length, baseFile.size()), file.begin());
+    // Eight choosing bytes go into the header's last eight, then records of
+    // four bytes write one byte each: a 24-bit place in the file and the byte.
+    for (std::size_t i = 8; i < 16; ++i) {
+        const std::uint8_t choice = input.next();
+        if (i < file.size())
+            file[i] = choice;
+    }
+    for (std::size_t i = input.at; !file.empty() && i + 4 <= size; i += 4)
+        file[(data[i] | data[i + 1] << 8 | std::size_t{data[i + 2]} << 16) % file.size()] = data[i + 3];
+    openFileAndExercise(std::move(file));
 }
 
 void patchAndExercise(const std::uint8_t* data, std::size_t size)

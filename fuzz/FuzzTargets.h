@@ -9,8 +9,12 @@
 // a result or a RomError (which it swallows); anything else escapes.
 namespace quarry::fuzz {
 
-// Any bytes as a whole image file: open, load every submap day and night,
-// draw chooser and map, read doors and texts.
+// An image file opened and read as the editor reads it: two submaps, four
+// frames (two edited on a copy), two animations and sometimes the texts,
+// chosen by the header's last eight bytes.
+void openFileAndExercise(std::vector<std::uint8_t> file);
+// The same for the synthetic image's file resized and damaged by the input:
+// three sizing bytes, eight choosing bytes, then (place, byte) records.
 void openAndExercise(const std::uint8_t* data, std::size_t size);
 // A valid synthetic image with bytes written at places its tables point to.
 void patchAndExercise(const std::uint8_t* data, std::size_t size);
@@ -25,10 +29,5 @@ void encodeAndCommitTexts(const std::uint8_t* data, std::size_t size);
 void readIps(const std::uint8_t* data, std::size_t size);
 // The small fixed file readIps applies patches to, for making seeds.
 const std::vector<std::uint8_t>& patchTargetFile();
-
-// A corpus input kept as the IPS patch that makes it from the corpus's
-// synthetic-world.nes (whole images would make the corpus megabytes).
-inline constexpr const char* kPackedSuffix = ".diff.ips";
-inline constexpr const char* kPackBase = "synthetic-world.nes";
 
 } // namespace quarry::fuzz

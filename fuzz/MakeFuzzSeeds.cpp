@@ -1,12 +1,9 @@
-// Writes the fuzzers' seed corpora from our own synthetic builder, and packs
-// or unpacks whole-image inputs as differences from the synthetic image.
+// Writes the fuzzers' seed corpora from our own synthetic builder.
 // Usage: quarry-fuzz-seeds CORPUS_DIR
-//        quarry-fuzz-seeds --pack|--unpack BASE FROM_DIR TO_DIR
 #include "core/patch/Bps.h"
 #include "core/patch/Ips.h"
 #include "FuzzTargets.h"
 #include "support/SyntheticRom.h"
-#include "support/SyntheticWorld.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -21,51 +18,24 @@ void writeText(const std::filesystem::path& path, const std::string& text)
     writeFileBytes(path.string(), std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-// A corpus of whole images would be megabytes: an input of the base image's
-// size is kept as the IPS patch that makes it from the base (NAME.diff.ips),
-// and unpacked again before fuzzing. Other inputs are copied as they are.
-int packOrUnpack(bool pack, const std::string& basePath, const std::filesystem::path& from,
-                 const std::filesystem::path& to)
-{
-    const std::vector<std::uint8_t> base = quarry::test::readFileBytes(basePath);
-    const std::string suffix = quarry::fuzz::kPackedSuffix;
-    std::filesystem::create_directories(to);
-    for (const auto& entry : std::filesystem::directory_iterator(from)) {
-        if (!entry.is_regular_file())
-            continue;
-        const std::string name = entry.path().filename().string();
-        const std::vector<std::uint8_t> bytes = quarry::test::readFileBytes(entry.path().string());
-        const bool packed = name.size() > suffix.size() && name.ends_with(suffix);
-        if (pack && !base.empty() && bytes.size() == base.size())
-            writeFileBytes((to / (name + suffix)).string(), quarry::patch::makeIps(base, bytes));
-        else if (!pack && packed)
-            writeFileBytes((to / name.substr(0, name.size() - suffix.size())).string(),
-                           quarry::patch::applyIps(base, bytes));
-        else
-            writeFileBytes((to / name).string(), bytes);
-    }
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::string mode = argc > 1 ? argv[1] : "";
-    if (argc == 5 && (mode == "--pack" || mode == "--unpack"))
-        return packOrUnpack(mode == "--pack", argv[2], argv[3], argv[4]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: quarry-fuzz-seeds CORPUS_DIR\n"
-                             "       quarry-fuzz-seeds --pack|--unpack BASE FROM_DIR TO_DIR\n");
+        std::fprintf(stderr, "usage: quarry-fuzz-seeds CORPUS_DIR\n");
         return 2;
     }
     const std::filesystem::path root = argv[1];
     for (const char* name : {"open_image", "patched_image", "side_data", "text_commit", "ips_reader"})
         std::filesystem::create_directories(root / name);
 
-    quarry::test::SyntheticWorld world;
-    world.writeFile((root / "open_image" / "synthetic-world.nes").string());
-    writeText(root / "open_image" / "header-only.nes", std::string("NES\x1A", 4) + std::string(13, '\0'));
+    // Sizing bytes (amount, how), eight choosing bytes, then (place, byte) records.
+    writeFileBytes((root / "open_image" / "as-built").string(), std::vector<std::uint8_t>(11, 0));
+    writeFileBytes((root / "open_image" / "cut-short").string(), {1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0});
+    writeFileBytes((root / "open_image" / "grown").string(), {0, 1, 2, 5, 0, 9, 1, 7, 0, 0, 0});
+    writeFileBytes((root / "open_image" / "header-only").string(), {17, 0, 3});
+    writeFileBytes((root / "open_image" / "not-ines").string(), {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 'X'});
 
     // Patch records: place, distance past it, two bytes.
     writeFileBytes((root / "patched_image" / "low-pointers").string(), {0, 0, 0x00, 0x10, 7, 2, 0x34, 0x12});

@@ -1,7 +1,6 @@
 // Replays the fuzzers' seed corpora and every input that once broke a
 // target, so a fixed fault stays fixed without running a fuzzer.
 #include "FuzzTargets.h"
-#include "core/patch/Ips.h"
 #include "SubmapTargets.h"
 #include "support/SyntheticRom.h"
 
@@ -32,10 +31,7 @@ int replayFolder(const std::filesystem::path& folder, const std::function<void(c
         if (!entry.is_regular_file())
             continue;
         SCOPED_TRACE(entry.path().string());
-        std::vector<std::uint8_t> input = quarry::test::readFileBytes(entry.path().string());
-        if (entry.path().string().ends_with(quarry::fuzz::kPackedSuffix))
-            input = quarry::patch::applyIps(quarry::test::readFileBytes((folder / quarry::fuzz::kPackBase).string()),
-                                            input);
+        const std::vector<std::uint8_t> input = quarry::test::readFileBytes(entry.path().string());
         EXPECT_NO_THROW(run(input.data(), input.size()));
         ++count;
     }
@@ -63,7 +59,7 @@ TEST(FuzzReplay, ImagesOfOneRepeatedByteEndInAResultOrACleanError)
         image[0] = 'N';
         image[1] = 'E';
         image[2] = 'S';
-        EXPECT_NO_THROW(quarry::fuzz::openAndExercise(image.data(), image.size())) << int(fill);
+        EXPECT_NO_THROW(quarry::fuzz::openFileAndExercise(image)) << int(fill);
         EXPECT_NO_THROW(quarry::fuzz::patchAndExercise(image.data(), 400)) << int(fill);
     }
 }
