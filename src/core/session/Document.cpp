@@ -156,7 +156,7 @@ bool Document::paintCell(int x, int y, std::uint8_t metatile)
     rom::AreaMap edited = area.map;
     edited.mapGrid[index] = metatile;
     rom::writeScreenToRom(rom_, area.pointers.mapPointer, edited, place.sx, place.sy);
-    reloadMap();
+    rereadWritten(scope, false);
     return true;
 }
 
@@ -181,7 +181,7 @@ bool Document::setScreenPointerAt(int x, int y, std::uint16_t pointer)
         throw RomError("the screen at " + cpuAddressText(pointer) + " would lie outside the image");
     EditScope scope(*this, "Set screen pointer", kMapChanged);
     rom::setScreenPointer(rom_, area.pointers.mapPointer, place.sx, place.sy, pointer);
-    reloadMap();
+    rereadWritten(scope, false);
     return true;
 }
 
@@ -193,7 +193,7 @@ void Document::eraseMap()
     std::fill(erased.mapGrid.begin(), erased.mapGrid.end(), 0);
     world::commitArea(rom_, world::AreaCommit{area.pointers, erased, area.stairs, area.actors,
                                               area.mask});
-    loadArea(area.id, area.night);
+    rereadWritten(scope, true);
 }
 
 

@@ -48,6 +48,9 @@ public:
         ~EditScope();
         EditScope(const EditScope&) = delete;
         EditScope& operator=(const EditScope&) = delete;
+        // Takes back every write made since the scope opened, leaving none
+        // of them in the history: for an edit found unsound once written.
+        void takeBack();
 
     private:
         Document& document_;
@@ -268,6 +271,10 @@ private:
     Restored rereadArea();
     // Re-reads the map from the image (its picture follows the grid).
     void reloadMap();
+    // Reads the map (or the whole area) back after `scope`'s writes. Bytes
+    // that leave it unreadable, such as a screen lying over the map's own
+    // header, are taken back and the edit is refused.
+    void rereadWritten(EditScope& scope, bool wholeArea);
     CellEdit writeCells(const std::vector<PlacedCell>& cells, const std::string& name);
     // Commits a moved or turned record of the loaded submap as one step;
     // false when there is none or it equals the one in the list.

@@ -67,7 +67,7 @@ Document::CellEdit Document::writeCells(const std::vector<PlacedCell>& cells, co
         return edit;
     EditScope scope(*this, name, kMapChanged);
     plan.apply(rom_);
-    reloadMap();
+    rereadWritten(scope, false);
     return edit;
 }
 

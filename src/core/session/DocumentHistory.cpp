@@ -54,6 +54,33 @@ Document::EditScope::~EditScope()
     document_.closeScope(kinds_, changesAtOpen_);
 }
 
+void Document::EditScope::takeBack()
+{
+    EditEntry& entry = document_.openEntry_;
+    document_.replaying_ = true;
+    while (entry.changes.size() > changesAtOpen_) {
+        document_.rom_.writeBytes(entry.changes.back().index, entry.changes.back().before);
+        entry.changes.pop_back();
+    }
+    document_.replaying_ = false;
+}
+
+void Document::rereadWritten(EditScope& scope, bool wholeArea)
+{
+    const rom::AreaId id = requireArea().id;
+    const bool night = area_->night;
+    try {
+        if (wholeArea)
+            loadArea(id, night);
+        else
+            reloadMap();
+    } catch (const RomError& error) {
+        scope.takeBack();
+        throw RomError(std::string("the edit would leave this map unreadable, so nothing was changed: ")
+                       + error.what());
+    }
+}
+
 void Document::beginGesture(std::string name, int mergeId)
 {
     if (!gesture_)

@@ -150,3 +150,44 @@ TEST(DocumentArea, EraseMapZeroesEveryScreenAndKeepsTheLists)
         EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; }));
     }
 }
+
+// In a damaged image a screen may lie over its own map's header. An edit
+// whose bytes would leave the map unreadable is taken back and refused:
+// nothing is written and no step is left in the history.
+TEST(DocumentArea, EditsThatWouldLeaveTheMapUnreadableAreTakenBack)
+{
+    const rom::AreaId id = world::catalogueSubmaps().front();
+    OpenWorld w([&](SyntheticWorld& world) {
+        // Two screens: an ordinary one, then one starting at the header's
+        // first screen pointer.
+        const std::uint16_t header = world.game.allocAreaData(2 + 56);
+        const std::uint16_t first = world.game.allocAreaData(56);
+        for (int c = 0; c < 56; ++c)
+            world.rom.put(first + c, {7});
+        world.rom.put(header, {2, 1});
+        world.rom.putWord(header + 2, first);
+        world.rom.putWord(header + 4, header + 2);
+        for (int c = 6; c < 2 + 56; ++c)
+            world.rom.put(header + c, {7});
+        const test::SyntheticMap& map = world.game.mapOf(id);
+        world.game.setMapPointers(id.objectSet, map.number, header, map.stairPointer);
+    });
+    std::vector<session::EditEntry> entries;
+    w.document.setEditListener([&](session::EditEntry entry) { entries.push_back(std::move(entry)); });
+    w.document.loadArea(id, false);
+    const std::vector<std::uint8_t> before = w.document.rom().body();
+    const std::vector<std::uint8_t> grid = w.document.area()->map.mapGrid;
+
+    // Cells (9, 0) and (11, 0) hold the high bytes of the screen pointers.
+    EXPECT_THROW(w.document.paintCell(9 * 32 + 1, 1, 0x00), RomError);
+    EXPECT_THROW(w.document.stampBlock({11, 0}, session::solidBlock(1, 1, 0x00), "Stamp"), RomError);
+    EXPECT_THROW(w.document.eraseMap(), RomError);
+    EXPECT_EQ(w.document.rom().body(), before);
+    EXPECT_TRUE(entries.empty());
+    ASSERT_TRUE(w.document.area());
+    EXPECT_EQ(w.document.area()->map.mapGrid, grid);
+
+    // A cell clear of the header paints as ever.
+    EXPECT_TRUE(w.document.paintCell(5 * 32 + 1, 2 * 32 + 1, 0x09));
+    EXPECT_EQ(entries.size(), 1u);
+}
