@@ -57,9 +57,13 @@ TEST(TextBlock, MeasuresTheEndAtLoad)
     const std::size_t end = test::putSampleTexts(rom);
     EXPECT_EQ(TextBlock::measure(rom.image()).end(), end);
     EXPECT_EQ(TextBlock::measure(rom.image()).capacity(), end - kStart);
+    // The first string follows the pointer table; its first bytes are no
+    // pointer, even when they would name a string further out.
+    test::putTextBytes(rom, 0xDF00, {0x01, 0x02, 0xFF});
+    rom.putWord(layout::kTextPointerTable + 2 * layout::kTextCount, 0x9F00);
+    EXPECT_EQ(TextBlock::measure(rom.image()).end(), end);
 
     // A string placed further out extends the block to its terminator.
-    test::putTextBytes(rom, 0xDF00, {0x01, 0x02, 0xFF});
     test::putTextPointer(rom, 4, 0x9F00);
     EXPECT_EQ(TextBlock::measure(rom.image()).end(), 0xDF03u);
 
