@@ -4,6 +4,7 @@
 #include "core/patch/Bps.h"
 #include "core/patch/Crc32.h"
 #include "core/patch/Ips.h"
+#include "core/patch/PatchFile.h"
 #include "core/rom/Addressing.h"
 #include "core/rom/AreaDirectory.h"
 #include "core/rom/DataFiles.h"
@@ -142,12 +143,7 @@ void openFileAndExercise(std::vector<std::uint8_t> file)
 
 void openAndExercise(const std::uint8_t* data, std::size_t size)
 {
-    static const std::vector<std::uint8_t> baseFile = [] {
-        const rom::RomImage& image = syntheticBase();
-        std::vector<std::uint8_t> bytes(image.header().begin(), image.header().end());
-        bytes.insert(bytes.end(), image.body().begin(), image.body().end());
-        return bytes;
-    }();
+    static const std::vector<std::uint8_t> baseFile = patch::imageFileBytes(syntheticBase());
     Choices input{data, size};
     // Three bytes size the file: as the synthetic one, cut short, grown with
     // $FF, or a few bytes only (the opener's own refusals).
